@@ -1,0 +1,98 @@
+#pragma once
+// The portable face of a dialog. A dialog class holds its state and handlers as plain C++ and
+// reaches its window only through ui::View; the Win32 host (win32/dialog_host) creates the
+// window from the dialog's template and routes messages to the handlers below. Unit tests
+// drive the same handlers through a fake view.
+#include <string>
+
+namespace ui {
+
+// Command and answer IDs of standard Windows dialogs, restated so that no portable file
+// needs <windows.h>.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// System-menu command of the about box (the low four bits are the system's own).
+inline constexpr int kIdmAboutBox = 0x0010;
+
+enum class Buttons { Ok, YesNo };
+
+class Dialog;
+
+// What dialog logic may do to its window. Every text is Shift-JIS bytes.
+class View {
+ public:
+  virtual ~View() = default;
+
+  virtual std::string ItemText(int id) const = 0;
+  virtual void SetItemText(int id, const std::string& text) = 0;
+  virtual void SetTitle(const std::string& text) = 0;
+
+  // The held-down look of a push button (BM_SETSTATE), independent of any click.
+  virtual void SetPushed(int id, bool pushed) = 0;
+  // Check state of a radio button or check box (BM_GETCHECK / BM_SETCHECK).
+  virtual bool IsChecked(int id) const = 0;
+  virtual void SetChecked(int id, bool checked) = 0;
+
+  // A modal message box owned by this window, without icon. Returns kIdOk, kIdYes or kIdNo.
+  virtual int MessageBox(const std::string& text, const std::string& caption, Buttons buttons) = 0;
+
+  // Appends a separator and a text item with the given command to the system menu; the text is
+  // the string resource stringId. Nothing is added when the string is empty or there is no
+  // system menu.
+  virtual void AppendSystemMenuItem(int command, int stringId) = 0;
+
+  virtual void Show(bool visible) = 0;
+
+  // Runs another dialog modally, owned by this window; returns its end result.
+  virtual int RunModal(Dialog& dialog) = 0;
+
+  // Ends this dialog's modal loop with the given result.
+  virtual void EndDialog(int result) = 0;
+};
+
+class Dialog {
+ public:
+  explicit Dialog(int templateId) : templateId_(templateId) {}
+  virtual ~Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  int TemplateId() const { return templateId_; }
+
+  // The host attaches the view when the window is created and detaches it when it is destroyed.
+  void Attach(View* view) { view_ = view; }
+  bool IsAttached() const { return view_ != nullptr; }
+
+  // WM_INITDIALOG. Returns true to let the focus go to the first tab stop.
+  virtual bool OnInitDialog() { return true; }
+
+  // A button click (BN_CLICKED), a menu command, Enter (kIdOk) or Esc (kIdCancel).
+  // Returns false when the dialog has no handler for the ID.
+  virtual bool OnCommand(int id) {
+    switch (id) {
+      case kIdOk: OnOK(); return true;
+      case kIdCancel: OnCancel(); return true;
+      default: return false;
+    }
+  }
+  virtual void OnOK() { view().EndDialog(kIdOk); }
+  virtual void OnCancel() { view().EndDialog(kIdCancel); }
+
+  // WM_SYSCOMMAND; returns false to let the system handle the command.
+  virtual bool OnSysCommand(int /*command*/) { return false; }
+
+  // WM_HELP (the F1 key); returns the message's result.
+  virtual bool OnHelpInfo() { return false; }
+
+ protected:
+  View& view() const { return *view_; }
+
+ private:
+  int templateId_;
+  View* view_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,27 @@
+#include "leading_int.h"
+
+#include <gtest/gtest.h>
+
+using text::LeadingInt;
+
+TEST(LeadingInt, TakesTheDigitsAfterBlanksAndAnOptionalSign) {
+  EXPECT_EQ(LeadingInt("30"), 30);
+  EXPECT_EQ(LeadingInt("  42abc"), 42);
+  EXPECT_EQ(LeadingInt("-20"), -20);
+  EXPECT_EQ(LeadingInt("+7"), 7);
+  EXPECT_EQ(LeadingInt("\t 3x"), 3);
+}
+
+TEST(LeadingInt, IsZeroWithoutDigits) {
+  EXPECT_EQ(LeadingInt(""), 0);
+  EXPECT_EQ(LeadingInt("abc"), 0);
+  EXPECT_EQ(LeadingInt("-"), 0);
+  EXPECT_EQ(LeadingInt("- 5"), 0);
+}
+
+TEST(LeadingInt, SaturatesInsteadOfOverflowing) {
+  EXPECT_EQ(LeadingInt("2147483647"), 2147483647);
+  EXPECT_EQ(LeadingInt("99999999999999999999"), 2147483647);
+  EXPECT_EQ(LeadingInt("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(LeadingInt("-99999999999999999999"), -2147483647 - 1);
+}
