@@ -62,6 +62,12 @@ class Dialog {
 
   int TemplateId() const { return templateId_; }
 
+  // Icon resource shown as the window's big and small icon and when minimized; 0 for none.
+  virtual int IconId() const { return 0; }
+  // System colour index (COLOR_*) that the client area is painted with; -1 for the standard
+  // dialog background.
+  virtual int BackgroundColor() const { return -1; }
+
   // The host attaches the view when the window is created and detaches it when it is destroyed.
   void Attach(View* view) { view_ = view; }
   bool IsAttached() const { return view_ != nullptr; }

@@ -1,0 +1,56 @@
+#include "dialog_view.h"
+
+#include "dialog_host.h"
+#include "text.h"
+
+namespace win32 {
+
+std::string DialogView::ItemText(int id) const {
+  HWND item = GetDlgItem(window_, id);
+  if (!item) return {};
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void DialogView::SetItemText(int id, const std::string& text) {
+  SetDlgItemTextW(window_, id, Widen(text).c_str());
+}
+
+void DialogView::SetTitle(const std::string& text) { SetWindowTextW(window_, Widen(text).c_str()); }
+
+void DialogView::SetPushed(int id, bool pushed) {
+  SendDlgItemMessageW(window_, id, BM_SETSTATE, pushed ? TRUE : FALSE, 0);
+}
+
+bool DialogView::IsChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+
+void DialogView::SetChecked(int id, bool checked) {
+  SendDlgItemMessageW(window_, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int DialogView::MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) {
+  const UINT type = buttons == ui::Buttons::YesNo ? MB_YESNO : MB_OK;
+  return MessageBoxW(window_, Widen(text).c_str(), Widen(caption).c_str(), type);
+}
+
+void DialogView::AppendSystemMenuItem(int command, int stringId) {
+  HMENU menu = GetSystemMenu(window_, FALSE);
+  if (!menu) return;
+  const wchar_t* resource = nullptr;
+  // With a zero buffer size LoadStringW hands out a read-only pointer to the resource itself.
+  const int length = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(stringId),
+                                 reinterpret_cast<LPWSTR>(&resource), 0);
+  if (length <= 0) return;
+  const std::wstring text(resource, static_cast<std::size_t>(length));
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
+}
+
+void DialogView::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
+
+int DialogView::RunModal(ui::Dialog& dialog) { return RunModalDialog(dialog, window_); }
+
+void DialogView::EndDialog(int result) { ::EndDialog(window_, result); }
+
+}  // namespace win32

@@ -1,0 +1,31 @@
+#pragma once
+// ui::View over a live dialog window.
+#include <windows.h>
+
+#include "dialog.h"
+
+namespace win32 {
+
+class DialogView final : public ui::View {
+ public:
+  explicit DialogView(HWND window) : window_(window) {}
+
+  HWND Window() const { return window_; }
+
+  std::string ItemText(int id) const override;
+  void SetItemText(int id, const std::string& text) override;
+  void SetTitle(const std::string& text) override;
+  void SetPushed(int id, bool pushed) override;
+  bool IsChecked(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override;
+  void AppendSystemMenuItem(int command, int stringId) override;
+  void Show(bool visible) override;
+  int RunModal(ui::Dialog& dialog) override;
+  void EndDialog(int result) override;
+
+ private:
+  HWND window_;
+};
+
+}  // namespace win32

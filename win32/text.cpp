@@ -1,0 +1,26 @@
+#include "text.h"
+
+#include <windows.h>
+
+namespace win32 {
+
+std::wstring Widen(std::string_view sjis) {
+  if (sjis.empty()) return {};
+  const int size = static_cast<int>(sjis.size());
+  const int length = MultiByteToWideChar(kShiftJisCodePage, 0, sjis.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(kShiftJisCodePage, 0, sjis.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string sjis(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), size, sjis.data(), length, nullptr, nullptr);
+  return sjis;
+}
+
+}  // namespace win32
