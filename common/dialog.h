@@ -5,6 +5,12 @@
 // drive the same handlers through a fake view.
 #include <string>
 
+// <windows.h> maps MessageBox to MessageBoxW; the view's member keeps its plain name, so Win32
+// code includes this header after <windows.h> and calls the API by its W name.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace ui {
 
 // Command and answer IDs of standard Windows dialogs, restated so that no portable file

@@ -105,7 +105,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int RunModalDialog(ui::Dialog& dialog, HWND owner) {
-  Host host{dialog};
+  Host host{dialog, std::nullopt};
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()), owner,
                       DialogProc, reinterpret_cast<LPARAM>(&host));

@@ -1,0 +1,113 @@
+#include "main_dialog.h"
+
+#include "about_dialog.h"
+#include "leading_int.h"
+#include "resource.h"
+#include "settings_file.h"
+
+namespace switcher {
+namespace {
+
+constexpr int kColorBackground = 1;  // COLOR_BACKGROUND: the desktop colour
+
+constexpr std::array<int, settings::kAccounts.size()> kAccountButtons{
+    IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3, IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
+constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2,
+                                                      IDC_COLUMN_TITLE3};
+
+}  // namespace
+
+CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, Shell& shell)
+    : ui::Dialog(IDD_SWITCHER), files_(files), shell_(shell), m_settingsDlg(files) {}
+
+int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
+
+int CSwitcherDlg::BackgroundColor() const { return kColorBackground; }
+
+bool CSwitcherDlg::OnCommand(int id) {
+  switch (id) {
+    case IDC_ACCOUNT1:
+    case IDC_ACCOUNT2:
+    case IDC_ACCOUNT3:
+    case IDC_ACCOUNT4:
+    case IDC_ACCOUNT5:
+    case IDC_ACCOUNT6:
+    case IDC_PASTE_LOGIN:
+    case IDC_TRAY_MODE:
+      return true;  // account switching, login paste and the tray come with their own commands
+    case IDC_PLUS: OnPlus(); return true;
+    case IDC_CLEAR: ResetCalculator(); return true;
+    case IDC_OPEN_SETTINGS: OnOpenSettings(); return true;
+    case IDC_USER_PROGRAM:
+    case ID_TRAY_USER_PROGRAM: LaunchUserProgram(); return true;
+    case IDC_FAMILIAR_CALCULATOR:
+    case ID_TRAY_FAMILIAR_CALCULATOR: LaunchFamiliarCalculator(); return true;
+    case ID_TRAY_EXIT: OnCancel(); return true;
+    default:
+      if (const auto index = RateButtonIndex(id)) {
+        OnRateButton(*index);
+        return true;
+      }
+      return ui::Dialog::OnCommand(id);  // IDOK: start the game; IDCANCEL: exit
+  }
+}
+
+bool CSwitcherDlg::OnInitDialog() {
+  view().AppendSystemMenuItem(ui::kIdmAboutBox, IDS_ABOUTBOX);
+
+  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+  m_iniPath = settings.Path();
+  m_title = settings.Read(settings::kWindowName, settings::Reader::MainWindow);
+  view().SetTitle(m_title);
+
+  m_account = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
+  view().SetPushed(kAccountButtons[m_account == 0 ? 0 : m_account - 1], true);
+
+  for (int index = 0; index < kRateButtonCount; ++index) {
+    m_rButtonBase[index] = view().ItemText(RateButtonId(index));
+  }
+  RefreshFromSettings();
+  m_shown = true;
+  return true;
+}
+
+void CSwitcherDlg::RefreshFromSettings() {
+  using settings::Reader;
+  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+  m_iniPath = settings.Path();
+
+  for (std::size_t slot = 0; slot < kAccountButtons.size(); ++slot) {
+    view().SetItemText(kAccountButtons[slot], settings.Read(settings::kTitles[slot], Reader::MainWindow));
+  }
+  const auto exe = settings::GameExeOf(settings.Read(settings::kExePath, Reader::MainWindow));
+  m_gameExePath = files_.WorkingFolder() / settings::GameExeFileName(exe);
+
+  m_userExeName = settings.Read(settings::kUserExeName, Reader::MainWindow);
+  view().SetItemText(IDC_USER_PROGRAM, m_userExeName);
+  m_userExePath = settings.Read(settings::kUserExePath, Reader::MainWindow);
+
+  for (int column = 0; column < kRateColumns; ++column) {
+    const std::string name = settings.Read(settings::kRateNames[column], Reader::MainWindow);
+    const std::string rate = settings.Read(settings::kRates[column], Reader::MainWindow);
+    view().SetItemText(kColumnTitles[column], name + "*" + rate);
+    m_rates[column] = text::LeadingInt(rate);
+  }
+  ResetCalculator();
+}
+
+bool CSwitcherDlg::OnSysCommand(int command) {
+  if ((command & 0xFFF0) != ui::kIdmAboutBox) return false;
+  ui::CAboutDlg about;
+  view().RunModal(about);
+  return true;
+}
+
+// F1 opens the settings too, but only the settings button refreshes the window afterwards.
+bool CSwitcherDlg::OnHelpInfo() { return view().RunModal(m_settingsDlg) != 0; }
+
+void CSwitcherDlg::OnOpenSettings() {
+  view().RunModal(m_settingsDlg);
+  RefreshFromSettings();
+}
+
+}  // namespace switcher

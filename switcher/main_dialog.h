@@ -1,0 +1,74 @@
+#pragma once
+// Varndell's main window: account buttons, launchers, the rate calculator and the settings.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "dialog.h"
+#include "file_system.h"
+#include "settings_dialog.h"
+#include "shell.h"
+
+namespace switcher {
+
+inline constexpr int kRateColumns = 3;
+inline constexpr int kRatesPerColumn = 10;
+inline constexpr int kRateButtonCount = kRateColumns * kRatesPerColumn;
+// The free amount's pseudo column of AddToColumn.
+inline constexpr int kFreeColumn = 4;
+
+// Rate button index 0..29, column by column: multiplier 1..10 of column 1, then 2, then 3.
+int RateButtonId(int index);
+std::optional<int> RateButtonIndex(int id);
+
+class CSwitcherDlg : public ui::Dialog {
+ public:
+  CSwitcherDlg(fsys::FileSystem& files, Shell& shell);
+
+  int IconId() const override;
+  int BackgroundColor() const override;
+  bool OnInitDialog() override;
+  bool OnCommand(int id) override;
+  bool OnSysCommand(int command) override;
+  bool OnHelpInfo() override;
+
+  void RefreshFromSettings();
+  void OnOpenSettings();
+
+  // Launching (start the game is OnOK, also Enter).
+  void OnOK() override;
+  void LaunchUserProgram();
+  void LaunchFamiliarCalculator();
+
+  // Rate calculator.
+  void ResetCalculator();
+  void AddToColumn(int column, std::int32_t amount);
+  void OnRateButton(int index);
+  void OnPlus();
+
+  std::int32_t SelectedAccount() const { return m_account; }
+
+ private:
+  fsys::FileSystem& files_;
+  Shell& shell_;
+
+  CSettingsDlg m_settingsDlg;
+  std::string m_title;
+  std::filesystem::path m_iniPath;
+  std::filesystem::path m_gameExePath;
+  std::int32_t m_account = 0;
+  std::array<std::int32_t, kRateColumns> m_columnTotals{};
+  std::int32_t m_grandTotal = 0;
+  std::array<std::int32_t, kRateColumns> m_rates{};
+  std::int32_t m_freeTotal = 0;
+  std::int32_t m_plusCount = 0;
+  std::array<std::string, kRateButtonCount> m_rButtonBase;
+  std::array<std::int32_t, kRateButtonCount> m_pressCounts{};
+  std::string m_userExeName;
+  std::string m_userExePath;
+  bool m_shown = true;
+};
+
+}  // namespace switcher

@@ -1,0 +1,63 @@
+#include "settings_file.h"
+
+#include <utility>
+
+#include "leading_int.h"
+#include "profile.h"
+
+namespace settings {
+
+SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
+    : files_(files), path_(std::move(path)) {}
+
+SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
+  return SettingsFile(files, files.WorkingFolder() / kFileName);
+}
+
+std::string SettingsFile::Read(const Key& key, Reader reader) const {
+  const Reading& reading = reader == Reader::SettingsDialog ? key.dialog : key.main;
+  std::string value = ProfileFile(files_, path_).Get(key.section, key.name, reading.missing);
+  if (reading.blankReplacement && !value.empty() && value.front() == ' ') {
+    value = reading.blankReplacement;
+  }
+  return value;
+}
+
+bool SettingsFile::Write(const Key& key, std::string_view value) {
+  return ProfileFile(files_, path_).Set(key.section, key.name, value);
+}
+
+GameExe GameExeOf(std::string_view exepath) {
+  switch (text::LeadingInt(exepath)) {
+    case 1: return GameExe::Xgpuk;
+    case 2: return GameExe::CrossGate;
+    default: return GameExe::Xgpuk2;
+  }
+}
+
+const char* GameExeFileName(GameExe exe) {
+  switch (exe) {
+    case GameExe::Xgpuk: return "xgpuk.exe";
+    case GameExe::CrossGate: return "CrossGate.EXE";
+    case GameExe::Xgpuk2: break;
+  }
+  return "xgpuk2.exe";
+}
+
+bool IsValidSpeed(std::string_view speed) {
+  const std::int32_t value = text::LeadingInt(speed);
+  return value >= 1 && value <= 10;
+}
+
+std::int32_t SpeedOf(std::string_view speed) {
+  return IsValidSpeed(speed) ? text::LeadingInt(speed) : kDefaultSpeed;
+}
+
+bool IsMessageOff(std::string_view message) { return message.starts_with(kMessageOff); }
+
+std::int32_t SlotOf(std::string_view setdata) {
+  const std::int32_t slot = text::LeadingInt(setdata);
+  return slot >= 0 && slot <= 6 ? slot : 0;
+}
+
+}  // namespace settings

@@ -1,0 +1,123 @@
+#pragma once
+// VRND.INI: where it lives, its keys with each reader's default and blank-rule replacement, and
+// the rules that turn values into numbers and switches.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "file_system.h"
+
+namespace settings {
+
+inline constexpr char kFileName[] = "VRND.INI";
+
+inline constexpr std::string_view kGeneral = "全般";
+inline constexpr std::string_view kCalculator = "計算";
+inline constexpr std::string_view kPaste = "貼付";
+
+// How one reader reads a key: the text used when the file, section or key is missing, and for
+// keys under the blank rule the text that replaces a value whose first byte is a blank.
+struct Reading {
+  std::string_view missing;
+  const char* blankReplacement = nullptr;  // nullptr: no blank rule
+};
+
+// A key of the file. The settings dialog and the main window (start-up, refresh, calculator
+// reset) read some keys with different defaults; each keeps its own reading.
+struct Key {
+  std::string_view section;
+  std::string_view name;
+  Reading dialog;
+  Reading main;
+};
+
+enum class Reader { SettingsDialog, MainWindow };
+
+// clang-format off
+inline constexpr Key kWindowName  {kGeneral, "windowname", {}, {"CROSS GATE TOOL [ Varndell ]", "CROSS GATE TOOL [ Varndell ]"}};
+inline constexpr Key kSelectedSlot{kGeneral, "setdata", {}, {"0"}};
+inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}};
+inline constexpr Key kUserExeName {kGeneral, "UserExeName", {"指定ソフト"}, {"指定ソフト"}};
+inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}};
+inline constexpr Key kFreeDefault {kCalculator, "freedefult", {"10", "0"}, {"50", "0"}};
+inline constexpr Key kSpeed       {kPaste, "speed", {""}, {""}};
+inline constexpr Key kMessage     {kPaste, "message", {""}, {""}};
+
+inline constexpr std::array<Key, 6> kTitles{{
+    {kGeneral, "title1", {"1垢", "save1.dat"}, {"1垢", "save1.dat"}},
+    {kGeneral, "title2", {"2垢", "2垢"}, {"2垢", "2垢"}},
+    {kGeneral, "title3", {"3垢", "3垢"}, {"3垢", "3垢"}},
+    {kGeneral, "title4", {"4垢", "4垢"}, {"4垢", "4垢"}},
+    {kGeneral, "title5", {"5垢", "5垢"}, {"5垢", "5垢"}},
+    {kGeneral, "title6", {"6垢", "6垢"}, {"6垢", "6垢"}},
+}};
+inline constexpr std::array<Key, 3> kRates{{
+    {kCalculator, "keisan1", {"30", "30"}, {"30", "50"}},
+    {kCalculator, "keisan2", {"30", "30"}, {"30", "40"}},
+    {kCalculator, "keisan3", {"30", "30"}, {"30", "30"}},
+}};
+inline constexpr std::array<Key, 3> kRateNames{{
+    {kCalculator, "keisanmei1", {"武器修理", "武器修理"}, {"武器修理", "武器修理"}},
+    {kCalculator, "keisanmei2", {"防具修理", "防具修理"}, {"防具修理", "防具修理"}},
+    {kCalculator, "keisanmei3", {"鑑定", "鑑定"}, {"鑑定", "鑑定"}},
+}};
+// clang-format on
+
+// The login keys of one account slot: "01ID", "01PASS", "01KEY" .. "06KEY".
+struct AccountKeys {
+  Key id;
+  Key password;
+  Key cdKey;
+};
+// clang-format off
+inline constexpr std::array<AccountKeys, 6> kAccounts{{
+    {{kPaste, "01ID", {""}, {""}}, {kPaste, "01PASS", {""}, {""}}, {kPaste, "01KEY", {""}, {""}}},
+    {{kPaste, "02ID", {""}, {""}}, {kPaste, "02PASS", {""}, {""}}, {kPaste, "02KEY", {""}, {""}}},
+    {{kPaste, "03ID", {""}, {""}}, {kPaste, "03PASS", {""}, {""}}, {kPaste, "03KEY", {""}, {""}}},
+    {{kPaste, "04ID", {""}, {""}}, {kPaste, "04PASS", {""}, {""}}, {kPaste, "04KEY", {""}, {""}}},
+    {{kPaste, "05ID", {""}, {""}}, {kPaste, "05PASS", {""}, {""}}, {kPaste, "05KEY", {""}, {""}}},
+    {{kPaste, "06ID", {""}, {""}}, {kPaste, "06PASS", {""}, {""}}, {kPaste, "06KEY", {""}, {""}}},
+}};
+// clang-format on
+
+// The settings file of a working folder, read afresh at every call.
+class SettingsFile {
+ public:
+  SettingsFile(fsys::FileSystem& files, std::filesystem::path path);
+
+  // Opens the file of the current working folder.
+  static SettingsFile InWorkingFolder(fsys::FileSystem& files);
+
+  const std::filesystem::path& Path() const { return path_; }
+
+  // The key's value by the reader's default and blank rule.
+  std::string Read(const Key& key, Reader reader) const;
+  // Stores the value; false when the file could not be written.
+  bool Write(const Key& key, std::string_view value);
+
+ private:
+  fsys::FileSystem& files_;
+  std::filesystem::path path_;
+};
+
+// Game executables by the value of exepath.
+enum class GameExe { Xgpuk = 1, CrossGate = 2, Xgpuk2 = 3 };
+GameExe GameExeOf(std::string_view exepath);
+const char* GameExeFileName(GameExe exe);
+
+inline constexpr int kDefaultSpeed = 5;
+// The paste speed 1..10; any other value counts as 5.
+bool IsValidSpeed(std::string_view speed);
+std::int32_t SpeedOf(std::string_view speed);
+
+// The completion message is off exactly when the value begins with "off" (case counts).
+bool IsMessageOff(std::string_view message);
+inline constexpr char kMessageOff[] = "off";
+inline constexpr char kMessageOn[] = "on ";
+
+// The selected account slot 0..6; any other value counts as 0.
+std::int32_t SlotOf(std::string_view setdata);
+
+}  // namespace settings

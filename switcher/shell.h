@@ -1,0 +1,23 @@
+#pragma once
+// Starting outside programs, and the conversion between settings-file text and native paths
+// that it needs.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace switcher {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // Opens a program, or a document with its associated program, as Explorer's "open" does;
+  // the started program inherits this process's working folder. False when nothing started.
+  virtual bool Open(const std::filesystem::path& target) = 0;
+
+  // Shift-JIS text (as stored in VRND.INI) to a native path, and a path to text for messages.
+  virtual std::filesystem::path PathFromText(std::string_view text) const = 0;
+  virtual std::string TextFromPath(const std::filesystem::path& path) const = 0;
+};
+
+}  // namespace switcher

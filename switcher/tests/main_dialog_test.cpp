@@ -1,0 +1,133 @@
+#include "main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "about_dialog.h"
+#include "fake_view.h"
+#include "fakes.h"
+#include "resource.h"
+
+namespace {
+
+// Rate button captions as laid out in the window's template.
+void LayOutRateButtons(fake::View& view) {
+  for (int index = 0; index < switcher::kRateButtonCount; ++index) {
+    view.texts[switcher::RateButtonId(index)] = "R" + std::to_string(index % 10 + 1) + "*";
+  }
+}
+
+struct MainDialogTest : ::testing::Test {
+  fake::FileSystem files;
+  fake::Shell shell;
+  fake::View view;
+  switcher::CSwitcherDlg dialog{files, shell};
+
+  void Start() {
+    LayOutRateButtons(view);
+    dialog.Attach(&view);
+    dialog.OnInitDialog();
+  }
+};
+
+TEST_F(MainDialogTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
+  Start();
+  EXPECT_EQ(view.title, "CROSS GATE TOOL [ Varndell ]");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT1], "1垢");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT5], "5垢");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT6], "6垢");
+  EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT1});
+  EXPECT_EQ(view.texts[IDC_USER_PROGRAM], "指定ソフト");
+  EXPECT_EQ(view.texts[IDC_COLUMN_TITLE1], "武器修理*30");
+  EXPECT_EQ(view.texts[IDC_COLUMN_TITLE2], "防具修理*30");
+  EXPECT_EQ(view.texts[IDC_COLUMN_TITLE3], "鑑定*30");
+  EXPECT_EQ(dialog.SelectedAccount(), 0);
+  EXPECT_EQ(view.systemMenu, (std::vector<std::pair<int, int>>{{ui::kIdmAboutBox, IDS_ABOUTBOX}}));
+  EXPECT_FALSE(files.HasIni());  // reading never creates the file
+}
+
+TEST_F(MainDialogTest, TakesTitleCaptionsAndSlotFromTheSettingsFile) {
+  files.Ini() = "[全般]\r\nwindowname=私のツール\r\ntitle1=\" x\"\r\ntitle2=\" y\"\r\ntitle3=メイン\r\n"
+                "title4=\r\nsetdata=6\r\nUserExeName=メモ帳\r\n[計算]\r\nkeisanmei1=修理\r\nkeisan1=\" 1\"\r\n"
+                "keisan2=\" 1\"\r\nkeisan3=\" 1\"\r\n";
+  Start();
+  EXPECT_EQ(view.title, "私のツール");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT1], "save1.dat");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT2], "2垢");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT3], "メイン");
+  EXPECT_EQ(view.texts[IDC_ACCOUNT4], "");
+  EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT6});
+  EXPECT_EQ(dialog.SelectedAccount(), 6);
+  EXPECT_EQ(view.texts[IDC_USER_PROGRAM], "メモ帳");
+  EXPECT_EQ(view.texts[IDC_COLUMN_TITLE1], "修理*50");
+  EXPECT_EQ(view.texts[IDC_COLUMN_TITLE2], "防具修理*40");
+  EXPECT_EQ(view.texts[IDC_COLUMN_TITLE3], "鑑定*30");
+}
+
+TEST_F(MainDialogTest, AnOutOfRangeSlotCountsAsNone) {
+  for (const char* slot : {"7", "-1", "x"}) {
+    files.Ini() = std::string("[全般]\r\nsetdata=") + slot + "\r\n";
+    view = {};
+    Start();
+    EXPECT_EQ(dialog.SelectedAccount(), 0) << slot;
+    EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT1}) << slot;
+  }
+}
+
+TEST_F(MainDialogTest, AnEmptyWindowNameGivesAnEmptyTitle) {
+  files.Ini() = "[全般]\r\nwindowname=\r\n";
+  Start();
+  EXPECT_EQ(view.title, "");
+}
+
+TEST_F(MainDialogTest, TheSettingsButtonRefreshesTheWindowButF1DoesNot) {
+  Start();
+  const auto renameSlot1 = [](ui::Dialog& settings, fake::View& settingsView) {
+    settingsView.texts[IDC_SET_TITLE1] = "変更後";
+    settings.OnCommand(ui::kIdOk);
+  };
+  view.modalScripts.push_back(renameSlot1);
+  EXPECT_TRUE(dialog.OnHelpInfo());
+  EXPECT_EQ(view.modalTemplates, std::vector<int>{IDD_SETTINGS});
+  EXPECT_EQ(view.texts[IDC_ACCOUNT1], "1垢");
+
+  view.modalScripts.push_back([](ui::Dialog& settings, fake::View&) { settings.OnCommand(ui::kIdCancel); });
+  dialog.OnCommand(IDC_OPEN_SETTINGS);
+  EXPECT_EQ(view.texts[IDC_ACCOUNT1], "変更後");
+}
+
+TEST_F(MainDialogTest, TheSettingsButtonResetsTheCalculatorButKeepsTitleAndSlot) {
+  files.Ini() = "[全般]\r\nsetdata=2\r\n";
+  Start();
+  dialog.OnCommand(IDC_RATE1_1);
+  EXPECT_EQ(view.texts[IDC_TOTAL], "30");
+  files.Ini() = "[全般]\r\nsetdata=5\r\nwindowname=new\r\n";
+  dialog.OnCommand(IDC_OPEN_SETTINGS);
+  EXPECT_EQ(view.texts[IDC_TOTAL], "0");
+  EXPECT_EQ(view.texts[IDC_RATE1_1], "R1*0");
+  EXPECT_EQ(view.title, "CROSS GATE TOOL [ Varndell ]");
+  EXPECT_EQ(dialog.SelectedAccount(), 2);
+}
+
+TEST_F(MainDialogTest, TheSystemMenuEntryOpensTheAboutBox) {
+  Start();
+  EXPECT_TRUE(dialog.OnSysCommand(ui::kIdmAboutBox));
+  EXPECT_TRUE(dialog.OnSysCommand(ui::kIdmAboutBox | 0x000F));
+  EXPECT_EQ(view.modalTemplates, (std::vector<int>{ui::kAboutDialogTemplate, ui::kAboutDialogTemplate}));
+  EXPECT_FALSE(dialog.OnSysCommand(0xF060));  // SC_CLOSE stays the system's
+}
+
+TEST_F(MainDialogTest, RateButtonIdsRunColumnByColumn) {
+  EXPECT_EQ(switcher::RateButtonId(0), 1012);
+  EXPECT_EQ(switcher::RateButtonId(1), 1016);
+  EXPECT_EQ(switcher::RateButtonId(9), 1024);
+  EXPECT_EQ(switcher::RateButtonId(10), 1013);
+  EXPECT_EQ(switcher::RateButtonId(11), 1025);
+  EXPECT_EQ(switcher::RateButtonId(20), 1014);
+  EXPECT_EQ(switcher::RateButtonId(29), 1042);
+  EXPECT_EQ(switcher::RateButtonIndex(1015), std::nullopt);  // "Clear" sits amid the IDs
+  for (int index = 0; index < switcher::kRateButtonCount; ++index) {
+    EXPECT_EQ(switcher::RateButtonIndex(switcher::RateButtonId(index)), index);
+  }
+}
+
+}  // namespace

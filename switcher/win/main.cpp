@@ -1,0 +1,16 @@
+// Varndell's composition root: the OS services and the main dialog, which the program lives as
+// long as.
+#include <windows.h>
+
+#include "dialog_host.h"
+#include "file_system_win32.h"
+#include "main_dialog.h"
+#include "shell_win32.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  win32::Win32FileSystem files;
+  switcher::Win32Shell shell;
+  switcher::CSwitcherDlg dialog(files, shell);
+  win32::RunModalDialog(dialog, nullptr);
+  return 0;
+}

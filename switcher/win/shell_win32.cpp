@@ -1,0 +1,24 @@
+#include "shell_win32.h"
+
+#include <shellapi.h>
+
+#include "text.h"
+
+namespace switcher {
+
+bool Win32Shell::Open(const std::filesystem::path& target) {
+  // No working folder: the started program gets ours, the game folder.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(owner_, L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
+  return result > 32;
+}
+
+std::filesystem::path Win32Shell::PathFromText(std::string_view text) const {
+  return std::filesystem::path(win32::Widen(text));
+}
+
+std::string Win32Shell::TextFromPath(const std::filesystem::path& path) const {
+  return win32::Narrow(path.native());
+}
+
+}  // namespace switcher
