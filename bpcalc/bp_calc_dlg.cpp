@@ -1,0 +1,175 @@
+#include "bp_calc_dlg.h"
+
+#include <array>
+#include <limits>
+#include <string>
+
+#include "about_dialog.h"
+#include "bp_growth.h"
+#include "control_ids.h"
+#include "familiar_files.h"
+#include "leading_int.h"
+
+namespace bpcalc {
+namespace {
+
+constexpr const char* kComparisonTable = "xg.csv";
+constexpr const char* kFamiliarList = "xglist.txt";
+
+constexpr const char* kWriteErrorCaption = "FileWriteError";
+constexpr const char* kWriteOkCaption = "FileWriteOK";
+constexpr const char* kReadErrorCaption = "FileReadError";
+constexpr const char* kCannotSave = "保存できませんでした。";
+constexpr const char* kCannotRead = "読込めませんでした。";
+constexpr const char* kWriteFailed = "書込みに失敗しました。ファイルは正しく保存されていません。";
+
+// The boxes of the familiar data file's fields, in record order (name first).
+constexpr std::array<int, 1 + kNumberFieldCount> kRecordBoxes = {
+    ids::kName,          ids::kLevel,         ids::kCurrentBp[0], ids::kCurrentBp[1], ids::kCurrentBp[2],
+    ids::kCurrentBp[3],  ids::kCurrentBp[4],  ids::kLevel1Bp[0],  ids::kLevel1Bp[1],  ids::kLevel1Bp[2],
+    ids::kLevel1Bp[3],   ids::kLevel1Bp[4],   ids::kRemaining};
+// What the user calls those boxes, for the message that refuses an overlong text.
+constexpr std::array<const char*, 1 + kNumberFieldCount> kRecordFieldNames = {
+    "使い魔名", "現在のLv", "現在のV", "現在のS", "現在のT", "現在のQ", "現在のM",
+    "Lv1のV",   "Lv1のS",   "Lv1のT",  "Lv1のQ",  "Lv1のM",  "余りBP"};
+
+// The boxes of a comparison row, in column order.
+constexpr std::array<int, kCsvColumnCount> kCsvBoxes = {
+    ids::kName,           ids::kLevel,          ids::kCurrentBp[0],   ids::kCurrentBp[1],
+    ids::kCurrentBp[2],   ids::kCurrentBp[3],   ids::kCurrentBp[4],   ids::kLevel1Bp[0],
+    ids::kLevel1Bp[1],    ids::kLevel1Bp[2],    ids::kLevel1Bp[3],    ids::kLevel1Bp[4],
+    ids::kCompareLevel,   ids::kPredictedBp[0], ids::kPredictedBp[1], ids::kPredictedBp[2],
+    ids::kPredictedBp[3], ids::kPredictedBp[4], ids::kRemaining};
+
+struct Route {
+  int id;
+  void (CBpCalcDlg::*handler)();
+};
+// Command 1 is also Enter: it saves, and never closes the dialog.
+constexpr Route kRoutes[] = {
+    {ids::kSaveData, &CBpCalcDlg::OnSaveData},   {ids::kLoadData, &CBpCalcDlg::OnLoadData},
+    {ids::kShowResult, &CBpCalcDlg::OnShowResult}, {ids::kAppendCsv, &CBpCalcDlg::OnAppendCsv},
+    {ids::kSetLv1, &CBpCalcDlg::OnSetLv1},
+};
+
+std::string OverlongMessage(std::size_t field) {
+  const std::string limit = field == 0 ? "40バイト（全角20文字）" : "10バイト";
+  return std::string("「") + kRecordFieldNames[field] + "」が長すぎます。" + limit +
+         "までにしてください。\n保存できませんでした。";
+}
+
+}  // namespace
+
+CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files)
+    : ui::Dialog(ids::kCalculatorTemplate), picker_(picker), files_(files) {}
+
+int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
+
+bool CBpCalcDlg::OnInitDialog() {
+  view().AppendSystemMenuItem(ui::kIdmAboutBox, ui::kAboutMenuString);
+  view().SetItemText(ids::kLevel, "1");
+  for (int id : ids::kCurrentBp) view().SetItemText(id, "0");
+  view().SetItemText(ids::kCompareLevel, "1");
+  for (int id : ids::kPredictedBp) view().SetItemText(id, "0");
+  for (int id : ids::kLevel1Bp) view().SetItemText(id, "0");
+  view().SetItemText(ids::kOverallRate, "0");
+  for (int id : ids::kGrowthRate) view().SetItemText(id, "0");
+  view().SetItemText(ids::kRemaining, "0");
+  view().SetItemText(ids::kName, "");
+  return true;
+}
+
+bool CBpCalcDlg::OnCommand(int id) {
+  for (const Route& route : kRoutes) {
+    if (route.id == id) {
+      (this->*route.handler)();
+      return true;
+    }
+  }
+  return ui::Dialog::OnCommand(id);
+}
+
+bool CBpCalcDlg::OnSysCommand(int command) {
+  // The system keeps the low four bits for itself.
+  if ((command & 0xFFF0) != ui::kIdmAboutBox) return false;
+  ui::CAboutDlg about;
+  view().RunModal(about);
+  return true;
+}
+
+void CBpCalcDlg::OnShowResult() {
+  auto read = [this](int id) { return text::LeadingInt(view().ItemText(id)); };
+  const std::int32_t level = read(ids::kLevel);
+  StatValues current{};
+  for (std::size_t i = 0; i < kStatCount; ++i) current[i] = read(ids::kCurrentBp[i]);
+  const std::int32_t compareLevel = read(ids::kCompareLevel);
+  StatValues level1{};
+  for (std::size_t i = 0; i < kStatCount; ++i) level1[i] = read(ids::kLevel1Bp[i]);
+  const std::int32_t remaining = read(ids::kRemaining);
+
+  const BpGrowthTexts texts =
+      FormatBpGrowth(ComputeBpGrowth(level, current, compareLevel, level1, remaining));
+  for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kPredictedBp[i], texts.predicted[i]);
+  for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kGrowthRate[i], texts.rates[i]);
+  view().SetItemText(ids::kOverallRate, texts.overall);
+}
+
+void CBpCalcDlg::OnSaveData() {
+  FamiliarRecord record;
+  record.name = view().ItemText(kRecordBoxes[0]);
+  for (std::size_t i = 0; i < kNumberFieldCount; ++i) record.numbers[i] = view().ItemText(kRecordBoxes[i + 1]);
+  const std::optional<std::string> bytes = BuildFamiliarRecord(record);
+  if (!bytes) {
+    view().MessageBox(OverlongMessage(*FirstOverlongField(record)), kWriteErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  const auto path = picker_.ChooseFileToSave();
+  if (!path) return;
+  ShowWriteResult(files_.WriteAtStart(*path, *bytes), "データを保存しました。");
+}
+
+void CBpCalcDlg::OnLoadData() {
+  const auto path = picker_.ChooseFileToOpen();
+  if (!path) return;
+  const std::optional<std::string> bytes = files_.ReadCreating(*path, kWorkAreaSize);
+  if (!bytes) {
+    view().MessageBox(kCannotRead, kReadErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  const FamiliarRecord record = ParseFamiliarRecord(*bytes);
+  view().SetItemText(kRecordBoxes[0], record.name);
+  for (std::size_t i = 0; i < kNumberFieldCount; ++i) view().SetItemText(kRecordBoxes[i + 1], record.numbers[i]);
+}
+
+void CBpCalcDlg::OnAppendCsv() {
+  std::array<std::string, kCsvColumnCount> fields;
+  for (std::size_t i = 0; i < kCsvColumnCount; ++i) fields[i] = view().ItemText(kCsvBoxes[i]);
+  const std::string header = std::string(ComparisonCsvHeader()) + std::string(kCsvLineEnd);
+  const std::string row = ComparisonCsvRow(fields) + std::string(kCsvLineEnd);
+  ShowWriteResult(files_.Append(kComparisonTable, header, row), "比較データを保存しました。");
+}
+
+void CBpCalcDlg::OnSetLv1() {
+  const std::string name = view().ItemText(ids::kName);
+  if (name.empty()) return;
+  const std::optional<std::string> list =
+      files_.ReadCreating(kFamiliarList, std::numeric_limits<std::size_t>::max());
+  if (!list) {
+    view().MessageBox(kCannotRead, kReadErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  const Level1Lookup found = FindLevel1Bp(*list, name);
+  for (std::size_t i = 0; i < kStatCount; ++i) {
+    if (found[i]) view().SetItemText(ids::kLevel1Bp[i], std::to_string(*found[i]));
+  }
+}
+
+void CBpCalcDlg::ShowWriteResult(WriteResult result, const char* successText) {
+  switch (result) {
+    case WriteResult::kWritten: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
+    case WriteResult::kOpenFailed: view().MessageBox(kCannotSave, kWriteErrorCaption, ui::Buttons::Ok); break;
+    case WriteResult::kWriteFailed: view().MessageBox(kWriteFailed, kWriteErrorCaption, ui::Buttons::Ok); break;
+  }
+}
+
+}  // namespace bpcalc

@@ -1,0 +1,32 @@
+#pragma once
+// The calculator dialog. Its edit boxes are the program's only data store: every handler reads
+// their texts and writes texts back.
+#include "dialog.h"
+#include "familiar_file_picker.h"
+#include "file_access.h"
+
+namespace bpcalc {
+
+class CBpCalcDlg final : public ui::Dialog {
+ public:
+  CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files);
+
+  int IconId() const override;
+  bool OnInitDialog() override;
+  bool OnCommand(int id) override;
+  bool OnSysCommand(int command) override;
+
+  void OnShowResult();
+  void OnSaveData();
+  void OnLoadData();
+  void OnAppendCsv();
+  void OnSetLv1();
+
+ private:
+  void ShowWriteResult(WriteResult result, const char* successText);
+
+  FamiliarFilePicker& picker_;
+  FileAccess& files_;
+};
+
+}  // namespace bpcalc

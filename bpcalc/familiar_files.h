@@ -1,0 +1,70 @@
+#pragma once
+// Quorrin's three file formats, as pure functions on Shift-JIS bytes (widths count bytes):
+// the familiar data file (one fixed-width record), the comparison table xg.csv and the familiar
+// list xglist.txt.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "bp_growth.h"
+
+namespace bpcalc {
+
+// ---- Familiar data file: one 160-byte record, no line end. --------------------------------
+
+inline constexpr std::size_t kRecordSize = 160;
+inline constexpr std::size_t kNameWidth = 40;
+inline constexpr std::size_t kNumberWidth = 10;
+inline constexpr std::size_t kNumberFieldCount = 12;
+// The load reads at most this much of a file, however large it is.
+inline constexpr std::size_t kWorkAreaSize = 512;
+
+// The record's texts. numbers, in record order: current level, current V S T Q M,
+// level-1 V S T Q M, remaining BP.
+struct FamiliarRecord {
+  std::string name;
+  std::array<std::string, kNumberFieldCount> numbers;
+  friend bool operator==(const FamiliarRecord&, const FamiliarRecord&) = default;
+};
+
+// Index of the first text too long for its field (0 the name, 1 + i numbers[i]); empty when
+// everything fits.
+std::optional<std::size_t> FirstOverlongField(const FamiliarRecord& record);
+
+// Each text left-aligned in its field and filled up with spaces; empty when a text does not
+// fit, since cutting it would silently store a different value.
+std::optional<std::string> BuildFamiliarRecord(const FamiliarRecord& record);
+
+// Reads the first bytes of a familiar data file (any length; missing bytes count as spaces).
+// The name loses every space; each number becomes its leading integer as plain decimal text.
+FamiliarRecord ParseFamiliarRecord(std::string_view fileStart);
+
+// ---- Comparison table xg.csv: CR LF lines of 19 comma-separated fields. ----------------------
+
+inline constexpr std::size_t kCsvColumnCount = 19;
+inline constexpr std::string_view kCsvLineEnd = "\r\n";
+
+// The first line of a new table, without its line end.
+std::string_view ComparisonCsvHeader();
+
+// The fields joined by commas, without a line end. A field holding a comma, a double quote or a
+// line break is quoted with its quotes doubled, so that it cannot shift the row's columns; all
+// other fields are written as they are.
+std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fields);
+
+// ---- Familiar list xglist.txt: lines of space-separated fields. ------------------------------
+
+// A list value as it goes into a level-1 box: twice the number, cut toward zero (12.5 gives 25,
+// -0.7 gives -1), held within the int32 range.
+std::int32_t DoubledListValue(std::string_view field);
+
+// The level-1 BP of V, S, T, Q and M that a search of the list for the name leaves in the boxes:
+// the first line that matches in full wins; a matching line that breaks off early still sets
+// the values before the break, and the search goes on. Empty entries are left as they are.
+using Level1Lookup = std::array<std::optional<std::int32_t>, kStatCount>;
+Level1Lookup FindLevel1Bp(std::string_view list, std::string_view name);
+
+}  // namespace bpcalc

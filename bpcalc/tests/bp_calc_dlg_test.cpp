@@ -1,0 +1,336 @@
+#include "bp_calc_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "control_ids.h"
+#include "fake_familiar_file_picker.h"
+#include "fake_file_access.h"
+#include "fake_view.h"
+
+namespace bpcalc {
+namespace {
+
+const ShownMessage kCannotSave{"保存できませんでした。", "FileWriteError"};
+const ShownMessage kCannotRead{"読込めませんでした。", "FileReadError"};
+const ShownMessage kSaved{"データを保存しました。", "FileWriteOK"};
+const ShownMessage kAppended{"比較データを保存しました。", "FileWriteOK"};
+const ShownMessage kWriteFailed{"書込みに失敗しました。ファイルは正しく保存されていません。", "FileWriteError"};
+
+const std::string kCsvHeader =
+    "名前,現Lv,現V,現S,現T,現Q,現M,Lv1V,Lv1S,Lv1T,Lv1Q,Lv1M,比較Lv,比較V,比較S,比較T,比較Q,比較M,余りBP\r\n";
+
+class CalculatorDialog : public ::testing::Test {
+ protected:
+  CalculatorDialog() {
+    dialog.Attach(&view);
+    dialog.OnInitDialog();
+  }
+
+  void Type(int id, const std::string& text) { view.texts[id] = text; }
+  std::string Box(int id) { return view.texts.at(id); }
+
+  // The worked example of the computation, typed into the boxes.
+  void TypePochi() {
+    Type(ids::kName, "Pochi");
+    Type(ids::kLevel, "10");
+    const char* current[] = {"30", "20", "20", "20", "20"};
+    const char* level1[] = {"12", "8", "8", "8", "8"};
+    for (std::size_t i = 0; i < kStatCount; ++i) {
+      Type(ids::kCurrentBp[i], current[i]);
+      Type(ids::kLevel1Bp[i], level1[i]);
+    }
+    Type(ids::kCompareLevel, "20");
+    Type(ids::kRemaining, "5");
+  }
+
+  FakeView view;
+  FakeFamiliarFilePicker picker;
+  FakeFileAccess files;
+  CBpCalcDlg dialog{picker, files};
+};
+
+// ---- Start-up and routing -------------------------------------------------------------------
+
+TEST_F(CalculatorDialog, StartsWithLevelsOneAnEmptyNameAndZerosElsewhere) {
+  EXPECT_EQ(view.texts.size(), 25u);
+  for (const auto& [id, text] : view.texts) {
+    const char* expected = id == ids::kName ? "" : (id == ids::kLevel || id == ids::kCompareLevel) ? "1" : "0";
+    EXPECT_EQ(text, expected) << "box " << id;
+  }
+}
+
+TEST_F(CalculatorDialog, AddsTheAboutEntryToTheSystemMenuAndShowsItsIcon) {
+  EXPECT_EQ(view.systemMenuItems, (std::vector<std::pair<int, int>>{{0x10, 101}}));
+  EXPECT_EQ(dialog.IconId(), 128);
+  EXPECT_EQ(dialog.TemplateId(), 102);
+}
+
+TEST_F(CalculatorDialog, OpensTheAboutBoxForSystemCommandsSixteenToThirtyOne) {
+  EXPECT_TRUE(dialog.OnSysCommand(0x10));
+  EXPECT_TRUE(dialog.OnSysCommand(0x1F));
+  EXPECT_FALSE(dialog.OnSysCommand(0xF060));  // SC_CLOSE stays the system's
+  EXPECT_FALSE(dialog.OnSysCommand(0x20));
+  EXPECT_EQ(view.modalTemplates, (std::vector<int>{100, 100}));
+}
+
+TEST_F(CalculatorDialog, SavesOnEnterInsteadOfClosing) {
+  EXPECT_TRUE(dialog.OnCommand(ui::kIdOk));
+  EXPECT_EQ(picker.saveDialogs, 1);
+  EXPECT_TRUE(view.endResults.empty());
+}
+
+TEST_F(CalculatorDialog, ClosesOnEscWithoutAskingOrSaving) {
+  EXPECT_TRUE(dialog.OnCommand(ui::kIdCancel));
+  EXPECT_EQ(view.endResults, std::vector<int>{ui::kIdCancel});
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(CalculatorDialog, RoutesEachButtonToItsOperation) {
+  TypePochi();
+  EXPECT_TRUE(dialog.OnCommand(ids::kShowResult));
+  EXPECT_EQ(Box(ids::kOverallRate), "10.8");
+  EXPECT_TRUE(dialog.OnCommand(ids::kLoadData));
+  EXPECT_EQ(picker.openDialogs, 1);
+  EXPECT_TRUE(dialog.OnCommand(ids::kAppendCsv));
+  EXPECT_TRUE(files.files.count("xg.csv"));
+  EXPECT_TRUE(dialog.OnCommand(ids::kSetLv1));
+  EXPECT_TRUE(files.files.count("xglist.txt"));
+  EXPECT_FALSE(dialog.OnCommand(1013));
+}
+
+// ---- Computation ------------------------------------------------------------------------------
+
+TEST_F(CalculatorDialog, ShowsTheWorkedExampleInTheResultBoxes) {
+  TypePochi();
+  dialog.OnShowResult();
+  const char* predicted[] = {"52", "34", "34", "34", "34"};
+  const char* rates[] = {"2.0", "1.3", "1.3", "1.3", "1.3"};
+  for (std::size_t i = 0; i < kStatCount; ++i) {
+    EXPECT_EQ(Box(ids::kPredictedBp[i]), predicted[i]);
+    EXPECT_EQ(Box(ids::kGrowthRate[i]), rates[i]);
+  }
+  EXPECT_EQ(Box(ids::kOverallRate), "10.8");
+  EXPECT_EQ(Box(ids::kLevel), "10");  // inputs stay as typed
+}
+
+TEST_F(CalculatorDialog, ReadsEachBoxByItsLeadingIntegerAndEmptyBoxesAsZero) {
+  for (auto& [id, text] : view.texts) text = "";
+  Type(ids::kLevel, " 4 levels");
+  Type(ids::kCurrentBp[0], "11.9");
+  Type(ids::kLevel1Bp[0], "10abc");
+  Type(ids::kCompareLevel, "10");
+  dialog.OnShowResult();
+  EXPECT_EQ(Box(ids::kGrowthRate[0]), "0.3");
+  EXPECT_EQ(Box(ids::kPredictedBp[0]), "13");
+  EXPECT_EQ(Box(ids::kPredictedBp[1]), "0");
+  EXPECT_EQ(Box(ids::kOverallRate), "2.7");  // (11 - 0.3333) / 4
+}
+
+TEST_F(CalculatorDialog, MarksWhatCannotBeComputedAtLevelOne) {
+  Type(ids::kCurrentBp[2], "5");
+  Type(ids::kCompareLevel, "10");
+  dialog.OnShowResult();
+  EXPECT_EQ(Box(ids::kGrowthRate[2]), "---");
+  EXPECT_EQ(Box(ids::kPredictedBp[2]), "---");
+  EXPECT_EQ(Box(ids::kOverallRate), "---");
+  EXPECT_EQ(Box(ids::kGrowthRate[0]), "0.0");
+  EXPECT_EQ(Box(ids::kPredictedBp[0]), "0");
+}
+
+// ---- Familiar data file ---------------------------------------------------------------------
+
+TEST_F(CalculatorDialog, SavesTheTwelveNumbersAndTheNameAsOneRecord) {
+  TypePochi();
+  Type(ids::kRemaining, "12.7");
+  picker.answer = "C:\\cg\\pochi.txt";
+  dialog.OnSaveData();
+  const std::string& file = files.files.at("C:\\cg\\pochi.txt");
+  ASSERT_EQ(file.size(), 160u);
+  EXPECT_EQ(file.substr(0, 50), "Pochi" + std::string(35, ' ') + "10        ");
+  EXPECT_EQ(file.substr(150), "12.7      ");
+  EXPECT_EQ(view.messages, std::vector<ShownMessage>{kSaved});
+}
+
+TEST_F(CalculatorDialog, SaveOverALongerFileReplacesOnlyItsStart) {
+  files.files["old.txt"] = std::string(200, 'z');
+  picker.answer = "old.txt";
+  dialog.OnSaveData();
+  const std::string& file = files.files.at("old.txt");
+  EXPECT_EQ(file.size(), 200u);
+  EXPECT_EQ(file.substr(40, 10), "1         ");
+  EXPECT_EQ(file.substr(160), std::string(40, 'z'));
+}
+
+TEST_F(CalculatorDialog, CancellingTheSaveDialogWritesAndShowsNothing) {
+  dialog.OnSaveData();
+  EXPECT_EQ(picker.saveDialogs, 1);
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFile) {
+  picker.answer = "pochi.txt";
+  Type(ids::kName, "ポチポチポチポチポチポチポチポチポチポチX");  // 41 bytes
+  dialog.OnSaveData();
+  Type(ids::kName, "Pochi");
+  Type(ids::kLevel1Bp[1], "12345678901");
+  dialog.OnSaveData();
+  EXPECT_EQ(picker.saveDialogs, 0);
+  EXPECT_TRUE(files.files.empty());
+  ASSERT_EQ(view.messages.size(), 2u);
+  EXPECT_EQ(view.messages[0].text,
+            "「使い魔名」が長すぎます。40バイト（全角20文字）までにしてください。\n保存できませんでした。");
+  EXPECT_EQ(view.messages[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
+  EXPECT_EQ(view.messages[1].caption, "FileWriteError");
+}
+
+TEST_F(CalculatorDialog, ReportsASaveThatCannotOpenOrCannotWriteItsFile) {
+  picker.answer = "pochi.txt";
+  files.locked.insert("pochi.txt");
+  dialog.OnSaveData();
+  files.locked.clear();
+  files.diskFull = true;
+  dialog.OnSaveData();
+  EXPECT_EQ(view.messages, (std::vector<ShownMessage>{kCannotSave, kWriteFailed}));
+}
+
+TEST_F(CalculatorDialog, LoadsWhatItSavedIntoTheSameBoxesOnly) {
+  TypePochi();
+  picker.answer = "pochi.txt";
+  dialog.OnSaveData();
+  dialog.OnShowResult();
+
+  CBpCalcDlg other{picker, files};
+  FakeView otherView;
+  other.Attach(&otherView);
+  other.OnInitDialog();
+  otherView.texts[ids::kCompareLevel] = "77";
+  other.OnLoadData();
+  EXPECT_EQ(otherView.texts.at(ids::kName), "Pochi");
+  EXPECT_EQ(otherView.texts.at(ids::kLevel), "10");
+  EXPECT_EQ(otherView.texts.at(ids::kCurrentBp[0]), "30");
+  EXPECT_EQ(otherView.texts.at(ids::kLevel1Bp[4]), "8");
+  EXPECT_EQ(otherView.texts.at(ids::kRemaining), "5");
+  EXPECT_EQ(otherView.texts.at(ids::kCompareLevel), "77");
+  EXPECT_EQ(otherView.texts.at(ids::kPredictedBp[0]), "0");
+  EXPECT_EQ(otherView.texts.at(ids::kOverallRate), "0");
+  EXPECT_TRUE(otherView.messages.empty());
+}
+
+TEST_F(CalculatorDialog, LoadingAFileThatDoesNotExistCreatesItEmptyAndLoadsZeros) {
+  TypePochi();
+  picker.answer = "new.txt";
+  dialog.OnLoadData();
+  EXPECT_EQ(files.files.at("new.txt"), "");
+  EXPECT_EQ(Box(ids::kName), "");
+  EXPECT_EQ(Box(ids::kLevel), "0");
+  EXPECT_EQ(Box(ids::kRemaining), "0");
+  EXPECT_EQ(Box(ids::kCompareLevel), "20");
+}
+
+TEST_F(CalculatorDialog, LoadReadsNoMoreThanTheWorkArea) {
+  files.files["huge.txt"] = std::string(1 << 20, ' ');
+  picker.answer = "huge.txt";
+  dialog.OnLoadData();
+  EXPECT_EQ(files.lastReadLimit, 512u);
+}
+
+TEST_F(CalculatorDialog, ReportsAFileThatCannotBeOpenedForLoadingAndKeepsTheBoxes) {
+  TypePochi();
+  picker.answer = "pochi.txt";
+  files.locked.insert("pochi.txt");
+  dialog.OnLoadData();
+  EXPECT_EQ(view.messages, std::vector<ShownMessage>{kCannotRead});
+  EXPECT_EQ(Box(ids::kName), "Pochi");
+}
+
+TEST_F(CalculatorDialog, CancellingTheOpenDialogChangesNothing) {
+  TypePochi();
+  dialog.OnLoadData();
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_EQ(Box(ids::kName), "Pochi");
+}
+
+// ---- Comparison table -------------------------------------------------------------------------
+
+TEST_F(CalculatorDialog, WritesTheHeaderOnlyWhenItCreatesTheTable) {
+  TypePochi();
+  dialog.OnShowResult();
+  dialog.OnAppendCsv();
+  dialog.OnAppendCsv();
+  const std::string row = "Pochi,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
+  EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + row + row);
+  EXPECT_EQ(view.messages, (std::vector<ShownMessage>{kAppended, kAppended}));
+}
+
+TEST_F(CalculatorDialog, AppendsToAnExistingEmptyTableWithoutAHeader) {
+  files.files["xg.csv"] = "";
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
+}
+
+TEST_F(CalculatorDialog, RecordsThePredictionBoxesAsTheyStandWithoutComputing) {
+  TypePochi();
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + "Pochi,10,30,20,20,20,20,12,8,8,8,8,20,0,0,0,0,0,5\r\n");
+}
+
+TEST_F(CalculatorDialog, QuotesANameWithACommaSoTheColumnsStayInPlace) {
+  Type(ids::kName, "Po,chi");
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + "\"Po,chi\",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
+}
+
+TEST_F(CalculatorDialog, ReportsATableThatCannotBeOpenedOrWritten) {
+  files.locked.insert("xg.csv");
+  dialog.OnAppendCsv();
+  files.locked.clear();
+  files.diskFull = true;
+  dialog.OnAppendCsv();
+  EXPECT_EQ(view.messages, (std::vector<ShownMessage>{kCannotSave, kWriteFailed}));
+}
+
+// ---- Level-1 BP from the familiar list --------------------------------------------------------
+
+TEST_F(CalculatorDialog, SetsTheLevelOneBpFromTheListLineOfTheName) {
+  files.files["xglist.txt"] = "001 A Tama 1 1 1 1 1 x\r\n001 A Pochi 12.5 10 9 6 4.5 0\r\n";
+  Type(ids::kName, "Pochi");
+  dialog.OnSetLv1();
+  const char* expected[] = {"25", "20", "18", "12", "9"};
+  for (std::size_t i = 0; i < kStatCount; ++i) EXPECT_EQ(Box(ids::kLevel1Bp[i]), expected[i]);
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(CalculatorDialog, KeepsTheLastBoxWhenTheLineEndsRightAfterItsValue) {
+  files.files["xglist.txt"] = "001 A Pochi 12.5 10 9.5 6 4\r\n";
+  Type(ids::kName, "Pochi");
+  Type(ids::kLevel1Bp[4], "7");
+  dialog.OnSetLv1();
+  EXPECT_EQ(Box(ids::kLevel1Bp[3]), "12");
+  EXPECT_EQ(Box(ids::kLevel1Bp[4]), "7");
+}
+
+TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
+  dialog.OnSetLv1();
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(CalculatorDialog, CreatesAMissingListEmptyAndChangesNothing) {
+  Type(ids::kName, "Pochi");
+  dialog.OnSetLv1();
+  EXPECT_EQ(files.files.at("xglist.txt"), "");
+  EXPECT_EQ(Box(ids::kLevel1Bp[0]), "0");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(CalculatorDialog, ReportsAListThatCannotBeOpened) {
+  Type(ids::kName, "Pochi");
+  files.locked.insert("xglist.txt");
+  dialog.OnSetLv1();
+  EXPECT_EQ(view.messages, std::vector<ShownMessage>{kCannotRead});
+}
+
+}  // namespace
+}  // namespace bpcalc
