@@ -1,0 +1,16 @@
+// Quorrin.exe: the familiar BP calculator. Creates the services and the dialog and runs it; the
+// program ends when the dialog closes.
+#include <windows.h>
+
+#include "bp_calc_dlg.h"
+#include "dialog_host.h"
+#include "win_familiar_file_picker.h"
+#include "win_file_access.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  bpcalc::win::WinFamiliarFilePicker picker;
+  bpcalc::win::WinFileAccess files;
+  bpcalc::CBpCalcDlg dialog(picker, files);
+  win32::RunModalDialog(dialog, nullptr);
+  return 0;
+}

@@ -1,0 +1,42 @@
+#include "win_familiar_file_picker.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+namespace bpcalc::win {
+namespace {
+
+// Pairs of shown name and pattern, ended by an empty pair.
+constexpr wchar_t kFilter[] = L"使い魔データ(*.txt)\0*.txt\0全ファイル\0*.*\0";
+// Room for long paths.
+constexpr DWORD kPathCapacity = 32768;
+
+std::optional<std::filesystem::path> Choose(bool save) {
+  std::wstring path(kPathCapacity, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = kFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = kPathCapacity;
+  dialog.lpstrDefExt = L"TXT";
+  // Without OFN_NOCHANGEDIR the chosen folder becomes the current one, where xg.csv and
+  // xglist.txt are then found.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  if (!chosen) return std::nullopt;
+  path.resize(path.find(L'\0'));
+  if (path.empty()) return std::nullopt;
+  return std::filesystem::path(path);
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> WinFamiliarFilePicker::ChooseFileToSave() { return Choose(true); }
+
+std::optional<std::filesystem::path> WinFamiliarFilePicker::ChooseFileToOpen() { return Choose(false); }
+
+}  // namespace bpcalc::win

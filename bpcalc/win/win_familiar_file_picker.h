@@ -1,0 +1,13 @@
+#pragma once
+// The common file dialogs for familiar data files, owned by the active window (the calculator).
+#include "familiar_file_picker.h"
+
+namespace bpcalc::win {
+
+class WinFamiliarFilePicker final : public FamiliarFilePicker {
+ public:
+  std::optional<std::filesystem::path> ChooseFileToSave() override;
+  std::optional<std::filesystem::path> ChooseFileToOpen() override;
+};
+
+}  // namespace bpcalc::win
