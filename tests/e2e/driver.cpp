@@ -1,0 +1,441 @@
+#include "driver.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+namespace e2e {
+namespace {
+
+// How long a message to another process may take before it counts as hung.
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr DWORD kPollIntervalMs = 20;
+
+std::wstring Widen(std::string_view bytes, UINT codePage) {
+  if (bytes.empty()) return {};
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  return out;
+}
+
+std::string Narrow(std::wstring_view text, UINT codePage) {
+  if (text.empty()) return {};
+  const int n =
+      WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+// Sends a message to another process's window; nullopt when it does not answer in time.
+std::optional<LRESULT> Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                           &result)) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring TextOf(HWND hwnd) {
+  if (!hwnd) return {};
+  const auto length = Send(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  if (!length || *length <= 0) return {};
+  std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+  const auto copied = Send(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied ? static_cast<size_t>(std::max<LRESULT>(*copied, 0)) : 0);
+  return text;
+}
+
+// GDI objects of one screenshot.
+struct ScreenDc {
+  HDC dc = GetDC(nullptr);
+  ~ScreenDc() {
+    if (dc) ReleaseDC(nullptr, dc);
+  }
+  ScreenDc() = default;
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+};
+struct DeleteDcFn {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct DeleteObjectFn {
+  void operator()(HBITMAP object) const { DeleteObject(object); }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDcFn>;
+using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteObjectFn>;
+
+bool SaveScreenRect(const RECT& rect, const std::filesystem::path& file) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  ScreenDc screen;
+  if (!screen.dc) return false;
+  MemoryDc memory(CreateCompatibleDC(screen.dc));
+  Bitmap bitmap(CreateCompatibleBitmap(screen.dc, width, height));
+  if (!memory || !bitmap) return false;
+  const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY) != 0;
+  SelectObject(memory.get(), previous);
+  if (!copied) return false;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // positive: bottom-up rows, as a BMP file stores them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+  std::string pixels(stride * static_cast<size_t>(height), '\0');
+  if (GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) !=
+      height) {
+    return false;
+  }
+
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = static_cast<DWORD>(header.bfOffBits + pixels.size());
+  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  bytes += pixels;
+  std::error_code ignored;
+  std::filesystem::create_directories(file.parent_path(), ignored);
+  return WriteFileBytes(file, bytes);
+}
+
+}  // namespace
+
+// ---- Text ---------------------------------------------------------------------------------
+
+std::wstring FromSjis(std::string_view bytes) { return Widen(bytes, 932); }
+std::string ToSjis(std::wstring_view text) { return Narrow(text, 932); }
+std::wstring FromUtf8(std::u8string_view text) {
+  return Widen(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), CP_UTF8);
+}
+std::string ToUtf8(std::wstring_view text) { return Narrow(text, CP_UTF8); }
+
+std::filesystem::path WindowsPath(std::string_view path) {
+  std::wstring wide = Widen(path, CP_UTF8);
+  if (!wide.empty() && wide.front() == L'/') {
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    wide.insert(0, L"Z:");  // Wine's drive for the Unix root
+  }
+  return std::filesystem::path(wide);
+}
+
+// ---- Files --------------------------------------------------------------------------------
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return bytes;
+}
+
+bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out.flush());
+}
+
+TempFolder::TempFolder() {
+  wchar_t temp[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+  const std::filesystem::path base = n ? std::filesystem::path(temp) : std::filesystem::path(L"C:\\");
+  // Several test programs may run at once: the process ID and a counter keep names apart.
+  const DWORD pid = GetCurrentProcessId();
+  for (unsigned attempt = GetTickCount() % 10000;; ++attempt) {
+    auto candidate = base / (L"g" + std::to_wstring(pid) + L"_" + std::to_wstring(attempt));
+    if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+      path_ = std::move(candidate);
+      return;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                              "cannot create a temporary folder");
+    }
+  }
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+bool TempFolder::Write(const std::filesystem::path& relative, std::string_view bytes) const {
+  const auto file = path_ / relative;
+  std::error_code ignored;
+  std::filesystem::create_directories(file.parent_path(), ignored);
+  return WriteFileBytes(file, bytes);
+}
+
+std::optional<std::string> TempFolder::Read(const std::filesystem::path& relative) const {
+  return ReadFileBytes(path_ / relative);
+}
+
+bool TempFolder::Exists(const std::filesystem::path& relative) const {
+  std::error_code ignored;
+  return std::filesystem::exists(path_ / relative, ignored);
+}
+
+// ---- Processes ----------------------------------------------------------------------------
+
+Process::Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder) {
+  std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
+                     &startup, &info)) {
+    process_ = UniqueHandle(info.hProcess);
+    UniqueHandle thread(info.hThread);
+    id_ = info.dwProcessId;
+  }
+}
+
+Process::~Process() { Kill(); }
+
+bool Process::IsRunning() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+bool Process::WaitForExit(Timeout timeout) const {
+  return process_ && WaitForSingleObject(process_.get(), timeout.ms) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> Process::ExitCode() const {
+  DWORD code = 0;
+  if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
+  return code;
+}
+
+void Process::Kill() {
+  if (IsRunning()) {
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), kWait.ms);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& done, Timeout timeout) {
+  const ULONGLONG deadline = GetTickCount64() + timeout.ms;
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollIntervalMs);
+  }
+}
+
+// ---- Windows ------------------------------------------------------------------------------
+
+bool Window::Exists() const { return hwnd_ && IsWindow(hwnd_); }
+bool Window::IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+DWORD Window::ProcessId() const {
+  DWORD pid = 0;
+  if (hwnd_) GetWindowThreadProcessId(hwnd_, &pid);
+  return pid;
+}
+
+std::wstring Window::ClassName() const {
+  wchar_t name[256] = {};
+  const int n = hwnd_ ? GetClassNameW(hwnd_, name, 256) : 0;
+  return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
+}
+
+std::wstring Window::Title() const { return TextOf(hwnd_); }
+
+bool Window::HasSystemMenu() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_SYSMENU) != 0; }
+
+Window Window::Owner() const { return Window(hwnd_ ? GetWindow(hwnd_, GW_OWNER) : nullptr); }
+
+bool Window::HasItem(int id) const { return hwnd_ && GetDlgItem(hwnd_, id) != nullptr; }
+
+std::wstring Window::Text(int id) const { return hwnd_ ? TextOf(GetDlgItem(hwnd_, id)) : std::wstring(); }
+
+bool Window::WaitForText(int id, std::wstring_view expected, Timeout timeout) const {
+  return WaitUntil([&] { return Text(id) == expected; }, timeout);
+}
+
+bool Window::SetText(int id, std::wstring_view text) const {
+  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  if (!item) return false;
+  const std::wstring copy(text);
+  const auto result = Send(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+  return result && *result != 0;
+}
+
+bool Window::IsPushed(int id) const {
+  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  const auto state = item ? Send(item, BM_GETSTATE, 0, 0) : std::nullopt;
+  return state && (*state & BST_PUSHED) != 0;
+}
+
+bool Window::IsChecked(int id) const {
+  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  const auto state = item ? Send(item, BM_GETCHECK, 0, 0) : std::nullopt;
+  return state && *state == BST_CHECKED;
+}
+
+bool Window::IsEnabled(int id) const {
+  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  return item && IsWindowEnabled(item);
+}
+
+std::vector<int> Window::ItemIds() const {
+  std::vector<int> ids;
+  for (HWND child = hwnd_ ? GetWindow(hwnd_, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+    ids.push_back(GetDlgCtrlID(child));
+  }
+  return ids;
+}
+
+std::vector<std::wstring> Window::ChildTexts() const {
+  std::vector<std::wstring> texts;
+  for (HWND child = hwnd_ ? GetWindow(hwnd_, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+    texts.push_back(TextOf(child));
+  }
+  return texts;
+}
+
+void Window::Click(int id) const {
+  if (const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr) PostMessageW(item, BM_CLICK, 0, 0);
+}
+
+void Window::PostCommand(int id) const {
+  if (hwnd_) PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+void Window::PostSysCommand(WPARAM command) const {
+  if (hwnd_) PostMessageW(hwnd_, WM_SYSCOMMAND, command, 0);
+}
+
+bool Window::PressKey(WORD virtualKey) const {
+  if (!Exists()) return false;
+  const bool inFront = WaitUntil(
+      [&] {
+        SetForegroundWindow(hwnd_);
+        return GetForegroundWindow() == hwnd_;
+      },
+      Timeout{5000});
+  if (!inFront) return false;
+  INPUT keys[2] = {};
+  keys[0].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = virtualKey;
+  keys[0].ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  keys[1] = keys[0];
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  return SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
+bool Window::WaitUntilClosed(Timeout timeout) const {
+  return WaitUntil([&] { return !IsVisible(); }, timeout);
+}
+
+bool Window::SaveScreenshot(const std::filesystem::path& bmp) const {
+  if (!Exists()) return false;
+  SetForegroundWindow(hwnd_);
+  // Paint now, then let the program finish whatever it queued, so the picture is complete.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Send(hwnd_, WM_NULL, 0, 0);
+  RECT rect{};
+  return GetWindowRect(hwnd_, &rect) && SaveScreenRect(rect, bmp);
+}
+
+bool operator==(const Window& a, const Window& b) { return a.Handle() == b.Handle(); }
+
+std::vector<Window> VisibleTopLevelWindows(DWORD processId, std::wstring_view className) {
+  struct Search {
+    DWORD processId;
+    std::wstring_view className;
+    std::vector<Window> found;
+  } search{processId, className, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(param);
+        const Window window(hwnd);
+        if (window.ProcessId() == s.processId && window.IsVisible() &&
+            (s.className.empty() || window.ClassName() == s.className)) {
+          s.found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+Window WaitForDialog(DWORD processId, Timeout timeout) {
+  Window found;
+  WaitUntil(
+      [&] {
+        const auto windows = VisibleTopLevelWindows(processId);
+        if (!windows.empty()) found = windows.front();
+        return static_cast<bool>(found);
+      },
+      timeout);
+  return found;
+}
+
+Window WaitForDialog(DWORD processId, std::wstring_view title, Timeout timeout) {
+  Window found;
+  WaitUntil(
+      [&] {
+        for (const auto& window : VisibleTopLevelWindows(processId)) {
+          if (window.Title() == title) found = window;
+        }
+        return static_cast<bool>(found);
+      },
+      timeout);
+  return found;
+}
+
+Window WaitForNewDialog(DWORD processId, std::initializer_list<Window> known, Timeout timeout) {
+  Window found;
+  WaitUntil(
+      [&] {
+        for (const auto& window : VisibleTopLevelWindows(processId)) {
+          if (std::find(known.begin(), known.end(), window) == known.end()) found = window;
+        }
+        return static_cast<bool>(found);
+      },
+      timeout);
+  return found;
+}
+
+bool NoNewDialogFor(DWORD processId, std::initializer_list<Window> known, Timeout period) {
+  return !WaitForNewDialog(processId, known, period);
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, std::initializer_list<Window> known,
+                                                Timeout timeout) {
+  const Window box = WaitForNewDialog(processId, known, timeout);
+  if (!box) return std::nullopt;
+  constexpr int kMessageTextId = 0xFFFF;
+  return MessageBoxInfo{box, box.Text(kMessageTextId), box.Title()};
+}
+
+bool Answer(const Window& box, int id, Timeout timeout) {
+  box.PostCommand(id);
+  return box.WaitUntilClosed(timeout);
+}
+
+bool SaveScreenScreenshot(const std::filesystem::path& bmp) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return SaveScreenRect(screen, bmp);
+}
+
+std::filesystem::path ScreenshotFolder() {
+  if (const wchar_t* configured = _wgetenv(L"E2E_SCREENSHOTS"); configured && *configured) {
+    return WindowsPath(ToUtf8(configured));
+  }
+#ifdef E2E_DEFAULT_SCREENSHOTS
+  return WindowsPath(E2E_DEFAULT_SCREENSHOTS);
+#else
+  return std::filesystem::current_path();
+#endif
+}
+
+}  // namespace e2e

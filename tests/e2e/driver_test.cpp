@@ -1,0 +1,127 @@
+// The driver against a program whose behaviour is known (bench/minimal_dialog), so that a failing
+// end-to-end test points at the program under test rather than at the harness.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "driver.h"
+#include "minimal_dialog_ids.h"
+
+namespace {
+
+using e2e::Window;
+
+TEST(DriverText, ConvertsShiftJisUtf8AndPaths) {
+  // Narrow literals are compiled to Shift-JIS; "ソ" and "表" end in the byte 0x5C.
+  EXPECT_EQ(std::string("ソ表"), std::string("\x83\x5C\x95\x5C"));
+  EXPECT_EQ(e2e::FromSjis("ソ表ﾊﾞ"), L"ソ表ﾊﾞ");
+  EXPECT_EQ(e2e::ToSjis(L"各種設定"), std::string("各種設定"));
+  EXPECT_EQ(e2e::FromUtf8(u8"1垢"), L"1垢");
+  EXPECT_EQ(e2e::ToUtf8(L"垢"), std::string("\xE5\x9E\xA2"));
+  EXPECT_EQ(e2e::WindowsPath("/work/build/x.exe").wstring(), L"Z:\\work\\build\\x.exe");
+  EXPECT_EQ(e2e::WindowsPath("C:\\games\\xg").wstring(), L"C:\\games\\xg");
+}
+
+TEST(DriverFiles, TempFolderHoldsFilesAndIsRemoved) {
+  std::filesystem::path path;
+  {
+    e2e::TempFolder folder;
+    path = folder.Path();
+    EXPECT_LT(path.string().size(), 64u) << "the programs accept at most 63 bytes of working folder";
+    EXPECT_TRUE(folder.Write("data\\a.bin", std::string("\0\r\n\xFF", 4)));
+    EXPECT_TRUE(folder.Exists("data\\a.bin"));
+    EXPECT_EQ(folder.Read("data\\a.bin"), std::string("\0\r\n\xFF", 4)) << "bytes must pass unchanged";
+    EXPECT_FALSE(folder.Read("missing.txt").has_value());
+    e2e::TempFolder other;
+    EXPECT_NE(other.Path(), path);
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+class DriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(program_.Started());
+    dialog_ = e2e::WaitForDialog(program_.Id());
+    ASSERT_TRUE(dialog_);
+  }
+
+  e2e::TempFolder folder_;
+  e2e::Process program_{e2e::WindowsPath(E2E_MINIMAL_DIALOG_EXE), folder_.Path()};
+  Window dialog_;
+};
+
+TEST_F(DriverTest, ReadsTheDialogAndItsControls) {
+  EXPECT_EQ(dialog_.ClassName(), L"#32770");
+  EXPECT_EQ(dialog_.ProcessId(), program_.Id());
+  EXPECT_EQ(dialog_.Title(), L"最小ダイアログ");
+  EXPECT_EQ(dialog_.Text(IDC_LABEL), L"日本語の表示");
+  EXPECT_EQ(dialog_.TextUtf8(IDC_LABEL), e2e::ToUtf8(e2e::FromUtf8(u8"日本語の表示")));
+  EXPECT_EQ(dialog_.Text(IDOK), L"OK");
+  EXPECT_TRUE(dialog_.HasSystemMenu());
+  EXPECT_FALSE(dialog_.HasItem(4242));
+  EXPECT_EQ(dialog_.Text(4242), L"");
+  EXPECT_FALSE(dialog_.IsPushed(IDOK));
+  EXPECT_EQ(e2e::WaitForDialog(program_.Id(), L"最小ダイアログ"), dialog_);
+  EXPECT_FALSE(e2e::WaitForDialog(program_.Id(), L"別の題", e2e::Timeout{200}));
+}
+
+TEST_F(DriverTest, SetsTextAndAnswersMessageBoxes) {
+  ASSERT_TRUE(dialog_.SetText(IDC_EDIT, L"ソ表示"));
+  EXPECT_EQ(dialog_.Text(IDC_EDIT), L"ソ表示");
+  EXPECT_TRUE(e2e::NoNewDialogFor(program_.Id(), {dialog_}, e2e::Timeout{200}));
+
+  dialog_.Click(IDC_ASK);
+  auto box = e2e::WaitForMessageBox(program_.Id(), {dialog_});
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, L"質問");
+  EXPECT_EQ(box->text, L"ソ表示");
+  EXPECT_EQ(box->window.Owner(), dialog_);
+  ASSERT_TRUE(e2e::Answer(box->window, IDYES));
+  EXPECT_TRUE(dialog_.WaitForText(IDC_LABEL, L"はい"));
+
+  dialog_.Click(IDC_ASK);
+  box = e2e::WaitForMessageBox(program_.Id(), {dialog_});
+  ASSERT_TRUE(box.has_value());
+  ASSERT_TRUE(e2e::Answer(box->window, IDNO));
+  EXPECT_TRUE(dialog_.WaitForText(IDC_LABEL, L"いいえ"));
+}
+
+TEST_F(DriverTest, ARealKeyPressReachesTheWindow) {
+  ASSERT_TRUE(dialog_.PressKey(VK_ESCAPE));
+  ASSERT_TRUE(program_.WaitForExit());
+  EXPECT_EQ(program_.ExitCode(), std::optional<DWORD>(IDCANCEL));
+}
+
+TEST_F(DriverTest, PostedCommandsCloseTheProgramAndKillEndsIt) {
+  dialog_.PostCommand(IDOK);
+  ASSERT_TRUE(program_.WaitForExit());
+  EXPECT_EQ(program_.ExitCode(), std::optional<DWORD>(IDOK));
+  EXPECT_FALSE(dialog_.Exists());
+
+  e2e::Process another(e2e::WindowsPath(E2E_MINIMAL_DIALOG_EXE), folder_.Path());
+  ASSERT_TRUE(e2e::WaitForDialog(another.Id()));
+  another.Kill();
+  EXPECT_FALSE(another.IsRunning());
+}
+
+TEST_F(DriverTest, ScreenshotIsABitmapOfTheWindowWithSomethingDrawn) {
+  const auto file = e2e::ScreenshotFolder() / L"driver-minimal-dialog.bmp";
+  ASSERT_TRUE(dialog_.SaveScreenshot(file));
+  const auto bytes = e2e::ReadFileBytes(file);
+  ASSERT_TRUE(bytes.has_value());
+  ASSERT_GT(bytes->size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+  EXPECT_EQ(bytes->substr(0, 2), "BM");
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, bytes->data() + sizeof(BITMAPFILEHEADER), sizeof header);
+  RECT rect{};
+  GetWindowRect(dialog_.Handle(), &rect);
+  EXPECT_EQ(header.biWidth, rect.right - rect.left);
+  EXPECT_EQ(header.biHeight, rect.bottom - rect.top);
+  const std::string pixels = bytes->substr(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+  EXPECT_NE(pixels.find_first_not_of(pixels[0]), std::string::npos) << "the picture is one flat colour";
+}
+
+}  // namespace

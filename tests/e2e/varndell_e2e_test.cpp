@@ -1,0 +1,556 @@
+// Varndell driven through its windows under Wine: start-up from the settings file, the rate
+// calculator, the settings dialog and what it writes, F1, the about box, the launch messages and
+// settings files that are broken.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "driver.h"
+
+namespace {
+
+using e2e::Window;
+
+// Control IDs of the main window (template 102).
+constexpr int kStartGame = 1;
+constexpr std::array kAccountButtons{1000, 1001, 1002, 1003, 1004, 1006};
+constexpr std::array kColumnTitles{1044, 1045, 1046};
+constexpr std::array kColumnSums{1007, 1008, 1009};
+constexpr int kTotal = 1010;
+constexpr int kFreeAmount = 1011;
+constexpr int kPlus = 1043;
+constexpr int kClear = 1015;
+constexpr int kSettingsButton = 1047;
+constexpr int kUserProgram = 1051;
+constexpr WPARAM kAboutBoxCommand = 0x0010;
+
+// Settings dialog (template 129).
+constexpr int kSettingsOk = 1;
+constexpr std::array kDisplayNames{1008, 1012, 1013, 1014, 1015, 1031};
+constexpr std::array kAccountFields{1007, 1011, 1023, 1025, 1026, 1027, 1028, 1029, 1030,
+                                    1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042};
+constexpr int kXgpuk2 = 1024, kXgpuk = 1020, kCrossGate = 1021;
+constexpr std::array kRateNames{1010, 1018, 1019};
+constexpr std::array kRates{1009, 1016, 1017};
+constexpr int kFreeDefault = 1022;
+constexpr int kSpeed = 1044;
+constexpr int kNoMessage = 1049;
+constexpr int kUserExeName = 1032;
+constexpr int kUserExePath = 1050;
+
+const wchar_t* const kDefaultTitle = L"CROSS GATE TOOL [ Varndell ]";
+const wchar_t* const kSettingsTitle = L"各種設定";
+
+// The rate buttons, column by column, in the order of their multipliers 1 to 10.
+struct RateButton {
+  int id;
+  int column;  // 0, 1, 2
+  int multiplier;
+};
+constexpr std::array<RateButton, 30> RateButtons() {
+  std::array<RateButton, 30> buttons{};
+  constexpr std::array firstIds{1012, 1013, 1014};
+  constexpr std::array secondIds{1016, 1025, 1034};  // "R2*"; the rest follow in order
+  for (int column = 0; column < 3; ++column) {
+    buttons[column * 10] = {firstIds[column], column, 1};
+    for (int m = 2; m <= 10; ++m) buttons[column * 10 + m - 1] = {secondIds[column] + m - 2, column, m};
+  }
+  return buttons;
+}
+
+// The file that the first "設定完了" writes when there was none and no field was changed.
+// Narrow literals are Shift-JIS here, as the file is.
+constexpr char kFirstOkFile[] =
+    "[全般]\r\n"
+    "title1=1垢\r\ntitle2=2垢\r\ntitle3=3垢\r\ntitle4=4垢\r\ntitle5=5垢\r\ntitle6=6垢\r\n"
+    "exepath=1\r\n"
+    "UserExeName=指定ソフト\r\n"
+    "UserExePath=\r\n"
+    "[計算]\r\n"
+    "keisan1=30\r\nkeisan2=30\r\nkeisan3=30\r\n"
+    "keisanmei1=武器修理\r\nkeisanmei2=防具修理\r\nkeisanmei3=鑑定\r\n"
+    "freedefult=10\r\n"
+    "[貼付]\r\n"
+    "01ID=\r\n01PASS=\r\n01KEY=\r\n02ID=\r\n02PASS=\r\n02KEY=\r\n03ID=\r\n03PASS=\r\n03KEY=\r\n"
+    "04ID=\r\n04PASS=\r\n04KEY=\r\n05ID=\r\n05PASS=\r\n05KEY=\r\n06ID=\r\n06PASS=\r\n06KEY=\r\n"
+    "speed=5\r\n"
+    "message=on \r\n";
+
+// The value of one key in the Shift-JIS bytes of a settings file, as the profile format reads it
+// for the plain values these tests write; nullopt when the section or key is missing.
+std::optional<std::string> IniValue(const std::string& file, std::string_view section, std::string_view key) {
+  std::string current;
+  size_t start = 0;
+  while (start < file.size()) {
+    size_t end = file.find('\n', start);
+    if (end == std::string::npos) end = file.size();
+    std::string line = file.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      current = line.substr(1, line.size() - 2);
+    } else if (current == section && line.starts_with(key) && line.size() > key.size() && line[key.size()] == '=') {
+      return line.substr(key.size() + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+std::filesystem::path Screenshot(const std::wstring& name) { return e2e::ScreenshotFolder() / (name + L".bmp"); }
+
+class VarndellTest : public ::testing::Test {
+ protected:
+  // Starts Varndell with the game folder as its working folder and waits for its main window.
+  void Start() {
+    varndell_.reset();
+    varndell_.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), game_.Path());
+    ASSERT_TRUE(varndell_->Started()) << "cannot start " << E2E_VARNDELL_EXE;
+    main_ = e2e::WaitForDialog(varndell_->Id());
+    ASSERT_TRUE(main_) << "no main window appeared";
+    // The captions are set during start-up; the last one set is the "+" button's.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return main_.Text(kPlus).starts_with(L"+ ("); }));
+  }
+
+  void StartWithSettings(std::string_view iniBytes) {
+    varndell_.reset();
+    ASSERT_TRUE(game_.Write("VRND.INI", iniBytes));
+    Start();
+  }
+
+  // Opens the settings dialog with the settings button and waits for it.
+  Window OpenSettings() {
+    main_.Click(kSettingsButton);
+    return e2e::WaitForDialog(varndell_->Id(), kSettingsTitle);
+  }
+
+  DWORD Pid() const { return varndell_->Id(); }
+  std::optional<std::string> SettingsFile() const { return game_.Read("VRND.INI"); }
+
+  // Clicks a button and waits for a control to show the given text.
+  [[nodiscard]] bool ClickAndWait(int button, int id, std::wstring_view expected) {
+    main_.Click(button);
+    return main_.WaitForText(id, expected);
+  }
+
+  e2e::TempFolder game_;
+  std::optional<e2e::Process> varndell_;
+  Window main_;
+};
+
+// ---- Start-up -----------------------------------------------------------------------------
+
+TEST_F(VarndellTest, StartsWithDefaultsWhenThereIsNoSettingsFile) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  EXPECT_EQ(main_.Title(), kDefaultTitle);
+  const std::array<std::wstring, 6> accounts{L"1垢", L"2垢", L"3垢", L"4垢", L"5垢", L"6垢"};
+  for (size_t i = 0; i < kAccountButtons.size(); ++i) {
+    EXPECT_EQ(main_.Text(kAccountButtons[i]), accounts[i]) << "account button " << kAccountButtons[i];
+    EXPECT_EQ(main_.IsPushed(kAccountButtons[i]), i == 0) << "account button " << kAccountButtons[i];
+  }
+  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*30");
+  EXPECT_EQ(main_.Text(kColumnTitles[1]), L"防具修理*30");
+  EXPECT_EQ(main_.Text(kColumnTitles[2]), L"鑑定*30");
+  for (int id : {1007, 1008, 1009, 1010}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
+  EXPECT_EQ(main_.Text(kFreeAmount), L"50");
+  for (const auto& button : RateButtons()) {
+    EXPECT_EQ(main_.Text(button.id), L"R" + std::to_wstring(button.multiplier) + L"*0") << "rate button " << button.id;
+  }
+  EXPECT_EQ(main_.Text(kPlus), L"+ (0)");
+  EXPECT_EQ(main_.Text(kUserProgram), L"指定ソフト");
+  EXPECT_EQ(main_.Text(kStartGame), L"XG起動");
+  EXPECT_EQ(main_.Text(2), L"終了");
+  EXPECT_FALSE(game_.Exists("VRND.INI")) << "reading the settings must not create the file";
+  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"varndell-main")));
+}
+
+TEST_F(VarndellTest, StartsWithTheTitlesSlotAndRatesOfTheSettingsFile) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(
+      "[全般]\r\n"
+      "windowname=倉庫番の窓\r\n"
+      "title1=アリス\r\ntitle2=Bob\r\ntitle3=ソ表\r\ntitle4=四\r\ntitle5=五\r\ntitle6=六\r\n"
+      "UserExeName=メモ帳\r\n"
+      "setdata=6\r\n"
+      "[計算]\r\n"
+      "keisanmei1=回復\r\nkeisan1=12\r\n"
+      "keisanmei2=薬\r\nkeisan2=7abc\r\n"
+      "keisanmei3=料理\r\nkeisan3=-5\r\n"
+      "freedefult=25\r\n"));
+  EXPECT_EQ(main_.Title(), L"倉庫番の窓");
+  const std::array<std::wstring, 6> accounts{L"アリス", L"Bob", L"ソ表", L"四", L"五", L"六"};
+  for (size_t i = 0; i < kAccountButtons.size(); ++i) {
+    EXPECT_EQ(main_.Text(kAccountButtons[i]), accounts[i]);
+    EXPECT_EQ(main_.IsPushed(kAccountButtons[i]), kAccountButtons[i] == 1006) << "account button " << kAccountButtons[i];
+  }
+  EXPECT_EQ(main_.Text(kUserProgram), L"メモ帳");
+  // Column titles show the rate text as read; the rate itself is its leading integer.
+  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"回復*12");
+  EXPECT_EQ(main_.Text(kColumnTitles[1]), L"薬*7abc");
+  EXPECT_EQ(main_.Text(kColumnTitles[2]), L"料理*-5");
+  EXPECT_EQ(main_.Text(kFreeAmount), L"25");
+  EXPECT_TRUE(ClickAndWait(1012, kColumnSums[0], L"12"));
+  EXPECT_TRUE(ClickAndWait(1025, kColumnSums[1], L"14"));  // "R2*" of column 2
+  EXPECT_TRUE(ClickAndWait(1014, kColumnSums[2], L"-5"));
+  EXPECT_TRUE(main_.WaitForText(kTotal, L"21"));
+}
+
+TEST_F(VarndellTest, ValuesBeginningWithABlankAreReplacedAndEmptyValuesKept) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(
+      "[全般]\r\n"
+      "windowname=\" Quoted\"\r\n"
+      "title1=\" one\"\r\n"
+      "title2=\" two\"\r\n"
+      "title3=\r\n"
+      "[計算]\r\n"
+      "keisan1=\" 1\"\r\nkeisan2=\" 2\"\r\nkeisan3=\" 3\"\r\n"
+      "freedefult=\" 9\"\r\n"));
+  EXPECT_EQ(main_.Title(), kDefaultTitle);
+  EXPECT_EQ(main_.Text(1000), L"save1.dat");
+  EXPECT_EQ(main_.Text(1001), L"2垢");
+  EXPECT_EQ(main_.Text(1002), L"") << "an empty value is not a missing one";
+  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*50");
+  EXPECT_EQ(main_.Text(kColumnTitles[1]), L"防具修理*40");
+  EXPECT_EQ(main_.Text(kColumnTitles[2]), L"鑑定*30");
+  EXPECT_EQ(main_.Text(kFreeAmount), L"0");
+  EXPECT_TRUE(ClickAndWait(1012, kColumnSums[0], L"50"));
+  EXPECT_TRUE(ClickAndWait(1013, kColumnSums[1], L"40"));
+  EXPECT_TRUE(ClickAndWait(1014, kColumnSums[2], L"30"));
+}
+
+TEST_F(VarndellTest, SlotsOutsideOneToSixShowTheFirstAccountButtonPushed) {
+  for (const char* setdata : {"7", "-1", "abc"}) {
+    SCOPED_TRACE(setdata);
+    ASSERT_NO_FATAL_FAILURE(StartWithSettings(std::string("[全般]\r\nsetdata=") + setdata + "\r\n"));
+    for (int id : kAccountButtons) EXPECT_EQ(main_.IsPushed(id), id == 1000) << "account button " << id;
+  }
+}
+
+TEST_F(VarndellTest, DisplayNamesLongerThan63BytesAreCut) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\ntitle2=" + std::string(70, 'A') + "\r\n"));
+  EXPECT_EQ(main_.Text(1001), std::wstring(63, L'A'));
+}
+
+// ---- Broken settings files ----------------------------------------------------------------
+
+TEST_F(VarndellTest, SurvivesSettingsFilesThatAreNotText) {
+  constexpr char kMalformed[] = "[\x00\xff]\r\n=\r\n[[[\r\ntitle1\r\n";
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919 + i / 13) & 0xFF);  // NULs, lone lead bytes
+  const std::array<std::string, 4> files{
+      binary,
+      "[全般]\r\ntitle1=" + std::string("\x82", 1) + "\r\n",  // a cut double-byte character
+      std::string(kMalformed, sizeof kMalformed - 1),
+      std::string(3, '\n'),
+  };
+  for (size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE("file " + std::to_string(i));
+    ASSERT_NO_FATAL_FAILURE(StartWithSettings(files[i]));
+    // Still alive and working.
+    EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+    EXPECT_TRUE(varndell_->IsRunning());
+  }
+}
+
+TEST_F(VarndellTest, ReadsAHugeSettingsFile) {
+  std::string huge = "[全般]\r\n";
+  for (int i = 0; huge.size() < 4'000'000; ++i) huge += "filler" + std::to_string(i) + "=" + std::string(80, 'x') + "\r\n";
+  huge += "title3=Late\r\n";
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(huge));
+  EXPECT_EQ(main_.Text(1002), L"Late");
+  EXPECT_EQ(main_.Text(1000), L"1垢");
+}
+
+// ---- Rate calculator ----------------------------------------------------------------------
+
+TEST_F(VarndellTest, RateButtonsCountPressesAndAddTheirMultipleOfTheRate) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*2"));
+  EXPECT_EQ(main_.Text(kColumnSums[0]), L"180");
+  EXPECT_EQ(main_.Text(kTotal), L"180");
+  ASSERT_TRUE(ClickAndWait(1042, 1042, L"R10*1"));
+  EXPECT_EQ(main_.Text(kColumnSums[2]), L"300");
+  EXPECT_EQ(main_.Text(kColumnSums[1]), L"0");
+  EXPECT_EQ(main_.Text(kTotal), L"480");
+  EXPECT_EQ(main_.Text(1016), L"R2*0") << "a neighbour's count is untouched";
+}
+
+TEST_F(VarndellTest, EveryRateButtonAddsToItsOwnColumn) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  std::array<int, 3> sums{};
+  for (const auto& button : RateButtons()) {
+    SCOPED_TRACE("rate button " + std::to_string(button.id));
+    sums[button.column] += 30 * button.multiplier;
+    ASSERT_TRUE(ClickAndWait(button.id, button.id, L"R" + std::to_wstring(button.multiplier) + L"*1"));
+    EXPECT_EQ(main_.Text(kColumnSums[button.column]), std::to_wstring(sums[button.column]));
+  }
+  EXPECT_EQ(main_.Text(kTotal), std::to_wstring(sums[0] + sums[1] + sums[2]));
+}
+
+TEST_F(VarndellTest, PlusAddsTheFreeAmountToTheTotalOnly) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickAndWait(1012, kTotal, L"30"));
+  for (int n = 1; n <= 3; ++n) ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (" + std::to_wstring(n) + L")"));
+  EXPECT_EQ(main_.Text(kTotal), L"180");
+  EXPECT_EQ(main_.Text(kColumnSums[0]), L"30");
+  EXPECT_EQ(main_.Text(kFreeAmount), L"50") << "the field keeps its text";
+
+  ASSERT_TRUE(main_.SetText(kFreeAmount, L"-20"));
+  ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (4)"));
+  EXPECT_EQ(main_.Text(kTotal), L"160");
+  ASSERT_TRUE(main_.SetText(kFreeAmount, L"abc"));
+  ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (5)"));
+  EXPECT_EQ(main_.Text(kTotal), L"160");
+}
+
+TEST_F(VarndellTest, ClearResetsSumsCountsAndTheFreeAmount) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[計算]\r\nfreedefult=25\r\n"));
+  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(1033, 1033, L"R10*1"));
+  ASSERT_TRUE(main_.SetText(kFreeAmount, L"7"));
+  ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (1)"));
+  ASSERT_TRUE(main_.WaitForText(kTotal, L"397"));
+
+  ASSERT_TRUE(ClickAndWait(kClear, kPlus, L"+ (0)"));
+  for (int id : {1007, 1008, 1009, 1010}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
+  EXPECT_EQ(main_.Text(kFreeAmount), L"25");
+  EXPECT_EQ(main_.Text(1017), L"R3*0");
+  EXPECT_EQ(main_.Text(1033), L"R10*0");
+  // The sums start again from nothing.
+  EXPECT_TRUE(ClickAndWait(1012, kTotal, L"30"));
+}
+
+// ---- Settings dialog ----------------------------------------------------------------------
+
+TEST_F(VarndellTest, SettingsDialogShowsDefaultsAndItsFirstOkWritesTheWholeFile) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const Window settings = OpenSettings();
+  ASSERT_TRUE(settings) << "no settings dialog";
+  EXPECT_FALSE(settings.HasSystemMenu());
+  const std::array<std::wstring, 6> names{L"1垢", L"2垢", L"3垢", L"4垢", L"5垢", L"6垢"};
+  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(settings.Text(kDisplayNames[i]), names[i]);
+  for (int id : kAccountFields) EXPECT_EQ(settings.Text(id), L"") << "account field " << id;
+  EXPECT_TRUE(settings.IsChecked(kXgpuk));
+  EXPECT_FALSE(settings.IsChecked(kCrossGate));
+  EXPECT_FALSE(settings.IsChecked(kXgpuk2));
+  EXPECT_EQ(settings.Text(kUserExeName), L"指定ソフト");
+  EXPECT_EQ(settings.Text(kUserExePath), L"");
+  EXPECT_EQ(settings.Text(kRateNames[0]), L"武器修理");
+  EXPECT_EQ(settings.Text(kRateNames[1]), L"防具修理");
+  EXPECT_EQ(settings.Text(kRateNames[2]), L"鑑定");
+  for (int id : kRates) EXPECT_EQ(settings.Text(id), L"30") << "rate field " << id;
+  EXPECT_EQ(settings.Text(kFreeDefault), L"10");
+  EXPECT_EQ(settings.Text(kSpeed), L"5");
+  EXPECT_FALSE(settings.IsChecked(kNoMessage));
+  EXPECT_EQ(settings.Text(kSettingsOk), L"設定完了");
+  EXPECT_TRUE(settings.SaveScreenshot(Screenshot(L"varndell-settings")));
+
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  const auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value()) << "OK wrote no settings file";
+  EXPECT_EQ(*file, std::string(kFirstOkFile));
+}
+
+TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(
+      "[全般]\r\nwindowname=Mine\r\nsetdata=3\r\nexepath=4\r\ntitle1=\" x\"\r\n"
+      "[計算]\r\nkeisan1=\" 8\"\r\n"
+      "[貼付]\r\n02PASS=secret\r\nspeed=3a\r\nmessage=offline\r\n"));
+  Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings.Text(kDisplayNames[0]), L"save1.dat");
+  EXPECT_TRUE(settings.IsChecked(kXgpuk2)) << "exepath 4 selects XGPUK2.EXE";
+  EXPECT_FALSE(settings.IsChecked(kXgpuk));
+  EXPECT_EQ(settings.Text(kRates[0]), L"30") << "the dialog's blank replacement is 30";
+  EXPECT_EQ(settings.Text(1026), L"secret");
+  EXPECT_EQ(settings.Text(kSpeed), L"3a");
+  EXPECT_TRUE(settings.IsChecked(kNoMessage));
+
+  ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"アリス"));
+  ASSERT_TRUE(settings.SetText(1007, L"alice01"));
+  ASSERT_TRUE(settings.SetText(1011, L" pw"));
+  ASSERT_TRUE(settings.SetText(1042, L"KEY-6"));
+  ASSERT_TRUE(settings.SetText(kRateNames[2], L"鑑定ソ"));
+  ASSERT_TRUE(settings.SetText(kSpeed, L"11"));
+  ASSERT_TRUE(settings.SetText(kUserExePath, L"C:\\tools\\メモ.exe"));
+  settings.Click(kCrossGate);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return settings.IsChecked(kCrossGate); }));
+  EXPECT_FALSE(settings.IsChecked(kXgpuk2)) << "the choices exclude each other";
+  EXPECT_FALSE(settings.IsChecked(kXgpuk));
+  settings.Click(kNoMessage);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !settings.IsChecked(kNoMessage); }));
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+
+  const auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value());
+  const auto value = [&](const char* section, const char* key) { return IniValue(*file, section, key); };
+  EXPECT_EQ(value("全般", "title1"), "アリス");
+  EXPECT_EQ(value("全般", "title2"), "2垢");
+  EXPECT_EQ(value("全般", "exepath"), "2");
+  EXPECT_EQ(value("全般", "UserExePath"), "C:\\tools\\メモ.exe");
+  EXPECT_EQ(value("全般", "setdata"), "3") << "the slot is kept";
+  EXPECT_EQ(value("全般", "windowname"), "Mine") << "the title is kept";
+  EXPECT_EQ(value("計算", "keisan1"), "30");
+  EXPECT_EQ(value("計算", "keisanmei3"), "鑑定ソ");
+  EXPECT_EQ(value("貼付", "01ID"), "alice01");
+  EXPECT_EQ(value("貼付", "01PASS"), " pw") << "written as typed";
+  EXPECT_EQ(value("貼付", "02PASS"), "secret");
+  EXPECT_EQ(value("貼付", "06KEY"), "KEY-6");
+  EXPECT_EQ(value("貼付", "speed"), "5") << "11 is out of range";
+  EXPECT_EQ(value("貼付", "message"), "on ");
+
+  // The main window took the new name; the next opening reads the file back.
+  EXPECT_TRUE(main_.WaitForText(1000, L"アリス"));
+  settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_TRUE(settings.IsChecked(kCrossGate));
+  EXPECT_FALSE(settings.IsChecked(kNoMessage));
+  EXPECT_EQ(settings.Text(1011), L"pw") << "reading drops the leading blank";
+  EXPECT_EQ(settings.Text(kSpeed), L"5");
+  settings.PostCommand(IDCANCEL);
+  EXPECT_TRUE(settings.WaitUntilClosed());
+}
+
+TEST_F(VarndellTest, TickingNoMessageStoresOffAndSpeedInRangeIsKept) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  settings.Click(kNoMessage);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return settings.IsChecked(kNoMessage); }));
+  ASSERT_TRUE(settings.SetText(kSpeed, L"10"));
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  const auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value());
+  EXPECT_EQ(IniValue(*file, "貼付", "message"), "off");
+  EXPECT_EQ(IniValue(*file, "貼付", "speed"), "10");
+  settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_TRUE(settings.IsChecked(kNoMessage));
+}
+
+TEST_F(VarndellTest, EscapeClosesTheSettingsDialogWithoutWriting) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"捨てる"));
+  ASSERT_TRUE(settings.PressKey(VK_ESCAPE));
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  EXPECT_FALSE(game_.Exists("VRND.INI"));
+
+  const std::string before = "[全般]\r\ntitle1=Keep\r\n";
+  ASSERT_TRUE(game_.Write("VRND.INI", before));
+  settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings.Text(kDisplayNames[0]), L"Keep");
+  ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"捨てる"));
+  settings.PostCommand(IDCANCEL);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  EXPECT_EQ(SettingsFile(), before);
+}
+
+TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturned) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"Bob"));
+  ASSERT_TRUE(settings.SetText(kRates[0], L"5"));
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  EXPECT_TRUE(main_.WaitForText(1000, L"Bob"));
+  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*5");
+  EXPECT_EQ(main_.Text(1012), L"R1*0") << "the refresh ends with the calculator's reset";
+  EXPECT_EQ(main_.Text(kTotal), L"0");
+  EXPECT_EQ(main_.Text(kFreeAmount), L"10") << "freedefult is now in the file";
+  EXPECT_EQ(main_.Title(), kDefaultTitle) << "the title is read only at start";
+  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"varndell-main-after-settings")));
+
+  // A cancelled dialog refreshes too: a change made to the file meanwhile shows.
+  settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value());
+  file->replace(file->find("title1=Bob"), 10, "title1=Carol");
+  ASSERT_TRUE(game_.Write("VRND.INI", *file));
+  settings.PostCommand(IDCANCEL);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  EXPECT_TRUE(main_.WaitForText(1000, L"Carol"));
+}
+
+TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(main_.PressKey(VK_F1)) << "cannot bring the main window to the front";
+  const Window settings = e2e::WaitForDialog(Pid(), kSettingsTitle);
+  ASSERT_TRUE(settings) << "F1 opened no settings dialog";
+  ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"Dave"));
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  const auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value());
+  EXPECT_EQ(IniValue(*file, "全般", "title1"), "Dave");
+  // Give a wrong refresh the time to happen, then check that it did not.
+  EXPECT_FALSE(main_.WaitForText(1000, L"Dave", e2e::kGrace));
+  EXPECT_EQ(main_.Text(1000), L"1垢");
+  EXPECT_EQ(main_.Text(1012), L"R1*1");
+  EXPECT_EQ(main_.Text(kTotal), L"30");
+}
+
+// ---- About box and messages ---------------------------------------------------------------
+
+TEST_F(VarndellTest, SystemMenuCommandShowsTheAboutBox) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  main_.PostSysCommand(kAboutBoxCommand);
+  const Window about = e2e::WaitForNewDialog(Pid(), {main_});
+  ASSERT_TRUE(about) << "no about box";
+  EXPECT_EQ(about.Title(), L"Varndellのﾊﾞｰｼﾞｮﾝ情報");
+  const auto texts = about.ChildTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), L"Varndell Version 1.15"), texts.end());
+  EXPECT_TRUE(about.SaveScreenshot(Screenshot(L"varndell-about")));
+  EXPECT_TRUE(e2e::Answer(about, IDOK));
+  EXPECT_TRUE(main_.IsVisible());
+  EXPECT_TRUE(varndell_->IsRunning());
+}
+
+TEST_F(VarndellTest, StartGameAsksFirstAndStartsNothingOnNo) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  main_.Click(kStartGame);
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box.has_value()) << "no confirmation";
+  EXPECT_EQ(box->caption, L"確認");
+  EXPECT_EQ(box->text, game_.Path().wstring() + L"\\xgpuk.exe\nにあるプログラムを起動させます");
+  ASSERT_TRUE(e2e::Answer(box->window, IDNO));
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+}
+
+TEST_F(VarndellTest, StartGameReportsAMissingClientOfTheChosenExecutable) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nexepath=2\r\n"));
+  main_.Click(kStartGame);
+  const auto question = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(question.has_value());
+  const std::wstring exe = game_.Path().wstring() + L"\\CrossGate.EXE";
+  EXPECT_EQ(question->text, exe + L"\nにあるプログラムを起動させます");
+  ASSERT_TRUE(e2e::Answer(question->window, IDYES));
+  const auto error = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(error.has_value()) << "a missing client was not reported";
+  EXPECT_EQ(error->caption, L"OPEN ERROR");
+  EXPECT_EQ(error->text, L"[" + exe + L"] 実行処理エラー");
+  EXPECT_TRUE(e2e::Answer(error->window, IDOK));
+}
+
+TEST_F(VarndellTest, DesignatedProgramButtonSaysWhenNoneIsSet) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nUserExeName=Notes\r\n"));
+  main_.Click(kUserProgram);
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, L"確認");
+  EXPECT_EQ(box->text, L"設定されていません");
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+}
+
+}  // namespace
