@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The one command that installs what is missing, builds everything and runs every test:
+#   native unit tests; the Windows build; the Windows unit tests and end-to-end tests under Wine
+#   (Xvfb, private prefix); the fuzzers, when scripts/fuzz.sh exists.
+# Screenshots of the end-to-end tests end up as PNG files in artifacts/. Exits non-zero when
+# any step fails, after running every step that can still run.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+started=$SECONDS
+summary=()
+failures=0
+
+# step <name> <command...>: runs the command, records PASS or FAIL with its duration.
+step() {
+  local name=$1
+  shift
+  local t0=$SECONDS
+  echo
+  echo "==== $name"
+  if "$@"; then
+    summary+=("PASS  $name ($((SECONDS - t0)) s)")
+    return 0
+  else
+    summary+=("FAIL  $name ($((SECONDS - t0)) s)")
+    failures=$((failures + 1))
+    return 1
+  fi
+}
+
+skip() {
+  summary+=("SKIP  $1 ($2)")
+  failures=$((failures + 1))
+}
+
+print_summary() {
+  echo
+  echo "==================== summary ($((SECONDS - started)) s) ===================="
+  local line
+  for line in "${summary[@]}"; do echo "$line"; done
+  if ((failures)); then
+    echo "RESULT: FAILED ($failures step(s) failed or could not run)"
+  else
+    echo "RESULT: all tests passed"
+  fi
+}
+
+# Converts the tests' BMP screenshots into PNG files in artifacts/.
+collect_screenshots() {
+  local shots=$1 bmp
+  mkdir -p "$root/artifacts"
+  shopt -s nullglob
+  for bmp in "$shots"/*.bmp; do
+    convert "$bmp" "$root/artifacts/$(basename "${bmp%.bmp}").png" && rm -f "$bmp"
+  done
+  shopt -u nullglob
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+if ! step "install missing packages" "$root/scripts/setup.sh"; then
+  print_summary
+  exit 1
+fi
+
+if step "native configure" cmake --preset native; then
+  if step "native build" cmake --build --preset native; then
+    step "native tests" ctest --preset native -j "$jobs"
+  else
+    skip "native tests" "build failed"
+  fi
+else
+  skip "native build and tests" "configure failed"
+fi
+
+if step "windows configure" cmake --preset windows; then
+  # Keep going past a failing target, so that the tests of what did build still run.
+  step "windows build" cmake --build --preset windows -- -k 0
+  echo
+  echo "==== Wine environment"
+  # shellcheck source=scripts/wine-env.sh
+  if source "$root/scripts/wine-env.sh"; then
+    export E2E_SCREENSHOTS="$root/build/windows/screenshots"
+    rm -rf "$E2E_SCREENSHOTS"
+    mkdir -p "$E2E_SCREENSHOTS"
+    # The unit tests may share the machine; the end-to-end tests are marked to run alone.
+    step "windows tests under Wine" ctest --preset windows -j "$jobs"
+    collect_screenshots "$E2E_SCREENSHOTS"
+    wine_env_cleanup
+  else
+    skip "windows tests under Wine" "no Wine environment"
+  fi
+else
+  skip "windows build and tests" "configure failed"
+fi
+
+if [[ -x "$root/scripts/fuzz.sh" ]]; then
+  step "fuzzing" "$root/scripts/fuzz.sh"
+elif [[ -f "$root/scripts/fuzz.sh" ]]; then
+  step "fuzzing" bash "$root/scripts/fuzz.sh"
+fi
+
+if compgen -G "$root/artifacts/*.png" >/dev/null; then
+  summary+=("      screenshots: $(cd "$root" && ls artifacts/*.png | tr '\n' ' ')")
+fi
+print_summary
+((failures == 0))
