@@ -4,11 +4,24 @@
 // contents are raw bytes.
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace fsys {
+
+// What reading a whole file found. A caller that rewrites a file must tell a file that is not
+// there (start afresh) from one it could not read (starting afresh would lose its content).
+enum class ReadStatus {
+  Ok,          // bytes holds the whole file
+  Missing,     // no such file
+  Unreadable,  // it exists but could not be read: locked, a folder, no permission, I/O error
+  TooLarge,    // it is bigger than the caller's limit and was not read
+};
+
+struct ReadResult {
+  ReadStatus status = ReadStatus::Missing;
+  std::string bytes;  // empty unless status is Ok
+};
 
 class FileSystem {
  public:
@@ -17,12 +30,13 @@ class FileSystem {
   // The process's current working folder.
   virtual std::filesystem::path WorkingFolder() const = 0;
 
-  // The whole file as bytes; nullopt when it does not exist or cannot be read.
-  virtual std::optional<std::string> ReadFile(const std::filesystem::path& path) const = 0;
+  // The whole file as bytes, provided it holds at most maxBytes.
+  virtual ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const = 0;
 
   // Replaces the file's content as one step: the bytes go to a temporary file beside it, which
   // is then renamed over it. On failure the old file is left as it was and false is returned.
-  virtual bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) = 0;
+  // (Not "ReplaceFile": <windows.h> makes that name a macro.)
+  virtual bool Replace(const std::filesystem::path& path, std::string_view bytes) = 0;
 };
 
 }  // namespace fsys

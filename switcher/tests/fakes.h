@@ -17,12 +17,13 @@ class FileSystem final : public fsys::FileSystem {
   bool refuseWrites = false;
 
   std::filesystem::path WorkingFolder() const override { return folder; }
-  std::optional<std::string> ReadFile(const std::filesystem::path& path) const override {
+  fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override {
     const auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+    if (it == files.end()) return {fsys::ReadStatus::Missing, {}};
+    if (it->second.size() > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
+    return {fsys::ReadStatus::Ok, it->second};
   }
-  bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) override {
+  bool Replace(const std::filesystem::path& path, std::string_view bytes) override {
     if (refuseWrites) return false;
     files[path] = std::string(bytes);
     return true;

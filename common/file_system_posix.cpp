@@ -1,0 +1,123 @@
+#include "file_system_posix.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+namespace fsys {
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Closes now and reports whether the close (which may flush) succeeded.
+  bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+// A temporary file beside the target, removed again unless it was renamed into place.
+class TempFile {
+ public:
+  explicit TempFile(const std::filesystem::path& target)
+      : name_((target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string()),
+        fd_(::mkostemp(name_.data(), O_CLOEXEC)) {}
+  ~TempFile() {
+    if (created_ && !renamed_) ::unlink(name_.c_str());
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  bool created() const { return created_; }
+  Fd& fd() { return fd_; }
+  const char* name() const { return name_.c_str(); }
+  void MarkRenamed() { renamed_ = true; }
+
+ private:
+  std::string name_;
+  Fd fd_;
+  bool created_ = fd_.valid();
+  bool renamed_ = false;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Makes the rename itself durable; a failure here leaves a correct file, so it is not reported.
+void SyncFolder(const std::filesystem::path& folder) {
+  const Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.valid()) ::fsync(dir.get());
+}
+
+}  // namespace
+
+std::filesystem::path PosixFileSystem::WorkingFolder() const {
+  std::error_code error;
+  return std::filesystem::current_path(error);
+}
+
+ReadResult PosixFileSystem::ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const {
+  // O_NONBLOCK: opening a FIFO by that name must not hang; it is refused below as not a file.
+  const Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file.valid()) {
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    return {missing ? ReadStatus::Missing : ReadStatus::Unreadable, {}};
+  }
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {ReadStatus::Unreadable, {}};
+  if (static_cast<std::size_t>(info.st_size) > maxBytes) return {ReadStatus::TooLarge, {}};
+
+  // Read to the end rather than to the size seen: the file may change meanwhile.
+  std::string bytes;
+  char chunk[16 * 1024];
+  for (;;) {
+    const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return {ReadStatus::Unreadable, {}};
+    }
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+    if (bytes.size() > maxBytes) return {ReadStatus::TooLarge, {}};
+  }
+  return {ReadStatus::Ok, std::move(bytes)};
+}
+
+bool PosixFileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
+  TempFile temp(path);
+  if (!temp.created()) return false;
+  // The new file keeps the old one's permissions; mkostemp's are owner-only.
+  struct stat old {};
+  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  if (::fchmod(temp.fd().get(), mode) != 0) return false;
+  if (!WriteAll(temp.fd().get(), bytes) || ::fsync(temp.fd().get()) != 0 || !temp.fd().Close()) return false;
+  if (::rename(temp.name(), path.c_str()) != 0) return false;
+  temp.MarkRenamed();
+  SyncFolder(path.parent_path());
+  return true;
+}
+
+}  // namespace fsys

@@ -1,0 +1,15 @@
+#pragma once
+// The file-system service on POSIX systems: the native build's real files, used by the unit tests
+// with temporary folders.
+#include "file_system.h"
+
+namespace fsys {
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::filesystem::path WorkingFolder() const override;
+  ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
+  bool Replace(const std::filesystem::path& path, std::string_view bytes) override;
+};
+
+}  // namespace fsys

@@ -1,0 +1,61 @@
+#pragma once
+// Reading and writing single keys of a Windows profile (INI) file held as Shift-JIS bytes, with
+// the rules of GetPrivateProfileStringA / WritePrivateProfileStringA, but editing the file in
+// place: a write changes one line or adds one, and every other byte of the file stays as it was.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "file_system.h"
+
+namespace settings {
+
+// The programs read every value into a 64-byte buffer: 63 bytes and the terminating NUL.
+inline constexpr std::size_t kMaxValueBytes = 63;
+
+// A settings file is a few kilobytes; anything beyond this is not a settings file we wrote, so
+// it is neither parsed nor replaced.
+inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
+
+// The first at most maxBytes bytes of a Shift-JIS text, never ending in the first half of a
+// double-byte character.
+std::string_view CutShiftJis(std::string_view text, std::size_t maxBytes);
+
+// The value of the key in the first section of that name, or def when the section or key is
+// missing; both cut to kMaxValueBytes. Names match without regard to the case of ASCII letters;
+// blanks around the value are dropped, and a value in a pair of quotes (" or ') loses them.
+std::string ProfileRead(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view def);
+
+// The file's bytes with the key set to the value: an existing key's line is rewritten, a new key
+// goes after the last line of its section, a new section at the end of the file; added lines end
+// in CR LF. A value is one line: it is cut at its first line break. nullopt when the names could
+// not be read back (empty, a line break, "=" in a key, a key starting with "[") or the file is
+// UTF-16, which a Shift-JIS edit would corrupt.
+std::optional<std::string> ProfileWrite(std::string_view file, std::string_view section,
+                                        std::string_view key, std::string_view value);
+
+// One profile file on disk. Every call reads the file afresh: another program may change it
+// between two calls.
+class ProfileFile {
+ public:
+  ProfileFile(fsys::FileSystem& files, std::filesystem::path path);
+
+  // The key's value; def when the file is missing, unreadable or too large.
+  std::string Get(std::string_view section, std::string_view key, std::string_view def) const;
+
+  // Stores the value by replacing the file as a whole. False, with the file left as it was, when
+  // it could not be written, or when it exists but could not be read or is too large (a fresh
+  // file would lose the settings in it).
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  fsys::FileSystem& files_;
+  std::filesystem::path path_;
+};
+
+}  // namespace settings

@@ -1,0 +1,177 @@
+#include "file_system_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+#include <utility>
+
+namespace win32 {
+namespace {
+
+// Virus scanners and sync tools open a freshly written file for a moment; an open or a rename
+// refused meanwhile is tried again, for up to kRetries * kRetryStepMs.
+constexpr int kRetries = 20;
+constexpr DWORD kRetryStepMs = 50;
+
+// Largest piece handed to one ReadFile/WriteFile call, whose sizes are 32-bit.
+constexpr std::size_t kChunkBytes = 1 << 20;
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  // Closes now and reports whether the close succeeded.
+  bool Close() { return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Deletes a file when it goes out of scope, unless dismissed.
+class DeleteOnExit {
+ public:
+  explicit DeleteOnExit(std::wstring name) : name_(std::move(name)) {}
+  ~DeleteOnExit() {
+    if (!name_.empty()) DeleteFileW(name_.c_str());
+  }
+  DeleteOnExit(const DeleteOnExit&) = delete;
+  DeleteOnExit& operator=(const DeleteOnExit&) = delete;
+
+  void Dismiss() { name_.clear(); }
+
+ private:
+  std::wstring name_;
+};
+
+bool IsTransient(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Runs the step until it succeeds, retrying while it fails for a transient reason.
+template <typename Step>
+bool WithRetries(Step step) {
+  for (int attempt = 0;; ++attempt) {
+    if (step()) return true;
+    if (attempt == kRetries || !IsTransient(GetLastError())) return false;
+    Sleep(kRetryStepMs);
+  }
+}
+
+// The path in the "\\?\" form, which lifts the MAX_PATH limit; that form must be absolute and
+// use backslashes only.
+std::wstring LongPath(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(path, error);
+  if (error) full = path;
+  std::wstring text = full.lexically_normal().make_preferred().wstring();
+  if (text.starts_with(LR"(\\?\)")) return text;
+  if (text.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + text.substr(2);
+  if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') return LR"(\\?\)" + text;
+  return text;
+}
+
+// Creates a new, uniquely named file beside the target; name receives its name.
+HANDLE CreateTempBeside(const std::wstring& target, std::wstring& name) {
+  const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".";
+  for (ULONGLONG attempt = 0; attempt < 100; ++attempt) {
+    name = stem + std::to_wstring(GetTickCount64() + attempt) + L".tmp";
+    const HANDLE file =
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kChunkBytes));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), piece, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path Win32FileSystem::WorkingFolder() const {
+  // The folder may change between asking for the size and fetching it: ask again then.
+  for (;;) {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return {};
+    std::wstring folder(size, L'\0');
+    const DWORD length = GetCurrentDirectoryW(size, folder.data());
+    if (length == 0) return {};
+    if (length < size) {
+      folder.resize(length);
+      return folder;
+    }
+  }
+}
+
+fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const {
+  const std::wstring name = LongPath(path);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  const bool ok = WithRetries([&] {
+    opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A folder of that name is refused with "access denied": no point waiting for it.
+    if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+      const DWORD attributes = GetFileAttributesW(name.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_DIRECTORY);
+      } else {
+        SetLastError(ERROR_ACCESS_DENIED);
+      }
+    }
+    return opened != INVALID_HANDLE_VALUE;
+  });
+  const Handle file(opened);
+  if (!ok) {
+    const DWORD error = GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {fsys::ReadStatus::Unreadable, {}};
+  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
+
+  // Read to the end rather than to the size seen: the file may change meanwhile.
+  std::string bytes;
+  std::string chunk(64 * 1024, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+      return {fsys::ReadStatus::Unreadable, {}};
+    }
+    if (got == 0) break;
+    bytes.append(chunk, 0, got);
+    if (bytes.size() > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
+  }
+  return {fsys::ReadStatus::Ok, std::move(bytes)};
+}
+
+bool Win32FileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
+  const std::wstring target = LongPath(path);
+  std::wstring tempName;
+  Handle temp(CreateTempBeside(target, tempName));
+  if (!temp.valid()) return false;
+  DeleteOnExit cleanup(tempName);
+  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) return false;
+  const bool moved = WithRetries([&] {
+    return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
+  if (moved) cleanup.Dismiss();
+  return moved;
+}
+
+}  // namespace win32

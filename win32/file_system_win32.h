@@ -1,0 +1,15 @@
+#pragma once
+// The file-system service on Windows: wide-character APIs throughout, and "\\?\" paths so that
+// folders beyond MAX_PATH work.
+#include "file_system.h"
+
+namespace win32 {
+
+class Win32FileSystem final : public fsys::FileSystem {
+ public:
+  std::filesystem::path WorkingFolder() const override;
+  fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
+  bool Replace(const std::filesystem::path& path, std::string_view bytes) override;
+};
+
+}  // namespace win32
