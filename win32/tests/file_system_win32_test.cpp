@@ -1,0 +1,152 @@
+// The Win32 file-system service on real files, run under Wine.
+#include "file_system_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using fsys::ReadStatus;
+
+// Milliseconds since some fixed moment. (<chrono> cannot be compiled with the Shift-JIS
+// literal encoding: it spells "µs".)
+ULONGLONG NowMs() { return GetTickCount64(); }
+
+// An open handle that shares nothing, as a virus scanner or the game may hold a file.
+class ExclusiveOpen {
+ public:
+  explicit ExclusiveOpen(const fs::path& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~ExclusiveOpen() { Release(); }
+  ExclusiveOpen(const ExclusiveOpen&) = delete;
+  ExclusiveOpen& operator=(const ExclusiveOpen&) = delete;
+
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (held()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() / ("fsys-win32-" + std::to_string(GetCurrentProcessId()) + "-" + info->name());
+    fs::create_directories(folder_);
+    ini_ = folder_ / "VRND.INI";
+  }
+  void TearDown() override {
+    // The "\\?\" form reaches the folders beyond MAX_PATH too.
+    std::error_code ignored;
+    fs::remove_all(LR"(\\?\)" + folder_.lexically_normal().make_preferred().wstring(), ignored);
+  }
+
+  // Names in the folder other than the settings file: temporary files left behind.
+  int StrayFiles() const {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder_)) count += entry.path() != ini_;
+    return count;
+  }
+
+  std::string Contents(const fs::path& path) const { return files_.ReadFile(path, 1 << 20).bytes; }
+
+  fs::path folder_;
+  fs::path ini_;
+  win32::Win32FileSystem files_;
+};
+
+TEST_F(Win32FileSystemTest, ReplacesTheWholeFileAndReadsItBackByteForByte) {
+  const std::string bytes = "[\x91\x53\x94\xCA]\r\n\0\xFF\n"s;
+  ASSERT_TRUE(files_.Replace(ini_, "a much longer first content"));
+  ASSERT_TRUE(files_.Replace(ini_, bytes));
+  const fsys::ReadResult read = files_.ReadFile(ini_, 1024);
+  EXPECT_EQ(read.status, ReadStatus::Ok);
+  EXPECT_EQ(read.bytes, bytes);
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(Win32FileSystemTest, TellsMissingFromUnreadableFromTooLarge) {
+  EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Missing);
+  EXPECT_EQ(files_.ReadFile(folder_ / "none" / "VRND.INI", 1024).status, ReadStatus::Missing);
+
+  fs::create_directory(ini_);
+  const ULONGLONG start = NowMs();
+  EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Unreadable);
+  EXPECT_LT(NowMs() - start, 500u) << "a folder is not worth waiting for";
+  fs::remove(ini_);
+
+  ASSERT_TRUE(files_.Replace(ini_, "12345"));
+  EXPECT_EQ(files_.ReadFile(ini_, 5).status, ReadStatus::Ok);
+  EXPECT_EQ(files_.ReadFile(ini_, 4).status, ReadStatus::TooLarge);
+}
+
+TEST_F(Win32FileSystemTest, AFailedReplaceLeavesWhatWasThere) {
+  fs::create_directory(ini_);
+  EXPECT_FALSE(files_.Replace(ini_, "new"));
+  EXPECT_TRUE(fs::is_directory(ini_));
+  EXPECT_EQ(StrayFiles(), 0);
+  EXPECT_FALSE(files_.Replace(folder_ / "none" / "VRND.INI", "new"));
+  EXPECT_FALSE(fs::exists(folder_ / "none"));
+}
+
+TEST_F(Win32FileSystemTest, WaitsForAFileHeldOpenForAMoment) {
+  ASSERT_TRUE(files_.Replace(ini_, "old"));
+  ExclusiveOpen scanner(ini_);
+  ASSERT_TRUE(scanner.held());
+  std::thread release([&] {
+    Sleep(300);
+    scanner.Release();
+  });
+  const bool replaced = files_.Replace(ini_, "new");
+  release.join();
+  EXPECT_TRUE(replaced);
+  EXPECT_EQ(Contents(ini_), "new");
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(Win32FileSystemTest, GivesUpOnAFileHeldOpenForGoodAndKeepsIt) {
+  ASSERT_TRUE(files_.Replace(ini_, "old"));
+  {
+    ExclusiveOpen game(ini_);
+    ASSERT_TRUE(game.held());
+    const ULONGLONG start = NowMs();
+    EXPECT_FALSE(files_.Replace(ini_, "new"));
+    EXPECT_LT(NowMs() - start, 3000u);
+    EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Unreadable);
+  }
+  EXPECT_EQ(Contents(ini_), "old");
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(Win32FileSystemTest, WorksInFoldersBeyondMaxPath) {
+  // Created through the "\\?\" form: the plain form stops at MAX_PATH.
+  std::wstring deep = LR"(\\?\)" + folder_.lexically_normal().make_preferred().wstring();
+  for (int i = 0; i < 8; ++i) {
+    deep += L"\\" + std::wstring(40, static_cast<wchar_t>(L'a' + i));
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  }
+  deep += L"\\ゲーム";
+  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  const fs::path ini = fs::path(deep.substr(4)) / "VRND.INI";  // as the program builds it
+  ASSERT_GT(ini.native().size(), static_cast<std::size_t>(MAX_PATH));
+  ASSERT_TRUE(files_.Replace(ini, "x=1"));
+  ASSERT_TRUE(files_.Replace(ini, "x=2"));
+  EXPECT_EQ(Contents(ini), "x=2");
+}
+
+TEST_F(Win32FileSystemTest, WorkingFolderIsTheCurrentFolder) {
+  EXPECT_EQ(files_.WorkingFolder(), fs::current_path());
+}
+
+}  // namespace
