@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -60,22 +61,22 @@ class View final : public ui::View {
 
   int RunModal(ui::Dialog& child) override {
     modalTemplates.push_back(child.TemplateId());
-    View childView;
-    child.Attach(&childView);
+    auto childView = std::make_shared<View>();
+    child.Attach(childView.get());
     child.OnInitDialog();
     if (!modalScripts.empty()) {
       ModalScript script = std::move(modalScripts.front());
       modalScripts.pop_front();
-      script(child, childView);
+      script(child, *childView);
     }
-    if (!childView.endResult) child.OnCancel();
+    if (!childView->endResult) child.OnCancel();
     child.Attach(nullptr);
     lastChild = childView;
-    return childView.endResult.value_or(ui::kIdCancel);
+    return childView->endResult.value_or(ui::kIdCancel);
   }
 
   // The child view of the last modal dialog, as it was when the dialog ended.
-  std::optional<View> lastChild;
+  std::shared_ptr<View> lastChild;
 };
 
 }  // namespace fake

@@ -105,8 +105,8 @@ TEST_F(RateCalculatorTest, SumsStopAtThe32BitLimitsInsteadOfWrapping) {
   EXPECT_EQ(view.texts[IDC_SUM1], "2147483647");
   EXPECT_EQ(view.texts[IDC_TOTAL], "2147483647");
   view.texts[IDC_FREE_AMOUNT] = "-2147483648";
-  Press(IDC_PLUS, 2);
-  EXPECT_EQ(view.texts[IDC_TOTAL], "-2147483648");
+  Press(IDC_PLUS, 3);  // the free total stops at the minimum: column 1 plus that is -1
+  EXPECT_EQ(view.texts[IDC_TOTAL], "-1");
 }
 
 }  // namespace
