@@ -11,6 +11,9 @@
 namespace fsys {
 namespace {
 
+// Bytes moved by one read call.
+constexpr std::size_t kChunkBytes = 64 * 1024;
+
 // An open file descriptor, closed when it goes out of scope.
 class Fd {
  public:
@@ -92,15 +95,15 @@ ReadResult PosixFileSystem::ReadFile(const std::filesystem::path& path, std::siz
 
   // Read to the end rather than to the size seen: the file may change meanwhile.
   std::string bytes;
-  char chunk[16 * 1024];
+  std::string chunk(kChunkBytes, '\0');
   for (;;) {
-    const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+    const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
     if (got < 0) {
       if (errno == EINTR) continue;
       return {ReadStatus::Unreadable, {}};
     }
     if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
+    bytes.append(chunk, 0, static_cast<std::size_t>(got));
     if (bytes.size() > maxBytes) return {ReadStatus::TooLarge, {}};
   }
   return {ReadStatus::Ok, std::move(bytes)};

@@ -15,8 +15,8 @@ namespace {
 constexpr int kRetries = 20;
 constexpr DWORD kRetryStepMs = 50;
 
-// Largest piece handed to one ReadFile/WriteFile call, whose sizes are 32-bit.
-constexpr std::size_t kChunkBytes = 1 << 20;
+// Bytes moved by one ReadFile/WriteFile call, whose sizes are 32-bit.
+constexpr std::size_t kChunkBytes = 64 * 1024;
 
 class Handle {
  public:
@@ -120,34 +120,28 @@ std::filesystem::path Win32FileSystem::WorkingFolder() const {
 
 fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const {
   const std::wstring name = LongPath(path);
-  HANDLE opened = INVALID_HANDLE_VALUE;
-  const bool ok = WithRetries([&] {
-    opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    // A folder of that name is refused with "access denied": no point waiting for it.
-    if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
-      const DWORD attributes = GetFileAttributesW(name.c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetLastError(ERROR_DIRECTORY);
-      } else {
-        SetLastError(ERROR_ACCESS_DENIED);
-      }
-    }
-    return opened != INVALID_HANDLE_VALUE;
-  });
-  const Handle file(opened);
-  if (!ok) {
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     return {missing ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
   }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {fsys::ReadStatus::Unreadable, {}};
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  const bool ok = WithRetries([&] {
+    opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return opened != INVALID_HANDLE_VALUE;
+  });
+  const Handle file(opened);
+  if (!ok) return {GetLastError() == ERROR_FILE_NOT_FOUND ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {fsys::ReadStatus::Unreadable, {}};
   if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
 
   // Read to the end rather than to the size seen: the file may change meanwhile.
   std::string bytes;
-  std::string chunk(64 * 1024, '\0');
+  std::string chunk(kChunkBytes, '\0');
   for (;;) {
     DWORD got = 0;
     if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {

@@ -118,7 +118,8 @@ class ProfileReferenceTest : public ::testing::Test {
            "and generate that locale first (ja_JP.UTF-8 UTF-8 in /etc/locale.gen, then locale-gen).";
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = fs::temp_directory_path() /
-              ("profile-reference-" + std::to_string(GetCurrentProcessId()) + "-" + info->name());
+              ("profile-reference-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(GetTickCount64()) + "-" + info->name());
     fs::create_directories(folder_);
   }
   void TearDown() override {

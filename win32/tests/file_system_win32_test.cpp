@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -42,14 +43,14 @@ class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / ("fsys-win32-" + std::to_string(GetCurrentProcessId()) + "-" + info->name());
+    folder_ = fs::temp_directory_path() / ("fsys-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                           std::to_string(GetTickCount64()) + "-" + info->name());
     fs::create_directories(folder_);
     ini_ = folder_ / "VRND.INI";
   }
   void TearDown() override {
-    // The "\\?\" form reaches the folders beyond MAX_PATH too.
     std::error_code ignored;
-    fs::remove_all(LR"(\\?\)" + folder_.lexically_normal().make_preferred().wstring(), ignored);
+    fs::remove_all(folder_, ignored);
   }
 
   // Names in the folder other than the settings file: temporary files left behind.
@@ -129,16 +130,37 @@ TEST_F(Win32FileSystemTest, GivesUpOnAFileHeldOpenForGoodAndKeepsIt) {
   EXPECT_EQ(StrayFiles(), 0);
 }
 
-TEST_F(Win32FileSystemTest, WorksInFoldersBeyondMaxPath) {
-  // Created through the "\\?\" form: the plain form stops at MAX_PATH.
-  std::wstring deep = LR"(\\?\)" + folder_.lexically_normal().make_preferred().wstring();
-  for (int i = 0; i < 8; ++i) {
-    deep += L"\\" + std::wstring(40, static_cast<wchar_t>(L'a' + i));
-    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+// Folders made through the "\\?\" form (the plain form stops at MAX_PATH), removed again the
+// same way, deepest first.
+class DeepFolders {
+ public:
+  explicit DeepFolders(const fs::path& base) : path_(LR"(\\?\)" + base.lexically_normal().make_preferred().wstring()) {}
+  ~DeepFolders() {
+    DeleteFileW((path_ + L"\\VRND.INI").c_str());
+    for (; !made_.empty(); made_.pop_back()) RemoveDirectoryW(made_.back().c_str());
   }
-  deep += L"\\ゲーム";
-  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
-  const fs::path ini = fs::path(deep.substr(4)) / "VRND.INI";  // as the program builds it
+  DeepFolders(const DeepFolders&) = delete;
+  DeepFolders& operator=(const DeepFolders&) = delete;
+
+  bool Add(const std::wstring& name) {
+    path_ += L"\\" + name;
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) return false;
+    made_.push_back(path_);
+    return true;
+  }
+  // As the program builds it, without the prefix.
+  fs::path Plain() const { return path_.substr(4); }
+
+ private:
+  std::wstring path_;
+  std::vector<std::wstring> made_;
+};
+
+TEST_F(Win32FileSystemTest, WorksInFoldersBeyondMaxPath) {
+  DeepFolders deep(folder_);
+  for (int i = 0; i < 8; ++i) ASSERT_TRUE(deep.Add(std::wstring(40, static_cast<wchar_t>(L'a' + i))));
+  ASSERT_TRUE(deep.Add(L"ゲーム"));
+  const fs::path ini = deep.Plain() / "VRND.INI";
   ASSERT_GT(ini.native().size(), static_cast<std::size_t>(MAX_PATH));
   ASSERT_TRUE(files_.Replace(ini, "x=1"));
   ASSERT_TRUE(files_.Replace(ini, "x=2"));
