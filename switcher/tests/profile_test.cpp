@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -148,6 +150,36 @@ TEST(ProfileWrite, GivesWhatAReadReturns) {
     EXPECT_EQ(ProfileRead(file, "貼付", "01PASS", "DEF"), ProfileRead(std::string("[x]\r\nk=") + value, "x", "k", ""));
   }
   EXPECT_EQ(file, "[貼付]\r\n01PASS=x\r\n[計算]\r\nkeisan1=30\r\n");
+}
+
+// Random files built from the format's awkward pieces: a write must read back, and must not
+// change what any other key reads.
+TEST(ProfileWrite, ReadsBackAndLeavesOtherKeysAloneOnRandomFiles) {
+  const std::vector<std::string> pieces = {
+      "[s]", "[S]", "[t]", "[ s ]", "[s", "]", "k", "K", "j", "ア", "ヂ", "=", "=v", " ", "\t", "\"", "'",
+      ";", "\r\n", "\n", "\r", "\x81", "\0", "\xEF\xBB\xBF", "値", "\x1a"};
+  const std::vector<std::string> sections = {"s", "t", "ア", ""};
+  const std::vector<std::string> keys = {"k", "j", "ア", "ヂ", ""};
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 3000; ++round) {
+    std::string file;
+    for (int n = std::uniform_int_distribution<int>(0, 30)(random); n > 0; --n) {
+      file += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+    }
+    const std::string section = sections[round % 3];  // never the nameless one
+    const std::string key = keys[(round / 3) % 4];
+    const std::string value = round % 5 == 0 ? "" : "新" + std::to_string(round);
+    const std::optional<std::string> after = ProfileWrite(file, section, key, value);
+    ASSERT_TRUE(after.has_value());
+    ASSERT_EQ(ProfileRead(*after, section, key, "DEF"), value) << testing::PrintToString(file);
+    for (const std::string& s : sections) {
+      for (const std::string& k : keys) {
+        if (s == section && k == key) continue;
+        EXPECT_EQ(ProfileRead(*after, s, k, "DEF"), ProfileRead(file, s, k, "DEF"))
+            << testing::PrintToString(file) << " wrote [" << section << "] " << key << ", read [" << s << "] " << k;
+      }
+    }
+  }
 }
 
 // The settings dialog's first OK with no file, then a switch to slot 3, gives this file.
