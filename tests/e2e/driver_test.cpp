@@ -24,7 +24,7 @@ TEST(DriverText, ConvertsShiftJisUtf8AndPaths) {
   EXPECT_EQ(e2e::WindowsPath("C:\\games\\xg").wstring(), L"C:\\games\\xg");
 }
 
-TEST(DriverFiles, TempFolderHoldsFilesAndIsRemoved) {
+TEST(DriverFiles, TempFolderHoldsFilesAndIsRemovedWithReadOnlyOnes) {
   std::filesystem::path path;
   {
     e2e::TempFolder folder;
@@ -34,6 +34,7 @@ TEST(DriverFiles, TempFolderHoldsFilesAndIsRemoved) {
     EXPECT_TRUE(folder.Exists("data\\a.bin"));
     EXPECT_EQ(folder.Read("data\\a.bin"), std::string("\0\r\n\xFF", 4)) << "bytes must pass unchanged";
     EXPECT_FALSE(folder.Read("missing.txt").has_value());
+    ASSERT_TRUE(SetFileAttributesW((folder / L"data\\a.bin").c_str(), FILE_ATTRIBUTE_READONLY));
     e2e::TempFolder other;
     EXPECT_NE(other.Path(), path);
   }

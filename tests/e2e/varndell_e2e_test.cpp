@@ -253,13 +253,46 @@ TEST_F(VarndellTest, SurvivesSettingsFilesThatAreNotText) {
   }
 }
 
-TEST_F(VarndellTest, ReadsAHugeSettingsFile) {
-  std::string huge = "[全般]\r\n";
-  for (int i = 0; huge.size() < 4'000'000; ++i) huge += "filler" + std::to_string(i) + "=" + std::string(80, 'x') + "\r\n";
-  huge += "title3=Late\r\n";
-  ASSERT_NO_FATAL_FAILURE(StartWithSettings(huge));
+// Generates a settings file whose last key comes after `size` bytes of filler entries.
+std::string SettingsFileOfSize(size_t size, std::string_view lastEntry) {
+  std::string file = "[全般]\r\n";
+  for (int i = 0; file.size() < size; ++i) file += "filler" + std::to_string(i) + "=" + std::string(80, 'x') + "\r\n";
+  return file.append(lastEntry).append("\r\n");
+}
+
+TEST_F(VarndellTest, ReadsAKeyAfterALongStretchOfOtherEntries) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(SettingsFileOfSize(100'000, "title3=Late")));
   EXPECT_EQ(main_.Text(1002), L"Late");
   EXPECT_EQ(main_.Text(1000), L"1垢");
+}
+
+TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
+  const std::string huge = SettingsFileOfSize(8'000'000, "title3=Late");
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(huge));
+  // Whether a file this size is read is the program's choice; it must start and work either way.
+  const std::wstring title3 = main_.Text(1002);
+  EXPECT_TRUE(title3 == L"Late" || title3 == L"3垢") << e2e::ToUtf8(title3);
+  EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  const Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  settings.Click(kSettingsOk);
+  // Writing such a file back is the program's choice as well; when it refuses, it may say so.
+  std::optional<e2e::MessageBoxInfo> refusal;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    if (!settings.IsVisible()) return true;
+    refusal = e2e::WaitForMessageBox(Pid(), {main_, settings}, e2e::Timeout{0});
+    return refusal.has_value();
+  }));
+  if (refusal) {
+    ASSERT_TRUE(e2e::Answer(refusal->window, IDOK));
+    settings.PostCommand(IDCANCEL);
+    ASSERT_TRUE(settings.WaitUntilClosed());
+  }
+  const auto after = SettingsFile();
+  ASSERT_TRUE(after.has_value());
+  EXPECT_GE(after->size(), huge.size()) << "the file lost entries";
+  EXPECT_NE(after->find("title3=Late\r\n"), std::string::npos);
+  EXPECT_TRUE(varndell_->IsRunning());
 }
 
 // ---- Rate calculator ----------------------------------------------------------------------
@@ -415,6 +448,26 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_TRUE(settings.WaitUntilClosed());
 }
 
+TEST_F(VarndellTest, OkClosesTheSettingsDialogSilentlyWhenTheFileCannotBeWritten) {
+  const std::string before = "[全般]\r\ntitle1=Locked\r\n";
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(before));
+  const Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"New"));
+  {
+    // Another program holds the file open exclusively while OK writes.
+    const e2e::UniqueHandle lock(
+        CreateFileW((game_ / L"VRND.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    settings.Click(kSettingsOk);
+    const auto message = e2e::WaitForMessageBox(Pid(), {main_, settings}, e2e::kWait);
+    EXPECT_FALSE(message.has_value()) << "a failed write was reported: " << e2e::ToUtf8(message->text);
+    if (message) e2e::Answer(message->window, IDOK);
+    EXPECT_TRUE(settings.WaitUntilClosed()) << "the dialog must close as after a successful write";
+  }
+  EXPECT_EQ(SettingsFile(), before);
+}
+
 TEST_F(VarndellTest, TickingNoMessageStoresOffAndSpeedInRangeIsKept) {
   ASSERT_NO_FATAL_FAILURE(Start());
   Window settings = OpenSettings();
@@ -517,14 +570,29 @@ TEST_F(VarndellTest, SystemMenuCommandShowsTheAboutBox) {
   EXPECT_TRUE(varndell_->IsRunning());
 }
 
-TEST_F(VarndellTest, StartGameAsksFirstAndStartsNothingOnNo) {
-  ASSERT_NO_FATAL_FAILURE(Start());
-  main_.Click(kStartGame);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
-  ASSERT_TRUE(box.has_value()) << "no confirmation";
-  EXPECT_EQ(box->caption, L"確認");
-  EXPECT_EQ(box->text, game_.Path().wstring() + L"\\xgpuk.exe\nにあるプログラムを起動させます");
-  ASSERT_TRUE(e2e::Answer(box->window, IDNO));
+TEST_F(VarndellTest, StartGameAsksAboutTheChosenClientAndStartsNothingOnNo) {
+  struct Case {
+    const char* settings;
+    const wchar_t* client;
+  };
+  const std::array cases{
+      Case{"", L"xgpuk.exe"},
+      Case{"[全般]\r\nexepath=1\r\n", L"xgpuk.exe"},
+      Case{"[全般]\r\nexepath=2\r\n", L"CrossGate.EXE"},
+      Case{"[全般]\r\nexepath=3\r\n", L"xgpuk2.exe"},
+      Case{"[全般]\r\nexepath=0\r\n", L"xgpuk2.exe"},
+      Case{"[全般]\r\nexepath=abc\r\n", L"xgpuk2.exe"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.settings);
+    ASSERT_NO_FATAL_FAILURE(StartWithSettings(c.settings));
+    main_.Click(kStartGame);
+    const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+    ASSERT_TRUE(box.has_value()) << "no confirmation";
+    EXPECT_EQ(box->caption, L"確認");
+    EXPECT_EQ(box->text, game_.Path().wstring() + L"\\" + c.client + L"\nにあるプログラムを起動させます");
+    ASSERT_TRUE(e2e::Answer(box->window, IDNO));
+  }
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
 }
 
