@@ -129,11 +129,11 @@ class ProfileReferenceTest : public ::testing::Test {
 
   // A file of its own name for every content: the system caches profiles by name.
   fs::path NewFile(const std::string& bytes) {
-    const fs::path path = folder_ / ("f" + std::to_string(files_++) + ".ini");
+    const fs::path path = NewName();
     WriteBytes(path, bytes);
     return path;
   }
-  fs::path NewName() { return folder_ / ("f" + std::to_string(files_++) + ".ini"); }
+  fs::path NewName() { return folder_ / (std::to_string(files_++) + ".ini"); }
 
  private:
   fs::path folder_;
@@ -154,7 +154,7 @@ TEST_F(ProfileReferenceTest, MissingFilesSectionsAndKeysGiveTheDefaultCutAlike) 
   const fs::path none = NewName();
   const fs::path file = NewFile("[s]\r\nk=v\r\n");
   for (const std::string& def : {""s, "1垢"s, "CROSS GATE TOOL [ Varndell ]"s, " "s, std::string(70, 'd'),
-                                Repeat("鑑", 35), "d" + Repeat("鑑", 35)}) {
+                                Repeat("鑑", 35), "d"s.append(Repeat("鑑", 35))}) {
     EXPECT_EQ(ProfileRead("", "s", "k", def), SystemRead(none, "s", "k", def)) << def;
     EXPECT_EQ(ProfileRead("[s]\r\nk=v\r\n", "t", "k", def), SystemRead(file, "t", "k", def)) << def;
     EXPECT_EQ(ProfileRead("[s]\r\nk=v\r\n", "s", "x", def), SystemRead(file, "s", "x", def)) << def;
