@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "shift_jis.h"
+
 namespace settings {
 namespace {
 
@@ -10,15 +12,8 @@ constexpr std::string_view kLineBreak = "\r\n";
 // that section visible. Hex escapes are bytes, untouched by the Shift-JIS literal encoding.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// Bytes of the character at i: a lead byte and the byte after it form one character.
-std::size_t CharLength(std::string_view text, std::size_t i) {
-  return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
-}
+using text::CharLength;
+using text::CutAtCharBoundary;
 
 // The profile format's blanks: ASCII white space and ^Z, the DOS end-of-file mark. None of them
 // is ever the second byte of a Shift-JIS character, so they can be trimmed byte by byte.
@@ -157,25 +152,15 @@ bool IsStorableKey(std::string_view key) {
 
 }  // namespace
 
-std::string_view CutShiftJis(std::string_view text, std::size_t maxBytes) {
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t length = CharLength(text, end);
-    if (end + length > maxBytes) break;
-    end += length;
-  }
-  return text.substr(0, end);
-}
-
 std::string ProfileRead(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view def) {
-  if (IsUtf16(file)) return std::string(CutShiftJis(def, kMaxValueBytes));
+  if (IsUtf16(file)) return std::string(CutAtCharBoundary(def, kMaxValueBytes));
   const Location at = Find(file, section, key);
-  if (!at.entryFound) return std::string(CutShiftJis(def, kMaxValueBytes));
+  if (!at.entryFound) return std::string(CutAtCharBoundary(def, kMaxValueBytes));
   // A NUL ends the value, as it ends the C string that Windows hands back.
   std::string_view value = at.parsed.value;
   value = value.substr(0, value.find('\0'));
-  return std::string(CutShiftJis(Unquote(value), kMaxValueBytes));
+  return std::string(CutAtCharBoundary(Unquote(value), kMaxValueBytes));
 }
 
 std::optional<std::string> ProfileWrite(std::string_view file, std::string_view section,
@@ -219,12 +204,21 @@ std::string ProfileFile::Get(std::string_view section, std::string_view key, std
 }
 
 bool ProfileFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+  const ProfileEntry entry{section, key, value};
+  return SetAll({&entry, 1});
+}
+
+bool ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
   const fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
   if (read.status != fsys::ReadStatus::Ok && read.status != fsys::ReadStatus::Missing) return false;
-  const std::optional<std::string> bytes = ProfileWrite(read.bytes, section, key, value);
-  if (!bytes || bytes->size() > kMaxFileBytes) return false;
-  if (read.status == fsys::ReadStatus::Ok && *bytes == read.bytes) return true;
-  return files_.Replace(path_, *bytes);
+  std::string bytes = read.bytes;
+  for (const ProfileEntry& entry : entries) {
+    std::optional<std::string> changed = ProfileWrite(bytes, entry.section, entry.key, entry.value);
+    if (!changed || changed->size() > kMaxFileBytes) return false;
+    bytes = std::move(*changed);
+  }
+  if (read.status == fsys::ReadStatus::Ok && bytes == read.bytes) return true;
+  return files_.Replace(path_, bytes);
 }
 
 }  // namespace settings

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,10 +19,6 @@ inline constexpr std::size_t kMaxValueBytes = 63;
 // A settings file is a few kilobytes; anything beyond this is not a settings file we wrote, so
 // it is neither parsed nor replaced.
 inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
-
-// The first at most maxBytes bytes of a Shift-JIS text, never ending in the first half of a
-// double-byte character.
-std::string_view CutShiftJis(std::string_view text, std::size_t maxBytes);
 
 // The value of the key in the first section of that name, or def when the section or key is
 // missing; both cut to kMaxValueBytes. Names match without regard to the case of ASCII letters;
@@ -37,6 +34,13 @@ std::string ProfileRead(std::string_view file, std::string_view section, std::st
 std::optional<std::string> ProfileWrite(std::string_view file, std::string_view section,
                                         std::string_view key, std::string_view value);
 
+// One key's new value, for writing several keys at once.
+struct ProfileEntry {
+  std::string_view section;
+  std::string_view key;
+  std::string_view value;
+};
+
 // One profile file on disk. Every call reads the file afresh: another program may change it
 // between two calls.
 class ProfileFile {
@@ -50,6 +54,9 @@ class ProfileFile {
   // it could not be written, or when it exists but could not be read or is too large (a fresh
   // file would lose the settings in it).
   bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // Stores several values in one replacement of the file: all of them or, on failure, none.
+  bool SetAll(std::span<const ProfileEntry> entries);
 
   const std::filesystem::path& Path() const { return path_; }
 

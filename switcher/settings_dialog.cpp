@@ -1,6 +1,7 @@
 #include "settings_dialog.h"
 
 #include <string>
+#include <vector>
 
 #include "resource.h"
 #include "settings_file.h"
@@ -89,7 +90,7 @@ bool CSettingsDlg::OnInitDialog() {
 }
 
 void CSettingsDlg::OnOK() {
-  settings::SettingsFile settings(files_, m_iniPath);
+  std::vector<settings::SettingsFile::Change> changes;
   for (const Field& field : kFields) {
     std::string value;
     switch (field.kind) {
@@ -105,11 +106,13 @@ void CSettingsDlg::OnOK() {
         value = view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn;
         break;
     }
-    if (!settings.Write(*field.key, text::CutAtCharBoundary(value, kMaxWrittenValueBytes))) {
-      // The dialog stays open with everything typed, so the player can retry or cancel.
-      view().MessageBox("設定を保存できませんでした。", "FileWriteError", ui::Buttons::Ok);
-      return;
-    }
+    changes.push_back({field.key, std::string(text::CutAtCharBoundary(value, kMaxWrittenValueBytes))});
+  }
+  // All keys go to the file in one replacement, so a failure leaves the old settings whole.
+  if (!settings::SettingsFile(files_, m_iniPath).Write(changes)) {
+    // The dialog stays open with everything typed, so the player can retry or cancel.
+    view().MessageBox("設定を保存できませんでした。", "FileWriteError", ui::Buttons::Ok);
+    return;
   }
   ui::Dialog::OnOK();
 }

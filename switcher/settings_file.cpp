@@ -1,14 +1,24 @@
 #include "settings_file.h"
 
 #include <utility>
+#include <vector>
 
 #include "leading_int.h"
 #include "profile.h"
 
 namespace settings {
 
+namespace {
+
+std::string ReadContent(const fsys::FileSystem& files, const std::filesystem::path& path) {
+  fsys::ReadResult read = files.ReadFile(path, kMaxFileBytes);
+  return read.status == fsys::ReadStatus::Ok ? std::move(read.bytes) : std::string();
+}
+
+}  // namespace
+
 SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
-    : files_(files), path_(std::move(path)) {}
+    : files_(files), path_(std::move(path)), content_(ReadContent(files_, path_)) {}
 
 SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
   return SettingsFile(files, files.WorkingFolder() / kFileName);
@@ -16,15 +26,25 @@ SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
 
 std::string SettingsFile::Read(const Key& key, Reader reader) const {
   const Reading& reading = reader == Reader::SettingsDialog ? key.dialog : key.main;
-  std::string value = ProfileFile(files_, path_).Get(key.section, key.name, reading.missing);
+  std::string value = ProfileRead(content_, key.section, key.name, reading.missing);
   if (reading.blankReplacement && !value.empty() && value.front() == ' ') {
     value = reading.blankReplacement;
   }
   return value;
 }
 
+bool SettingsFile::Write(std::span<const Change> changes) {
+  std::vector<ProfileEntry> entries;
+  entries.reserve(changes.size());
+  for (const Change& change : changes) entries.push_back({change.key->section, change.key->name, change.value});
+  if (!ProfileFile(files_, path_).SetAll(entries)) return false;
+  content_ = ReadContent(files_, path_);
+  return true;
+}
+
 bool SettingsFile::Write(const Key& key, std::string_view value) {
-  return ProfileFile(files_, path_).Set(key.section, key.name, value);
+  const Change change{&key, std::string(value)};
+  return Write({&change, 1});
 }
 
 GameExe GameExeOf(std::string_view exepath) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -82,7 +83,9 @@ inline constexpr std::array<AccountKeys, 6> kAccounts{{
 }};
 // clang-format on
 
-// The settings file of a working folder, read afresh at every call.
+// The settings file of a working folder. Each handler opens it afresh, so that changes made by
+// another program show at the next action; the file is read once per opening, so a file held
+// locked by another program delays an action once, not once per key.
 class SettingsFile {
  public:
   SettingsFile(fsys::FileSystem& files, std::filesystem::path path);
@@ -94,12 +97,20 @@ class SettingsFile {
 
   // The key's value by the reader's default and blank rule.
   std::string Read(const Key& key, Reader reader) const;
-  // Stores the value; false when the file could not be written.
+
+  struct Change {
+    const Key* key;
+    std::string value;
+  };
+  // Stores the values in one replacement of the file: all of them, or none when the file could
+  // not be written (false).
+  bool Write(std::span<const Change> changes);
   bool Write(const Key& key, std::string_view value);
 
  private:
   fsys::FileSystem& files_;
   std::filesystem::path path_;
+  std::string content_;  // the file as it was read; empty when missing, unreadable or too large
 };
 
 // Game executables by the value of exepath.

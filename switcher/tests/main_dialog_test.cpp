@@ -73,6 +73,26 @@ TEST_F(MainDialogTest, AnOutOfRangeSlotCountsAsNone) {
   }
 }
 
+TEST_F(MainDialogTest, ABinaryOrHugeSettingsFileGivesDefaultsAndSettingsStillSave) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) % 256);
+  const std::string huge = "[全般]\r\ntitle1=huge\r\n" + std::string(2 * 1024 * 1024, 'x');
+  for (const std::string& content : {binary, huge}) {
+    files.Ini() = content;
+    view = {};
+    Start();
+    EXPECT_EQ(view.title, "CROSS GATE TOOL [ Varndell ]");
+    EXPECT_EQ(view.texts[IDC_ACCOUNT1], "1垢");
+    EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "50");
+  }
+  // A file too large to be a settings file is not replaced by the settings dialog's OK.
+  view.modalScripts.push_back([](ui::Dialog& settings, fake::View&) { settings.OnCommand(ui::kIdOk); });
+  dialog.OnCommand(IDC_OPEN_SETTINGS);
+  EXPECT_EQ(files.Ini(), huge);
+  ASSERT_EQ(view.lastChild->boxes.size(), 1u);
+  EXPECT_EQ(view.lastChild->boxes[0].caption, "FileWriteError");
+}
+
 TEST_F(MainDialogTest, AnEmptyWindowNameGivesAnEmptyTitle) {
   files.Ini() = "[全般]\r\nwindowname=\r\n";
   Start();

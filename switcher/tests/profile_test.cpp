@@ -83,15 +83,6 @@ TEST(ProfileRead, CutsValuesAndDefaultsTo63BytesWithoutSplittingACharacter) {
   EXPECT_EQ(ProfileRead("[s]\r\nk=" + halfWidth + "\r\n", "s", "k", ""), halfWidth.substr(0, 63));
 }
 
-TEST(CutShiftJis, KeepsWholeCharactersOnly) {
-  using settings::CutShiftJis;
-  EXPECT_EQ(CutShiftJis("abc", 2), "ab");
-  EXPECT_EQ(CutShiftJis("aア", 2), "a");
-  EXPECT_EQ(CutShiftJis("aア", 3), "aア");
-  EXPECT_EQ(CutShiftJis("\xE0\x40\xFC\x40", 3), "\xE0\x40");  // lead bytes up to 0xFC
-  EXPECT_EQ(CutShiftJis("a\x81", 2), "a\x81");  // a lead byte at the very end stands alone
-}
-
 struct WriteCase {
   const char* what;
   std::string before;
