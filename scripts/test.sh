@@ -47,6 +47,13 @@ print_summary() {
   fi
 }
 
+# Adds the names of the tests that ctest last saw failing in a build folder to the summary.
+list_failed_tests() {
+  local log="$root/$1/Testing/Temporary/LastTestsFailed.log" line
+  [[ -f "$log" ]] || return 0
+  while IFS= read -r line; do summary+=("        failed: ${line#*:}"); done <"$log"
+}
+
 # Converts the tests' BMP screenshots into PNG files in artifacts/.
 collect_screenshots() {
   local shots=$1 bmp
@@ -67,7 +74,7 @@ fi
 
 if step "native configure" cmake --preset native; then
   if step "native build" cmake --build --preset native; then
-    step "native tests" ctest --preset native -j "$jobs"
+    step "native tests" ctest --preset native -j "$jobs" || list_failed_tests build/native
   else
     skip "native tests" "build failed"
   fi
@@ -86,7 +93,7 @@ if step "windows configure" cmake --preset windows; then
     rm -rf "$E2E_SCREENSHOTS"
     mkdir -p "$E2E_SCREENSHOTS"
     # The unit tests may share the machine; the end-to-end tests are marked to run alone.
-    step "windows tests under Wine" ctest --preset windows -j "$jobs"
+    step "windows tests under Wine" ctest --preset windows -j "$jobs" || list_failed_tests build/windows
     collect_screenshots "$E2E_SCREENSHOTS"
     wine_env_cleanup
   else
