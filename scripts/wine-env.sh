@@ -118,4 +118,7 @@ wine_env_setup() {
 }
 
 trap wine_env_cleanup EXIT
+# Interrupted runs leave through the EXIT trap too.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 wine_env_setup || return 1
