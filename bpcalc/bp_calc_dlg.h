@@ -7,7 +7,7 @@
 
 namespace bpcalc {
 
-class CBpCalcDlg final : public ui::Dialog {
+class CBpCalcDlg : public ui::Dialog {
  public:
   CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files);
 

@@ -1,0 +1,248 @@
+// Quorrin driven through its windows under Wine: start-up texts and the about box, the
+// computation, save and load through the real file dialogs, the comparison table, the level-1 BP
+// from the familiar list, and the keys Enter and Esc.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "driver.h"
+
+namespace {
+
+using e2e::Window;
+
+// Calculator (template 102).
+constexpr int kSave = 1, kShowResult = 3, kLoad = 4, kAppendCsv = 1014, kSetLv1 = 1026;
+constexpr int kName = 1013, kLevel = 1000, kCompareLevel = 1006, kRemaining = 1027, kOverall = 1025;
+constexpr std::array kCurrent{1001, 1002, 1003, 1004, 1005};
+constexpr std::array kLevel1{1015, 1016, 1017, 1018, 1019};
+constexpr std::array kPredicted{1007, 1008, 1009, 1010, 1011};
+constexpr std::array kRates{1020, 1021, 1022, 1023, 1024};
+constexpr WPARAM kAboutBoxCommand = 0x0010;
+
+// Explorer-style common file dialog: the file-name combo box (or edit) and the type list.
+constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480, kFileTypes = 0x470;
+
+constexpr char kCsvHeader[] =
+    "名前,現Lv,現V,現S,現T,現Q,現M,Lv1V,Lv1S,Lv1T,Lv1Q,Lv1M,比較Lv,比較V,比較S,比較T,比較Q,比較M,余りBP\r\n";
+
+std::filesystem::path Screenshot(const std::wstring& name) { return e2e::ScreenshotFolder() / (name + L".bmp"); }
+
+class QuorrinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    quorrin_.emplace(e2e::WindowsPath(E2E_QUORRIN_EXE), folder_.Path());
+    ASSERT_TRUE(quorrin_->Started()) << "cannot start " << E2E_QUORRIN_EXE;
+    main_ = e2e::WaitForDialog(quorrin_->Id(), L"Quorrin");
+    ASSERT_TRUE(main_) << "no calculator window appeared";
+    // Keys reach it only once it is the active window.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == main_.Handle(); }));
+  }
+
+  DWORD Pid() const { return quorrin_->Id(); }
+
+  // The worked example of the computation.
+  void TypeWorkedExample() {
+    main_.SetText(kName, L"ポチ");
+    main_.SetText(kLevel, L"10");
+    const std::array<const wchar_t*, 5> current{L"30", L"20", L"20", L"20", L"20"};
+    const std::array<const wchar_t*, 5> level1{L"12", L"8", L"8", L"8", L"8"};
+    for (size_t i = 0; i < 5; ++i) {
+      main_.SetText(kCurrent[i], current[i]);
+      main_.SetText(kLevel1[i], level1[i]);
+    }
+    main_.SetText(kCompareLevel, L"20");
+    main_.SetText(kRemaining, L"5");
+  }
+
+  // Waits for the file dialog, types the path and presses its OK button.
+  [[nodiscard]] bool ChooseFile(const std::filesystem::path& path, Window* dialogOut = nullptr) {
+    const Window dialog = e2e::WaitForNewDialog(Pid(), {main_});
+    if (!dialog) return false;
+    if (dialogOut) *dialogOut = dialog;
+    const int field = dialog.HasItem(kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
+    if (!dialog.SetText(field, path.wstring())) return false;
+    dialog.PostCommand(IDOK);
+    return true;
+  }
+
+  // Waits for a message box, checks it and closes it with OK.
+  void ExpectMessage(std::wstring_view text, std::wstring_view caption, std::initializer_list<Window> known) {
+    const auto box = e2e::WaitForMessageBox(Pid(), known);
+    ASSERT_TRUE(box) << "no message box";
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->caption, caption);
+    EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  }
+
+  e2e::TempFolder folder_;
+  std::optional<e2e::Process> quorrin_;
+  Window main_;
+};
+
+TEST_F(QuorrinTest, StartsWithItsInitialTextsAndAnAboutBox) {
+  EXPECT_EQ(main_.Text(kName), L"");
+  EXPECT_EQ(main_.Text(kLevel), L"1");
+  EXPECT_EQ(main_.Text(kCompareLevel), L"1");
+  for (int id : {1001, 1002, 1003, 1004, 1005, 1007, 1008, 1009, 1010, 1011, 1015, 1016, 1017, 1018, 1019,
+                 1020, 1021, 1022, 1023, 1024, 1025, 1027}) {
+    EXPECT_EQ(main_.Text(id), L"0") << "box " << id;
+  }
+  for (int id : {1007, 1008, 1009, 1010, 1011, 1020, 1021, 1022, 1023, 1024, 1025}) {
+    EXPECT_FALSE(main_.IsEnabled(id)) << "result box " << id;
+  }
+  EXPECT_TRUE(main_.IsEnabled(kLevel));
+  EXPECT_EQ(main_.Text(kSave), L"データを保存");
+  EXPECT_EQ(main_.Text(kShowResult), L"結果を表示");
+  EXPECT_EQ(main_.Text(kLoad), L"データを読込");
+  EXPECT_EQ(main_.Text(kAppendCsv), L"比較表CSVに追加保存");
+  EXPECT_EQ(main_.Text(kSetLv1), L"Lv1セット");
+  EXPECT_TRUE(main_.HasSystemMenu());
+  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-main")));
+
+  main_.PostSysCommand(kAboutBoxCommand);
+  const Window about = e2e::WaitForNewDialog(Pid(), {main_});
+  ASSERT_TRUE(about) << "no about box";
+  EXPECT_EQ(about.Title(), L"Quorrinのﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_TRUE(about.SaveScreenshot(Screenshot(L"quorrin-about")));
+  EXPECT_TRUE(e2e::Answer(about, IDOK));
+  EXPECT_TRUE(main_.IsVisible());
+  EXPECT_EQ(main_.Text(kLevel), L"1");
+}
+
+TEST_F(QuorrinTest, ShowsTheWorkedExample) {
+  TypeWorkedExample();
+  main_.Click(kShowResult);
+  ASSERT_TRUE(main_.WaitForText(kOverall, L"10.8"));
+  const std::array<const wchar_t*, 5> predicted{L"52", L"34", L"34", L"34", L"34"};
+  const std::array<const wchar_t*, 5> rates{L"2.0", L"1.3", L"1.3", L"1.3", L"1.3"};
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(main_.Text(kPredicted[i]), predicted[i]);
+    EXPECT_EQ(main_.Text(kRates[i]), rates[i]);
+  }
+  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-result")));
+}
+
+TEST_F(QuorrinTest, MarksWhatADivisionByZeroLeavesUnknown) {
+  main_.SetText(kCurrent[0], L"5");
+  main_.Click(kShowResult);
+  ASSERT_TRUE(main_.WaitForText(kOverall, L"---"));
+  EXPECT_EQ(main_.Text(kRates[0]), L"---");
+  EXPECT_EQ(main_.Text(kPredicted[0]), L"---");
+  EXPECT_EQ(main_.Text(kRates[1]), L"0.0");
+  EXPECT_EQ(main_.Text(kPredicted[1]), L"0");
+}
+
+TEST_F(QuorrinTest, SavesAndLoadsTheRecordThroughTheFileDialogs) {
+  TypeWorkedExample();
+  main_.Click(kSave);
+  Window fileDialog;
+  ASSERT_TRUE(ChooseFile(folder_ / L"pochi.txt", &fileDialog));
+  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog});
+  const auto saved = folder_.Read(L"pochi.txt");
+  ASSERT_TRUE(saved);
+  const std::string expected = std::string("ポチ") + std::string(36, ' ') + "10        " + "30        " +
+                               "20        20        20        20        12        8         8         " +
+                               "8         8         5         ";
+  EXPECT_EQ(*saved, expected);
+
+  // Saving again over the same file asks first and keeps it 160 bytes.
+  main_.SetText(kLevel, L"11");
+  main_.Click(kSave);
+  ASSERT_TRUE(ChooseFile(folder_ / L"pochi.txt", &fileDialog));
+  const auto prompt = e2e::WaitForNewDialog(Pid(), {main_, fileDialog});
+  ASSERT_TRUE(prompt) << "no overwrite question";
+  EXPECT_TRUE(e2e::Answer(prompt, IDYES));
+  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog});
+  const auto resaved = folder_.Read(L"pochi.txt");
+  ASSERT_TRUE(resaved);
+  EXPECT_EQ(resaved->size(), 160u);
+  EXPECT_EQ(resaved->substr(40, 10), "11        ");
+
+  // Clear the boxes, then load.
+  main_.SetText(kName, L"");
+  main_.SetText(kLevel, L"");
+  for (int id : kCurrent) main_.SetText(id, L"");
+  main_.Click(kLoad);
+  ASSERT_TRUE(ChooseFile(folder_ / L"pochi.txt", &fileDialog));
+  ASSERT_TRUE(main_.WaitForText(kName, L"ポチ"));
+  EXPECT_EQ(main_.Text(kLevel), L"11");
+  EXPECT_EQ(main_.Text(kCurrent[0]), L"30");
+  EXPECT_EQ(main_.Text(kLevel1[4]), L"8");
+  EXPECT_EQ(main_.Text(kRemaining), L"5");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+}
+
+TEST_F(QuorrinTest, OffersFamiliarDataFilesAndAddsTheirExtension) {
+  main_.Click(kSave);
+  Window fileDialog;
+  ASSERT_TRUE(ChooseFile(folder_ / L"tama", &fileDialog));
+  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog});
+  const auto saved = folder_.Read(L"tama.txt");
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->size(), 160u);
+
+  main_.Click(kLoad);
+  const Window open = e2e::WaitForNewDialog(Pid(), {main_});
+  ASSERT_TRUE(open);
+  EXPECT_EQ(open.Text(kFileTypes), L"使い魔データ(*.txt)");
+  EXPECT_TRUE(open.SaveScreenshot(Screenshot(L"quorrin-open-dialog")));
+  open.PostCommand(IDCANCEL);
+  EXPECT_TRUE(open.WaitUntilClosed());
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+}
+
+TEST_F(QuorrinTest, EnterSavesFromAnEditBoxAndFromTheFirstButtonAndKeepsTheCalculatorOpen) {
+  // Enter posted to an edit box, where the focus is while typing.
+  PostMessageW(GetDlgItem(main_.Handle(), kLevel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  Window dialog = e2e::WaitForNewDialog(Pid(), {main_});
+  ASSERT_TRUE(dialog) << "Enter in an edit box opened no save dialog";
+  dialog.PostCommand(IDCANCEL);
+  EXPECT_TRUE(dialog.WaitUntilClosed());
+
+  // A real key press with the focus where the start-up leaves it: button 1.
+  ASSERT_TRUE(main_.PressKey(VK_RETURN));
+  dialog = e2e::WaitForNewDialog(Pid(), {main_});
+  ASSERT_TRUE(dialog) << "Enter on button 1 opened no save dialog";
+  dialog.PostCommand(IDCANCEL);
+  EXPECT_TRUE(dialog.WaitUntilClosed());
+
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  EXPECT_TRUE(quorrin_->IsRunning());
+  EXPECT_EQ(main_.Text(kLevel1[0]), L"0");
+}
+
+TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
+  TypeWorkedExample();
+  main_.Click(kShowResult);
+  ASSERT_TRUE(main_.WaitForText(kOverall, L"10.8"));
+  for (int i = 0; i < 2; ++i) {
+    main_.Click(kAppendCsv);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
+  }
+  const std::string row = "ポチ,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
+  EXPECT_EQ(folder_.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
+}
+
+TEST_F(QuorrinTest, SetsTheLevelOneBpFromTheFamiliarList) {
+  ASSERT_TRUE(folder_.Write(L"xglist.txt", "001 A タマ 1 1 1 1 1 x\r\n002 B ポチ 12.5 10 9 6 4.5 0\r\n"));
+  main_.SetText(kName, L"ポチ");
+  main_.Click(kSetLv1);
+  ASSERT_TRUE(main_.WaitForText(kLevel1[4], L"9"));
+  EXPECT_EQ(main_.Text(kLevel1[0]), L"25");
+  EXPECT_EQ(main_.Text(kLevel1[1]), L"20");
+  EXPECT_EQ(main_.Text(kLevel1[2]), L"18");
+  EXPECT_EQ(main_.Text(kLevel1[3]), L"12");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+}
+
+TEST_F(QuorrinTest, EscClosesTheProgramWithoutAsking) {
+  main_.SetText(kName, L"ポチ");
+  ASSERT_TRUE(main_.PressKey(VK_ESCAPE));
+  EXPECT_TRUE(quorrin_->WaitForExit());
+  EXPECT_FALSE(folder_.Exists(L"xg.csv"));
+}
+
+}  // namespace
