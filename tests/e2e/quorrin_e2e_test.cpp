@@ -194,6 +194,19 @@ TEST_F(QuorrinTest, OffersFamiliarDataFilesAndAddsTheirExtension) {
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
 }
 
+TEST_F(QuorrinTest, LoadingANameThatDoesNotExistCreatesTheFileEmptyAndLoadsZeros) {
+  TypeWorkedExample();
+  main_.Click(kLoad);
+  ASSERT_TRUE(ChooseFile(folder_ / L"nofile.txt"));
+  ASSERT_TRUE(main_.WaitForText(kName, L""));
+  EXPECT_TRUE(main_.WaitForText(kLevel, L"0"));
+  EXPECT_EQ(main_.Text(kCurrent[0]), L"0");
+  EXPECT_EQ(main_.Text(kRemaining), L"0");
+  EXPECT_EQ(main_.Text(kCompareLevel), L"20");
+  EXPECT_EQ(folder_.Read(L"nofile.txt"), "");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+}
+
 TEST_F(QuorrinTest, EnterSavesFromAnEditBoxAndFromTheFirstButtonAndKeepsTheCalculatorOpen) {
   // Enter posted to an edit box, where the focus is while typing.
   PostMessageW(GetDlgItem(main_.Handle(), kLevel), WM_KEYDOWN, VK_RETURN, 0x001C0001);

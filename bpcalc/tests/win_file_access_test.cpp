@@ -1,0 +1,83 @@
+// The Win32 file service on real files (run under Wine): the open rules every operation relies on.
+#include "win_file_access.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace bpcalc::win {
+namespace {
+
+class WinFileAccessTest : public ::testing::Test {
+ protected:
+  WinFileAccessTest() {
+    folder_ = std::filesystem::temp_directory_path() / ("qfa" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder_);
+  }
+  ~WinFileAccessTest() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path File(const char* name) const { return folder_ / name; }
+
+  void Put(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::string Get(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  std::filesystem::path folder_;
+  WinFileAccess files_;
+};
+
+TEST_F(WinFileAccessTest, ReadingAMissingFileCreatesItEmpty) {
+  EXPECT_EQ(files_.ReadCreating(File("new.txt"), 512), "");
+  EXPECT_TRUE(std::filesystem::exists(File("new.txt")));
+}
+
+TEST_F(WinFileAccessTest, ReadsNoMoreThanAskedAndBytesAsTheyAre) {
+  const std::string bytes = std::string("a\r\nb\x1a\0c", 7) + std::string(200000, 'x');
+  Put(File("big.txt"), bytes);
+  EXPECT_EQ(files_.ReadCreating(File("big.txt"), 512), bytes.substr(0, 512));
+  EXPECT_EQ(files_.ReadCreating(File("big.txt"), SIZE_MAX), bytes);
+}
+
+TEST_F(WinFileAccessTest, WritingOverTheStartKeepsTheRestOfALongerFile) {
+  Put(File("old.txt"), std::string(200, 'z'));
+  EXPECT_EQ(files_.WriteAtStart(File("old.txt"), std::string(160, 'a')), WriteResult::kWritten);
+  EXPECT_EQ(Get(File("old.txt")), std::string(160, 'a') + std::string(40, 'z'));
+  EXPECT_EQ(files_.WriteAtStart(File("fresh.txt"), "abc\n"), WriteResult::kWritten);
+  EXPECT_EQ(Get(File("fresh.txt")), "abc\n");  // no line-end translation
+}
+
+TEST_F(WinFileAccessTest, AppendsTheHeaderOnlyToAFileItCreates) {
+  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "1\r\n"), WriteResult::kWritten);
+  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "2\r\n"), WriteResult::kWritten);
+  EXPECT_EQ(Get(File("xg.csv")), "H\r\n1\r\n2\r\n");
+  Put(File("empty.csv"), "");
+  EXPECT_EQ(files_.Append(File("empty.csv"), "H\r\n", "1\r\n"), WriteResult::kWritten);
+  EXPECT_EQ(Get(File("empty.csv")), "1\r\n");
+}
+
+TEST_F(WinFileAccessTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
+  Put(File("held.txt"), "data");
+  const HANDLE held = CreateFileW(File("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files_.ReadCreating(File("held.txt"), 512), std::nullopt);
+  EXPECT_EQ(files_.WriteAtStart(File("held.txt"), "x"), WriteResult::kOpenFailed);
+  EXPECT_EQ(files_.Append(File("held.txt"), "", "x"), WriteResult::kOpenFailed);
+  CloseHandle(held);
+  EXPECT_EQ(Get(File("held.txt")), "data");
+}
+
+TEST_F(WinFileAccessTest, FailsToOpenAFolder) {
+  EXPECT_EQ(files_.ReadCreating(folder_, 512), std::nullopt);
+  EXPECT_EQ(files_.WriteAtStart(folder_, "x"), WriteResult::kOpenFailed);
+}
+
+}  // namespace
+}  // namespace bpcalc::win
