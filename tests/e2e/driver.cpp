@@ -204,6 +204,10 @@ Process::Process(const std::filesystem::path& exe, const std::filesystem::path& 
   }
 }
 
+Process::Process(DWORD processId)
+    : process_(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId)),
+      id_(process_ ? processId : 0) {}
+
 Process::~Process() { Kill(); }
 
 bool Process::IsRunning() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
@@ -395,6 +399,30 @@ Window WaitForDialog(DWORD processId, std::wstring_view title, Timeout timeout) 
       },
       timeout);
   return found;
+}
+
+Window WaitForAnyWindow(std::wstring_view title, Timeout timeout) {
+  struct Search {
+    std::wstring_view title;
+    Window found;
+  } search{title, {}};
+  WaitUntil(
+      [&] {
+        EnumWindows(
+            [](HWND hwnd, LPARAM param) -> BOOL {
+              auto& s = *reinterpret_cast<Search*>(param);
+              const Window window(hwnd);
+              if (window.IsVisible() && window.Title() == s.title) {
+                s.found = window;
+                return FALSE;
+              }
+              return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return static_cast<bool>(search.found);
+      },
+      timeout);
+  return search.found;
 }
 
 Window WaitForNewDialog(DWORD processId, std::initializer_list<Window> known, Timeout timeout) {

@@ -89,6 +89,8 @@ class TempFolder {
 class Process {
  public:
   Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder);
+  // A process that something else started (a program launched by the program under test).
+  explicit Process(DWORD processId);
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
@@ -164,6 +166,8 @@ std::vector<Window> VisibleTopLevelWindows(DWORD processId, std::wstring_view cl
 // The first visible dialog of the process, or of the process with the given title.
 Window WaitForDialog(DWORD processId, Timeout timeout = kWait);
 Window WaitForDialog(DWORD processId, std::wstring_view title, Timeout timeout = kWait);
+// A visible top-level window of any process with this title.
+Window WaitForAnyWindow(std::wstring_view title, Timeout timeout = kWait);
 // A visible dialog of the process that is none of `known` (a message box, a modal dialog).
 Window WaitForNewDialog(DWORD processId, std::initializer_list<Window> known, Timeout timeout = kWait);
 // True when the process has no visible dialog besides `known` for the whole of `period`.

@@ -25,6 +25,7 @@ constexpr int kPlus = 1043;
 constexpr int kClear = 1015;
 constexpr int kSettingsButton = 1047;
 constexpr int kUserProgram = 1051;
+constexpr int kFamiliarCalculator = 1050;
 constexpr WPARAM kAboutBoxCommand = 0x0010;
 
 // Settings dialog (template 129).
@@ -710,6 +711,28 @@ TEST_F(VarndellTest, StartGameReportsAMissingClientOfTheChosenExecutable) {
   EXPECT_EQ(error->caption, L"OPEN ERROR");
   EXPECT_EQ(error->text, L"[" + exe + L"] 実行処理エラー");
   EXPECT_TRUE(e2e::Answer(error->window, IDOK));
+}
+
+TEST_F(VarndellTest, StartsQuorrinFromTheGameFolder) {
+  ASSERT_TRUE(CopyFileW(e2e::WindowsPath(E2E_QUORRIN_EXE).c_str(), (game_ / L"Quorrin.exe").c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  main_.Click(kFamiliarCalculator);
+  const Window quorrin = e2e::WaitForAnyWindow(L"Quorrin");
+  ASSERT_TRUE(quorrin) << "Quorrin did not start";
+  e2e::Process started(quorrin.ProcessId());  // ended with the test
+  EXPECT_NE(quorrin.ProcessId(), Pid());
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}, e2e::Timeout{0})) << "a launch that worked was reported";
+  EXPECT_TRUE(main_.IsVisible()) << "a launch does not hide the main window";
+}
+
+TEST_F(VarndellTest, ReportsAMissingQuorrin) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  main_.Click(kFamiliarCalculator);
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, L"OPEN ERROR");
+  EXPECT_EQ(box->text, L"[Quorrin.exe] 実行処理エラー");
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
 }
 
 TEST_F(VarndellTest, DesignatedProgramButtonSaysWhenNoneIsSet) {
