@@ -1,6 +1,6 @@
-// Varndell driven through its windows under Wine: start-up from the settings file, the rate
-// calculator, the settings dialog and what it writes, F1, the about box, the launch messages and
-// settings files that are broken.
+// Varndell driven through its windows under Wine: start-up from the settings file, settings
+// files that are broken, the rate calculator, the settings dialog and what it writes, F1, account
+// switching and the save files, the about box, and launching with its messages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
