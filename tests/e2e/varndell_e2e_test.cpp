@@ -656,6 +656,14 @@ TEST_F(AccountSwitchTest, FirstOkThenSlotThreeGivesTheDocumentedFile) {
   ExpectPushedOnly(1002);
 }
 
+TEST_F(VarndellTest, EscapeEndsTheProgramAndSavesNothing) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(main_.PressKey(VK_ESCAPE));
+  EXPECT_TRUE(varndell_->WaitForExit()) << "Esc did not end the program";
+  EXPECT_FALSE(game_.Exists("VRND.INI"));
+}
+
 // ---- About box and messages ---------------------------------------------------------------
 
 TEST_F(VarndellTest, SystemMenuCommandShowsTheAboutBox) {
