@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 
 #include "familiar_files.h"
 #include "leading_int.h"

@@ -50,7 +50,7 @@ TEST(ComputeBpGrowth, ShowsZerosForEmptyFieldsAndForTheStartValues) {
   ExpectShown({1, {}, 1, {}, 0}, zeros);
 }
 
-TEST(ComputeBpGrowth, ShowsTheDocumentedEdgeCases) {
+TEST(ComputeBpGrowth, ShowsThirdsNegativeGrowthAndTheComparisonLevelAsFactor) {
   // A third of a point per level: 13.33 predicted, overall (51 - 0.3333) / 4.
   ExpectShown({4, {11, 10, 10, 10, 10}, 10, {10, 10, 10, 10, 10}, 0},
               {{"13", "10", "10", "10", "10"}, {"0.3", "0.0", "0.0", "0.0", "0.0"}, "12.7"});
