@@ -47,13 +47,18 @@ struct Route {
 };
 // Command 1 is also Enter: it saves, and never closes the dialog.
 constexpr Route kRoutes[] = {
-    {ids::kSaveData, &CBpCalcDlg::OnSaveData},   {ids::kLoadData, &CBpCalcDlg::OnLoadData},
-    {ids::kShowResult, &CBpCalcDlg::OnShowResult}, {ids::kAppendCsv, &CBpCalcDlg::OnAppendCsv},
+    {ids::kSaveData, &CBpCalcDlg::OnSaveData},
+    {ids::kLoadData, &CBpCalcDlg::OnLoadData},
+    {ids::kShowResult, &CBpCalcDlg::OnShowResult},
+    {ids::kAppendCsv, &CBpCalcDlg::OnAppendCsv},
     {ids::kSetLv1, &CBpCalcDlg::OnSetLv1},
 };
 
 std::string OverlongMessage(std::size_t field) {
-  const std::string limit = field == 0 ? "40バイト（全角20文字）" : "10バイト";
+  // A full-width character takes two bytes.
+  const std::string limit = field == 0 ? std::to_string(kNameWidth) + "バイト（全角" +
+                                             std::to_string(kNameWidth / 2) + "文字）"
+                                       : std::to_string(kNumberWidth) + "バイト";
   return std::string("「") + kRecordFieldNames[field] + "」が長すぎます。" + limit +
          "までにしてください。\n保存できませんでした。";
 }
