@@ -74,6 +74,15 @@ TEST_F(WinFileAccessTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
   EXPECT_EQ(Get(File("held.txt")), "data");
 }
 
+TEST_F(WinFileAccessTest, ReportsAWriteThatFailsAfterTheOpen) {
+  // Under Wine, Linux's /dev/full opens like a file and refuses every write with "disk full".
+  const std::filesystem::path full = L"Z:\\dev\\full";
+  const WriteResult result = files_.WriteAtStart(full, std::string(160, 'a'));
+  if (result == WriteResult::kOpenFailed) GTEST_SKIP() << "no /dev/full here";
+  EXPECT_EQ(result, WriteResult::kWriteFailed);
+  EXPECT_EQ(files_.Append(full, "H\r\n", "1\r\n"), WriteResult::kWriteFailed);
+}
+
 TEST_F(WinFileAccessTest, FailsToOpenAFolder) {
   EXPECT_EQ(files_.ReadCreating(folder_, 512), std::nullopt);
   EXPECT_EQ(files_.WriteAtStart(folder_, "x"), WriteResult::kOpenFailed);
