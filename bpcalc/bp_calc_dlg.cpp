@@ -72,6 +72,9 @@ int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
 
 bool CBpCalcDlg::OnInitDialog() {
   view().AppendSystemMenuItem(ui::kIdmAboutBox, ui::kAboutMenuString);
+  // Every command button of the template is a default push button, which leaves the dialog
+  // manager free to pick any of them for Enter; Enter saves.
+  view().SetDefaultButton(ids::kSaveData);
   view().SetItemText(ids::kLevel, "1");
   for (int id : ids::kCurrentBp) view().SetItemText(id, "0");
   view().SetItemText(ids::kCompareLevel, "1");

@@ -52,6 +52,9 @@ class View {
 
   virtual void Show(bool visible) = 0;
 
+  // The push button that Enter presses (DM_SETDEFID).
+  virtual void SetDefaultButton(int id) = 0;
+
   // Runs another dialog modally, owned by this window; returns its end result.
   virtual int RunModal(Dialog& dialog) = 0;
 

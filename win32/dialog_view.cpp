@@ -49,6 +49,8 @@ void DialogView::AppendSystemMenuItem(int command, int stringId) {
 
 void DialogView::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
 
+void DialogView::SetDefaultButton(int id) { SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
+
 int DialogView::RunModal(ui::Dialog& dialog) { return RunModalDialog(dialog, window_); }
 
 void DialogView::EndDialog(int result) { ::EndDialog(window_, result); }

@@ -21,6 +21,7 @@ class DialogView final : public ui::View {
   int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override;
   void AppendSystemMenuItem(int command, int stringId) override;
   void Show(bool visible) override;
+  void SetDefaultButton(int id) override;
   int RunModal(ui::Dialog& dialog) override;
   void EndDialog(int result) override;
 

@@ -10,11 +10,11 @@
 namespace bpcalc {
 namespace {
 
-const ShownMessage kCannotSave{"保存できませんでした。", "FileWriteError"};
-const ShownMessage kCannotRead{"読込めませんでした。", "FileReadError"};
-const ShownMessage kSaved{"データを保存しました。", "FileWriteOK"};
-const ShownMessage kAppended{"比較データを保存しました。", "FileWriteOK"};
-const ShownMessage kWriteFailed{"書込みに失敗しました。ファイルは正しく保存されていません。", "FileWriteError"};
+const fake::View::Box kCannotSave{"保存できませんでした。", "FileWriteError"};
+const fake::View::Box kCannotRead{"読込めませんでした。", "FileReadError"};
+const fake::View::Box kSaved{"データを保存しました。", "FileWriteOK"};
+const fake::View::Box kAppended{"比較データを保存しました。", "FileWriteOK"};
+const fake::View::Box kWriteFailed{"書込みに失敗しました。ファイルは正しく保存されていません。", "FileWriteError"};
 
 const std::string kCsvHeader =
     "名前,現Lv,現V,現S,現T,現Q,現M,Lv1V,Lv1S,Lv1T,Lv1Q,Lv1M,比較Lv,比較V,比較S,比較T,比較Q,比較M,余りBP\r\n";
@@ -43,7 +43,7 @@ class CalculatorDialog : public ::testing::Test {
     Type(ids::kRemaining, "5");
   }
 
-  FakeView view;
+  fake::View view;
   FakeFamiliarFilePicker picker;
   FakeFileAccess files;
   CBpCalcDlg dialog{picker, files};
@@ -60,7 +60,8 @@ TEST_F(CalculatorDialog, StartsWithLevelsOneAnEmptyNameAndZerosElsewhere) {
 }
 
 TEST_F(CalculatorDialog, AddsTheAboutEntryToTheSystemMenuAndShowsItsIcon) {
-  EXPECT_EQ(view.systemMenuItems, (std::vector<std::pair<int, int>>{{0x10, 101}}));
+  EXPECT_EQ(view.systemMenu, (std::vector<std::pair<int, int>>{{0x10, 101}}));
+  EXPECT_EQ(view.defaultButton, ids::kSaveData);  // Enter saves
   EXPECT_EQ(dialog.IconId(), 128);
   EXPECT_EQ(dialog.TemplateId(), 102);
 }
@@ -76,13 +77,13 @@ TEST_F(CalculatorDialog, OpensTheAboutBoxForSystemCommandsSixteenToThirtyOne) {
 TEST_F(CalculatorDialog, SavesOnEnterInsteadOfClosing) {
   EXPECT_TRUE(dialog.OnCommand(ui::kIdOk));
   EXPECT_EQ(picker.saveDialogs, 1);
-  EXPECT_TRUE(view.endResults.empty());
+  EXPECT_FALSE(view.endResult.has_value());
 }
 
 TEST_F(CalculatorDialog, ClosesOnEscWithoutAskingOrSaving) {
   EXPECT_TRUE(dialog.OnCommand(ui::kIdCancel));
-  EXPECT_EQ(view.endResults, std::vector<int>{ui::kIdCancel});
-  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.endResult, ui::kIdCancel);
+  EXPECT_TRUE(view.boxes.empty());
   EXPECT_TRUE(files.files.empty());
 }
 
@@ -149,7 +150,7 @@ TEST_F(CalculatorDialog, SavesTheTwelveNumbersAndTheNameAsOneRecord) {
   ASSERT_EQ(file.size(), 160u);
   EXPECT_EQ(file.substr(0, 50), "Pochi" + std::string(35, ' ') + "10        ");
   EXPECT_EQ(file.substr(150), "12.7      ");
-  EXPECT_EQ(view.messages, std::vector<ShownMessage>{kSaved});
+  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kSaved});
 }
 
 TEST_F(CalculatorDialog, SaveOverALongerFileReplacesOnlyItsStart) {
@@ -166,7 +167,7 @@ TEST_F(CalculatorDialog, CancellingTheSaveDialogWritesAndShowsNothing) {
   dialog.OnSaveData();
   EXPECT_EQ(picker.saveDialogs, 1);
   EXPECT_TRUE(files.files.empty());
-  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFile) {
@@ -178,11 +179,11 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
   dialog.OnSaveData();
   EXPECT_EQ(picker.saveDialogs, 0);
   EXPECT_TRUE(files.files.empty());
-  ASSERT_EQ(view.messages.size(), 2u);
-  EXPECT_EQ(view.messages[0].text,
+  ASSERT_EQ(view.boxes.size(), 2u);
+  EXPECT_EQ(view.boxes[0].text,
             "「使い魔名」が長すぎます。40バイト（全角20文字）までにしてください。\n保存できませんでした。");
-  EXPECT_EQ(view.messages[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
-  EXPECT_EQ(view.messages[1].caption, "FileWriteError");
+  EXPECT_EQ(view.boxes[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
+  EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
 }
 
 TEST_F(CalculatorDialog, ReportsASaveThatCannotOpenOrCannotWriteItsFile) {
@@ -192,7 +193,7 @@ TEST_F(CalculatorDialog, ReportsASaveThatCannotOpenOrCannotWriteItsFile) {
   files.locked.clear();
   files.diskFull = true;
   dialog.OnSaveData();
-  EXPECT_EQ(view.messages, (std::vector<ShownMessage>{kCannotSave, kWriteFailed}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kCannotSave, kWriteFailed}));
 }
 
 TEST_F(CalculatorDialog, LoadsWhatItSavedIntoTheSameBoxesOnly) {
@@ -202,7 +203,7 @@ TEST_F(CalculatorDialog, LoadsWhatItSavedIntoTheSameBoxesOnly) {
   dialog.OnShowResult();
 
   CBpCalcDlg other{picker, files};
-  FakeView otherView;
+  fake::View otherView;
   other.Attach(&otherView);
   other.OnInitDialog();
   otherView.texts[ids::kCompareLevel] = "77";
@@ -215,7 +216,7 @@ TEST_F(CalculatorDialog, LoadsWhatItSavedIntoTheSameBoxesOnly) {
   EXPECT_EQ(otherView.texts.at(ids::kCompareLevel), "77");
   EXPECT_EQ(otherView.texts.at(ids::kPredictedBp[0]), "0");
   EXPECT_EQ(otherView.texts.at(ids::kOverallRate), "0");
-  EXPECT_TRUE(otherView.messages.empty());
+  EXPECT_TRUE(otherView.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, LoadingAFileThatDoesNotExistCreatesItEmptyAndLoadsZeros) {
@@ -241,7 +242,7 @@ TEST_F(CalculatorDialog, ReportsAFileThatCannotBeOpenedForLoadingAndKeepsTheBoxe
   picker.answer = "pochi.txt";
   files.locked.insert("pochi.txt");
   dialog.OnLoadData();
-  EXPECT_EQ(view.messages, std::vector<ShownMessage>{kCannotRead});
+  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kCannotRead});
   EXPECT_EQ(Box(ids::kName), "Pochi");
 }
 
@@ -261,7 +262,7 @@ TEST_F(CalculatorDialog, WritesTheHeaderOnlyWhenItCreatesTheTable) {
   dialog.OnAppendCsv();
   const std::string row = "Pochi,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
   EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + row + row);
-  EXPECT_EQ(view.messages, (std::vector<ShownMessage>{kAppended, kAppended}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kAppended, kAppended}));
 }
 
 TEST_F(CalculatorDialog, AppendsToAnExistingEmptyTableWithoutAHeader) {
@@ -288,7 +289,7 @@ TEST_F(CalculatorDialog, ReportsATableThatCannotBeOpenedOrWritten) {
   files.locked.clear();
   files.diskFull = true;
   dialog.OnAppendCsv();
-  EXPECT_EQ(view.messages, (std::vector<ShownMessage>{kCannotSave, kWriteFailed}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kCannotSave, kWriteFailed}));
 }
 
 // ---- Level-1 BP from the familiar list --------------------------------------------------------
@@ -299,7 +300,7 @@ TEST_F(CalculatorDialog, SetsTheLevelOneBpFromTheListLineOfTheName) {
   dialog.OnSetLv1();
   const char* expected[] = {"25", "20", "18", "12", "9"};
   for (std::size_t i = 0; i < kStatCount; ++i) EXPECT_EQ(Box(ids::kLevel1Bp[i]), expected[i]);
-  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, KeepsTheLastBoxWhenTheLineEndsRightAfterItsValue) {
@@ -314,7 +315,7 @@ TEST_F(CalculatorDialog, KeepsTheLastBoxWhenTheLineEndsRightAfterItsValue) {
 TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
   dialog.OnSetLv1();
   EXPECT_TRUE(files.files.empty());
-  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, CreatesAMissingListEmptyAndChangesNothing) {
@@ -322,14 +323,14 @@ TEST_F(CalculatorDialog, CreatesAMissingListEmptyAndChangesNothing) {
   dialog.OnSetLv1();
   EXPECT_EQ(files.files.at("xglist.txt"), "");
   EXPECT_EQ(Box(ids::kLevel1Bp[0]), "0");
-  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, ReportsAListThatCannotBeOpened) {
   Type(ids::kName, "Pochi");
   files.locked.insert("xglist.txt");
   dialog.OnSetLv1();
-  EXPECT_EQ(view.messages, std::vector<ShownMessage>{kCannotRead});
+  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kCannotRead});
 }
 
 }  // namespace

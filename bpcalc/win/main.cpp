@@ -2,15 +2,15 @@
 // program ends when the dialog closes.
 #include <windows.h>
 
+#include "bp_calc_dlg.h"
 #include "dialog_host.h"
-#include "win_bp_calc_dlg.h"
 #include "win_familiar_file_picker.h"
 #include "win_file_access.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   bpcalc::win::WinFamiliarFilePicker picker;
   bpcalc::win::WinFileAccess files;
-  bpcalc::win::WinBpCalcDlg dialog(picker, files);
+  bpcalc::CBpCalcDlg dialog(picker, files);
   win32::RunModalDialog(dialog, nullptr);
   return 0;
 }

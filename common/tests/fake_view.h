@@ -20,7 +20,8 @@ class View final : public ui::View {
   struct Box {
     std::string text;
     std::string caption;
-    ui::Buttons buttons;
+    ui::Buttons buttons = ui::Buttons::Ok;
+    friend bool operator==(const Box&, const Box&) = default;
   };
   // What happens inside a child dialog between its initialisation and its end; the child's
   // own view is passed in. Without a script the child is cancelled at once.
@@ -31,6 +32,7 @@ class View final : public ui::View {
   std::set<int> checked;
   std::string title;
   bool visible = true;
+  int defaultButton = 0;
   std::vector<Box> boxes;
   std::deque<int> answers;  // for Yes/No boxes; kIdYes when empty
   std::vector<std::pair<int, int>> systemMenu;
@@ -57,6 +59,7 @@ class View final : public ui::View {
   }
   void AppendSystemMenuItem(int command, int stringId) override { systemMenu.emplace_back(command, stringId); }
   void Show(bool on) override { visible = on; }
+  void SetDefaultButton(int id) override { defaultButton = id; }
   void EndDialog(int result) override { endResult = result; }
 
   int RunModal(ui::Dialog& child) override {
