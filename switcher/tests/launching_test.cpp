@@ -1,24 +1,9 @@
-#include <gtest/gtest.h>
-
-#include "fake_view.h"
-#include "fakes.h"
-#include "main_dialog.h"
+#include "main_window.h"
 #include "resource.h"
 
 namespace {
 
-struct LaunchingTest : ::testing::Test {
-  fake::FileSystem files;
-  fake::Shell shell;
-  fake::View view;
-  switcher::CSwitcherDlg dialog{files, shell};
-
-  void Start(const std::string& ini = "") {
-    if (!ini.empty()) files.Ini() = ini;
-    dialog.Attach(&view);
-    dialog.OnInitDialog();
-  }
-};
+using LaunchingTest = MainWindowTest;
 
 TEST_F(LaunchingTest, EnterAsksBeforeStartingTheGameFromTheWorkingFolder) {
   Start();

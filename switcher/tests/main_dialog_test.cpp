@@ -1,33 +1,10 @@
-#include "main_dialog.h"
-
-#include <gtest/gtest.h>
-
 #include "about_dialog.h"
-#include "fake_view.h"
-#include "fakes.h"
+#include "main_window.h"
 #include "resource.h"
 
 namespace {
 
-// Rate button captions as laid out in the window's template.
-void LayOutRateButtons(fake::View& view) {
-  for (int index = 0; index < switcher::kRateButtonCount; ++index) {
-    view.texts[switcher::RateButtonId(index)] = "R" + std::to_string(index % 10 + 1) + "*";
-  }
-}
-
-struct MainDialogTest : ::testing::Test {
-  fake::FileSystem files;
-  fake::Shell shell;
-  fake::View view;
-  switcher::CSwitcherDlg dialog{files, shell};
-
-  void Start() {
-    LayOutRateButtons(view);
-    dialog.Attach(&view);
-    dialog.OnInitDialog();
-  }
-};
+using MainDialogTest = MainWindowTest;
 
 TEST_F(MainDialogTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
   Start();

@@ -1,30 +1,9 @@
-#include <gtest/gtest.h>
-
-#include "fake_view.h"
-#include "fakes.h"
-#include "main_dialog.h"
+#include "main_window.h"
 #include "resource.h"
 
 namespace {
 
-struct RateCalculatorTest : ::testing::Test {
-  fake::FileSystem files;
-  fake::Shell shell;
-  fake::View view;
-  switcher::CSwitcherDlg dialog{files, shell};
-
-  void Start(const std::string& ini = "") {
-    if (!ini.empty()) files.Ini() = ini;
-    for (int index = 0; index < switcher::kRateButtonCount; ++index) {
-      view.texts[switcher::RateButtonId(index)] = "R" + std::to_string(index % 10 + 1) + "*";
-    }
-    dialog.Attach(&view);
-    dialog.OnInitDialog();
-  }
-  void Press(int id, int times = 1) {
-    for (int i = 0; i < times; ++i) dialog.OnCommand(id);
-  }
-};
+using RateCalculatorTest = MainWindowTest;
 
 TEST_F(RateCalculatorTest, StartsClearedWithTheFreeDefault) {
   Start();

@@ -1,0 +1,30 @@
+#pragma once
+// The main window on fakes, as its tests start it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_view.h"
+#include "fakes.h"
+#include "main_dialog.h"
+
+struct MainWindowTest : ::testing::Test {
+  fake::FileSystem files;
+  fake::Shell shell;
+  fake::View view;
+  switcher::CSwitcherDlg dialog{files, shell};
+
+  // Starts the window on the given settings file (none when empty), with the rate buttons
+  // captioned as the template lays them out.
+  void Start(const std::string& ini = "") {
+    if (!ini.empty()) files.Ini() = ini;
+    for (int index = 0; index < switcher::kRateButtonCount; ++index) {
+      view.texts[switcher::RateButtonId(index)] = "R" + std::to_string(index % 10 + 1) + "*";
+    }
+    dialog.Attach(&view);
+    dialog.OnInitDialog();
+  }
+  void Press(int id, int times = 1) {
+    for (int i = 0; i < times; ++i) dialog.OnCommand(id);
+  }
+};
