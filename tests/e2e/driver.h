@@ -65,8 +65,7 @@ class UniqueHandle {
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
-// A fresh, empty folder under the temporary folder with a short path (the programs accept a
-// working folder of at most 63 bytes); removed with its contents at the end.
+// A fresh, empty folder under the temporary folder; removed with its contents at the end.
 class TempFolder {
  public:
   TempFolder();

@@ -235,6 +235,30 @@ TEST_F(VarndellTest, DisplayNamesLongerThan63BytesAreCut) {
 
 // ---- Broken settings files ----------------------------------------------------------------
 
+TEST_F(VarndellTest, WorksInAGameFolderWithALongJapaneseName) {
+  // Far beyond 63 bytes in Shift-JIS, so no path is built in a fixed buffer.
+  const std::filesystem::path folder =
+      game_.Path() / L"クロスゲート_オンライン_インストールフォルダ_とても長い名前_0123456789";
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  ASSERT_TRUE(e2e::WriteFileBytes(folder / L"VRND.INI", "[全般]\r\ntitle1=長い\r\n"));
+  varndell_.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), folder);
+  ASSERT_TRUE(varndell_->Started());
+  main_ = e2e::WaitForDialog(varndell_->Id());
+  ASSERT_TRUE(main_);
+  EXPECT_TRUE(main_.WaitForText(kAccountButtons[0], L"長い"));
+
+  const Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings.Text(kDisplayNames[0]), L"長い");
+  ASSERT_TRUE(settings.SetText(kDisplayNames[1], L"二番"));
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  const auto file = e2e::ReadFileBytes(folder / L"VRND.INI");
+  ASSERT_TRUE(file.has_value());
+  EXPECT_EQ(IniValue(*file, "全般", "title2"), "二番");
+  EXPECT_TRUE(main_.WaitForText(kAccountButtons[1], L"二番"));
+}
+
 TEST_F(VarndellTest, SurvivesSettingsFilesThatAreNotText) {
   constexpr char kMalformed[] = "[\x00\xff]\r\n=\r\n[[[\r\ntitle1\r\n";
   std::string binary;
