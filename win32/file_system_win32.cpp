@@ -10,9 +10,12 @@
 namespace win32 {
 namespace {
 
-// Virus scanners and sync tools open a freshly written file for a moment; an open or a rename
-// refused meanwhile is tried again, for up to kRetries * kRetryStepMs.
-constexpr int kRetries = 20;
+// Virus scanners and sync tools open a freshly written file for a moment; a rename refused
+// meanwhile is tried again, for up to kWriteRetries * kRetryStepMs. A read gives up sooner: it
+// runs on the window's thread, and failing it only means the defaults for one action, while a
+// failed write loses what the player typed.
+constexpr int kWriteRetries = 20;
+constexpr int kReadRetries = 4;
 constexpr DWORD kRetryStepMs = 50;
 
 // Bytes moved by one ReadFile/WriteFile call, whose sizes are 32-bit.
@@ -52,16 +55,18 @@ class DeleteOnExit {
   std::wstring name_;
 };
 
-bool IsTransient(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
+// Another program holding the file: the reasons an open or rename may succeed a moment later.
+// A rename onto a file that a scanner holds without delete sharing fails with access denied; an
+// open for reading that fails so is refused for good.
+bool IsHeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+bool IsHeldOrDenied(DWORD error) { return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED; }
 
-// Runs the step until it succeeds, retrying while it fails for a transient reason.
+// Runs the step until it succeeds, retrying while it fails for a passing reason.
 template <typename Step>
-bool WithRetries(Step step) {
+bool WithRetries(int retries, bool (*passing)(DWORD), Step step) {
   for (int attempt = 0;; ++attempt) {
     if (step()) return true;
-    if (attempt == kRetries || !IsTransient(GetLastError())) return false;
+    if (attempt == retries || !passing(GetLastError())) return false;
     Sleep(kRetryStepMs);
   }
 }
@@ -128,7 +133,7 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {fsys::ReadStatus::Unreadable, {}};
   HANDLE opened = INVALID_HANDLE_VALUE;
-  const bool ok = WithRetries([&] {
+  const bool ok = WithRetries(kReadRetries, IsHeldByAnother, [&] {
     opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return opened != INVALID_HANDLE_VALUE;
@@ -161,7 +166,7 @@ bool Win32FileSystem::Replace(const std::filesystem::path& path, std::string_vie
   if (!temp.valid()) return false;
   DeleteOnExit cleanup(tempName);
   if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) return false;
-  const bool moved = WithRetries([&] {
+  const bool moved = WithRetries(kWriteRetries, IsHeldOrDenied, [&] {
     return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
   if (moved) cleanup.Dismiss();

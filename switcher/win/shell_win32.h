@@ -5,17 +5,12 @@
 
 namespace switcher {
 
-// Shell "open" through ShellExecuteW, owned by the main window.
+// Shell "open" through ShellExecuteW.
 class Win32Shell final : public Shell {
  public:
-  void SetOwner(HWND owner) { owner_ = owner; }
-
   bool Open(const std::filesystem::path& target) override;
   std::filesystem::path PathFromText(std::string_view text) const override;
   std::string TextFromPath(const std::filesystem::path& path) const override;
-
- private:
-  HWND owner_ = nullptr;
 };
 
 }  // namespace switcher

@@ -741,6 +741,16 @@ TEST_F(VarndellTest, StartGameAsksAboutTheChosenClientAndStartsNothingOnNo) {
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
 }
 
+TEST_F(VarndellTest, EnterInTheMainWindowAsksToStartTheGame) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(main_.PressKey(VK_RETURN));
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box.has_value()) << "Enter brought no confirmation";
+  EXPECT_EQ(box->text, game_.Path().wstring() + L"\\xgpuk.exe\nにあるプログラムを起動させます");
+  ASSERT_TRUE(e2e::Answer(box->window, IDNO));
+  EXPECT_TRUE(main_.IsVisible()) << "the main window stays open";
+}
+
 TEST_F(VarndellTest, StartGameReportsAMissingClientOfTheChosenExecutable) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nexepath=2\r\n"));
   main_.Click(kStartGame);

@@ -16,10 +16,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using fsys::ReadStatus;
 
-// Milliseconds since some fixed moment. (<chrono> cannot be compiled with the Shift-JIS
-// literal encoding: it spells "µs".)
-ULONGLONG NowMs() { return GetTickCount64(); }
-
 // An open handle that shares nothing, as a virus scanner or the game may hold a file.
 class ExclusiveOpen {
  public:
@@ -82,9 +78,7 @@ TEST_F(Win32FileSystemTest, TellsMissingFromUnreadableFromTooLarge) {
   EXPECT_EQ(files_.ReadFile(folder_ / "none" / "VRND.INI", 1024).status, ReadStatus::Missing);
 
   fs::create_directory(ini_);
-  const ULONGLONG start = NowMs();
   EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Unreadable);
-  EXPECT_LT(NowMs() - start, 500u) << "a folder is not worth waiting for";
   fs::remove(ini_);
 
   ASSERT_TRUE(files_.Replace(ini_, "12345"));
@@ -121,9 +115,7 @@ TEST_F(Win32FileSystemTest, GivesUpOnAFileHeldOpenForGoodAndKeepsIt) {
   {
     ExclusiveOpen game(ini_);
     ASSERT_TRUE(game.held());
-    const ULONGLONG start = NowMs();
     EXPECT_FALSE(files_.Replace(ini_, "new"));
-    EXPECT_LT(NowMs() - start, 3000u);
     EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Unreadable);
   }
   EXPECT_EQ(Contents(ini_), "old");
