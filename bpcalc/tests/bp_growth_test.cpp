@@ -44,6 +44,12 @@ TEST(ComputeBpGrowth, HoldsRatesAndTheOverallRateAsFloats) {
   EXPECT_EQ(growth.overall, 10.766666f);
 }
 
+TEST(ComputeBpGrowth, HoldsThePredictionsProductAsAFloat) {
+  // 0.04f * 25 is 0.99999998 in double but 1.0 once held as a float: 11, not 10.
+  const BpGrowth growth = ComputeBpGrowth(26, {11, 10, 10, 10, 10}, 25, {10, 10, 10, 10, 10}, 0);
+  EXPECT_EQ(growth.predicted[0], 11);
+}
+
 TEST(ComputeBpGrowth, ShowsZerosForEmptyFieldsAndForTheStartValues) {
   const Shown zeros{{"0", "0", "0", "0", "0"}, {"0.0", "0.0", "0.0", "0.0", "0.0"}, "0.0"};
   ExpectShown({0, {}, 0, {}, 0}, zeros);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "owner_window.h"
+
 namespace bpcalc::win {
 namespace {
 
@@ -17,7 +19,7 @@ std::optional<std::filesystem::path> Choose(bool save) {
   std::wstring path(kPathCapacity, L'\0');
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
+  dialog.hwndOwner = win32::OwnerWindow();
   dialog.lpstrFilter = kFilter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();

@@ -2,15 +2,16 @@
 
 #include <shellapi.h>
 
+#include "owner_window.h"
 #include "text.h"
 
 namespace switcher {
 
 bool Win32Shell::Open(const std::filesystem::path& target) {
-  // The shell's own windows (an "open with" choice, its errors) belong to our active window, the
-  // main window. No working folder: the started program gets ours, the game folder.
+  // The shell's own windows (an "open with" choice, its errors) belong to the main window. No
+  // working folder: the started program gets ours, the game folder.
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(GetActiveWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
+      ShellExecuteW(win32::OwnerWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
   return result > 32;
 }
 
