@@ -32,7 +32,11 @@ std::optional<std::filesystem::path> Choose(bool save) {
   if (!chosen) return std::nullopt;
   path.resize(path.find(L'\0'));
   if (path.empty()) return std::nullopt;
-  return std::filesystem::path(path);
+  // xg.csv and xglist.txt are then looked for in the folder used here. Windows' dialog moves
+  // the current folder there itself, but not every dialog does so for a typed full path.
+  const std::filesystem::path file(path);
+  SetCurrentDirectoryW(file.parent_path().c_str());
+  return file;
 }
 
 }  // namespace

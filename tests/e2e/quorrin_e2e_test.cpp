@@ -239,6 +239,19 @@ TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
   EXPECT_EQ(folder_.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
 }
 
+TEST_F(QuorrinTest, TheComparisonTableFollowsTheFolderOfTheLastFileDialog) {
+  ASSERT_TRUE(std::filesystem::create_directory(folder_ / L"pets"));
+  TypeWorkedExample();
+  main_.Click(kSave);
+  Window fileDialog;
+  ASSERT_TRUE(ChooseFile(folder_ / L"pets" / L"pochi.txt", &fileDialog));
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog}));
+  main_.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
+  EXPECT_TRUE(folder_.Exists(L"pets\\xg.csv"));
+  EXPECT_FALSE(folder_.Exists(L"xg.csv"));
+}
+
 TEST_F(QuorrinTest, SetsTheLevelOneBpFromTheFamiliarList) {
   ASSERT_TRUE(folder_.Write(L"xglist.txt", "001 A タマ 1 1 1 1 1 x\r\n002 B ポチ 12.5 10 9 6 4.5 0\r\n"));
   main_.SetText(kName, L"ポチ");
