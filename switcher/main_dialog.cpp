@@ -34,7 +34,7 @@ bool CSwitcherDlg::OnCommand(int id) {
     case IDC_ACCOUNT6:
     case IDC_PASTE_LOGIN:
     case IDC_TRAY_MODE:
-      return true;  // account switching, login paste and the tray come with their own commands
+      return true;  // nothing yet: account switching, the login paste and the tray are to come
     case IDC_PLUS: OnPlus(); return true;
     case IDC_CLEAR: ResetCalculator(); return true;
     case IDC_OPEN_SETTINGS: OnOpenSettings(); return true;
