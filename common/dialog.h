@@ -79,7 +79,6 @@ class Dialog {
 
   // The host attaches the view when the window is created and detaches it when it is destroyed.
   void Attach(View* view) { view_ = view; }
-  bool IsAttached() const { return view_ != nullptr; }
 
   // WM_INITDIALOG. Returns true to let the focus go to the first tab stop.
   virtual bool OnInitDialog() { return true; }

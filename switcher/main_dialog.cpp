@@ -56,7 +56,6 @@ bool CSwitcherDlg::OnInitDialog() {
   view().AppendSystemMenuItem(ui::kIdmAboutBox, IDS_ABOUTBOX);
 
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
-  m_iniPath = settings.Path();
   m_title = settings.Read(settings::kWindowName, settings::Reader::MainWindow);
   view().SetTitle(m_title);
 
@@ -67,14 +66,12 @@ bool CSwitcherDlg::OnInitDialog() {
     m_rButtonBase[index] = view().ItemText(RateButtonId(index));
   }
   RefreshFromSettings();
-  m_shown = true;
   return true;
 }
 
 void CSwitcherDlg::RefreshFromSettings() {
   using settings::Reader;
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
-  m_iniPath = settings.Path();
 
   for (std::size_t slot = 0; slot < kAccountButtons.size(); ++slot) {
     view().SetItemText(kAccountButtons[slot], settings.Read(settings::kTitles[slot], Reader::MainWindow));

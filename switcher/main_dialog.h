@@ -56,7 +56,6 @@ class CSwitcherDlg : public ui::Dialog {
 
   CSettingsDlg m_settingsDlg;
   std::string m_title;
-  std::filesystem::path m_iniPath;
   std::filesystem::path m_gameExePath;
   std::int32_t m_account = 0;
   std::array<std::int32_t, kRateColumns> m_columnTotals{};
@@ -68,7 +67,6 @@ class CSwitcherDlg : public ui::Dialog {
   std::array<std::int32_t, kRateButtonCount> m_pressCounts{};
   std::string m_userExeName;
   std::string m_userExePath;
-  bool m_shown = true;
 };
 
 }  // namespace switcher
