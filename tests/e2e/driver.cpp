@@ -192,15 +192,23 @@ bool TempFolder::Exists(const std::filesystem::path& relative) const {
 // ---- Processes ----------------------------------------------------------------------------
 
 Process::Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder) {
-  std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
-                     &startup, &info)) {
-    process_ = UniqueHandle(info.hProcess);
-    UniqueHandle thread(info.hThread);
-    id_ = info.dwProcessId;
+  // Under a loaded CI machine Wine has refused a start now and then that worked a moment later;
+  // a few tries keep such a refusal from failing a test that is about something else.
+  constexpr int kTries = 5;
+  for (int attempt = 0; attempt < kTries && !process_; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
+                       &startup, &info)) {
+      process_ = UniqueHandle(info.hProcess);
+      UniqueHandle thread(info.hThread);
+      id_ = info.dwProcessId;
+    } else {
+      startError_ = GetLastError();
+    }
   }
 }
 

@@ -95,6 +95,8 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   bool Started() const { return static_cast<bool>(process_); }
+  // The error of the last refused start, for failure messages.
+  DWORD StartError() const { return startError_; }
   DWORD Id() const { return id_; }
   bool IsRunning() const;
   // True when the program ended within the timeout.
@@ -105,6 +107,7 @@ class Process {
  private:
   UniqueHandle process_;
   DWORD id_ = 0;
+  DWORD startError_ = 0;
 };
 
 // Calls `done` every few milliseconds until it returns true or the timeout passes.

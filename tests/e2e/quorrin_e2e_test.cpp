@@ -34,7 +34,8 @@ class QuorrinTest : public ::testing::Test {
  protected:
   void SetUp() override {
     quorrin_.emplace(e2e::WindowsPath(E2E_QUORRIN_EXE), folder_.Path());
-    ASSERT_TRUE(quorrin_->Started()) << "cannot start " << E2E_QUORRIN_EXE;
+    ASSERT_TRUE(quorrin_->Started()) << "cannot start " << E2E_QUORRIN_EXE
+                                     << ", error " << quorrin_->StartError();
     main_ = e2e::WaitForDialog(quorrin_->Id(), L"Quorrin");
     ASSERT_TRUE(main_) << "no calculator window appeared";
     // Keys reach it only once it is the active window.

@@ -108,7 +108,8 @@ class VarndellTest : public ::testing::Test {
   void Start() {
     varndell_.reset();
     varndell_.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), game_.Path());
-    ASSERT_TRUE(varndell_->Started()) << "cannot start " << E2E_VARNDELL_EXE;
+    ASSERT_TRUE(varndell_->Started()) << "cannot start " << E2E_VARNDELL_EXE
+                                      << ", error " << varndell_->StartError();
     main_ = e2e::WaitForDialog(varndell_->Id());
     ASSERT_TRUE(main_) << "no main window appeared";
     // The captions are set during start-up; the last one set is the "+" button's.
