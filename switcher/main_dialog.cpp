@@ -26,15 +26,15 @@ int CSwitcherDlg::BackgroundColor() const { return kColorBackground; }
 
 bool CSwitcherDlg::OnCommand(int id) {
   switch (id) {
-    case IDC_ACCOUNT1:
-    case IDC_ACCOUNT2:
-    case IDC_ACCOUNT3:
-    case IDC_ACCOUNT4:
-    case IDC_ACCOUNT5:
-    case IDC_ACCOUNT6:
-    case IDC_PASTE_LOGIN:
+    case IDC_ACCOUNT1: SelectAccount(1); return true;
+    case IDC_ACCOUNT2: SelectAccount(2); return true;
+    case IDC_ACCOUNT3: SelectAccount(3); return true;
+    case IDC_ACCOUNT4: SelectAccount(4); return true;
+    case IDC_ACCOUNT5: SelectAccount(5); return true;
+    case IDC_ACCOUNT6: SelectAccount(6); return true;
+    case IDC_PASTE_LOGIN: PasteLoginInfo(); return true;
     case IDC_TRAY_MODE:
-      return true;  // nothing yet: account switching, the login paste and the tray are to come
+    case ID_TRAY_TOGGLE: ToggleTrayMode(); return true;
     case IDC_PLUS: OnPlus(); return true;
     case IDC_CLEAR: ResetCalculator(); return true;
     case IDC_OPEN_SETTINGS: OnOpenSettings(); return true;
@@ -44,6 +44,10 @@ bool CSwitcherDlg::OnCommand(int id) {
     case ID_TRAY_FAMILIAR_CALCULATOR: LaunchFamiliarCalculator(); return true;
     case ID_TRAY_EXIT: OnCancel(); return true;
     default:
+      if (id >= ID_TRAY_ACCOUNT1 && id <= ID_TRAY_ACCOUNT6) {
+        OnTrayAccount(id - ID_TRAY_ACCOUNT1 + 1);
+        return true;
+      }
       if (const auto index = RateButtonIndex(id)) {
         OnRateButton(*index);
         return true;

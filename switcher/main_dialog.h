@@ -48,6 +48,17 @@ class CSwitcherDlg : public ui::Dialog {
   void OnRateButton(int index);
   void OnPlus();
 
+  // Account switching: files the live save under the previous slot and brings in the chosen
+  // one. True when the switch completed (the tray's account entries paste only then).
+  bool SelectAccount(int slot);
+
+  // Login paste into the running game client, for the selected account.
+  void PasteLoginInfo();
+
+  // Tray: hide behind a notification-area icon and show again; a tray account entry.
+  void ToggleTrayMode();
+  void OnTrayAccount(int slot);
+
   std::int32_t SelectedAccount() const { return m_account; }
 
  private:
