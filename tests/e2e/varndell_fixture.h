@@ -53,8 +53,8 @@ struct RateButton {
 };
 constexpr std::array<RateButton, 30> RateButtons() {
   std::array<RateButton, 30> buttons{};
-  inline constexpr std::array firstIds{1012, 1013, 1014};
-  inline constexpr std::array secondIds{1016, 1025, 1034};  // "R2*"; the rest follow in order
+  constexpr std::array firstIds{1012, 1013, 1014};
+  constexpr std::array secondIds{1016, 1025, 1034};  // "R2*"; the rest follow in order
   for (int column = 0; column < 3; ++column) {
     buttons[column * 10] = {firstIds[column], column, 1};
     for (int m = 2; m <= 10; ++m) buttons[column * 10 + m - 1] = {secondIds[column] + m - 2, column, m};
