@@ -10,6 +10,7 @@
 
 wine_env_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_env_template="$wine_env_root/build/wine-template"
+wine_env_marlett=/usr/share/wine/fonts/marlett.ttf  # Debian's fonts-wine, which wine depends on
 wine_env_xvfb_pid=
 wine_env_run_prefix=
 
@@ -61,7 +62,7 @@ wine_env_start_xvfb() {
 # Rebuilt when the Wine version or that file changes.
 wine_env_build_template() {
   local stamp
-  stamp="$(wine --version 2>/dev/null) $(sha256sum "$wine_env_root/scripts/wine/prefix.reg" | cut -c1-16)"
+  stamp="$(wine --version 2>/dev/null) $(sha256sum "$wine_env_root/scripts/wine/prefix.reg" | cut -c1-16) marlett"
   if [[ -f "$wine_env_template/.cgtools-stamp" && "$(cat "$wine_env_template/.cgtools-stamp")" == "$stamp" ]]; then
     return 0
   fi
@@ -77,8 +78,12 @@ wine_env_build_template() {
     wineboot -i >/dev/null 2>&1
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
+    # Caption buttons are glyphs of the Marlett font; this Wine does not find its own copy, and
+    # without it the close box shows the letter "r". Fonts in the prefix's Fonts folder are found.
+    cp "$wine_env_marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
   ) || { rm -rf "$tmp"; echo "wine-env: wineboot failed" >&2; return 1; }
-  if ! grep -q '"Managed"="N"' "$tmp/user.reg" || ! grep -q 'IPAPGothic' "$tmp/system.reg"; then
+  if ! grep -q '"Managed"="N"' "$tmp/user.reg" || ! grep -q 'IPAPGothic' "$tmp/system.reg" ||
+    [[ ! -f "$tmp/drive_c/windows/Fonts/marlett.ttf" ]]; then
     rm -rf "$tmp"
     echo "wine-env: the registry settings did not reach the template prefix" >&2
     return 1
