@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb fonts-ipafont-gothic locales imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev unzip
 )
 
 missing=()

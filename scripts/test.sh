@@ -103,7 +103,8 @@ fi
 
 if step "windows configure" cmake --preset windows; then
   # Keep going past a failing target, so that the tests of what did build still run.
-  step "windows build" cmake --build --preset windows -- -k 0
+  step "windows build" cmake --build --preset windows -- -k 0 &&
+    step "release archive" "$root/scripts/package.sh"
   echo
   echo "==== Wine environment"
   # shellcheck source=scripts/wine-env.sh
