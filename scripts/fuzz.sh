@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes Quorrin's file readers with libFuzzer: the familiar data file loader and the xglist.txt
-# reader, each for a bounded time (FUZZ_SECONDS, default 30) under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Fails on a crash or any sanitizer report.
+# Fuzzes the file readers with libFuzzer: Quorrin's familiar data file loader and xglist.txt
+# reader, and Varndell's settings-file reader and writer, each for a bounded time (FUZZ_SECONDS,
+# default 20) under AddressSanitizer and UndefinedBehaviorSanitizer. Fails on a crash or any
+# sanitizer report.
 #
 # Built here with clang rather than through CMake: clang has no -fexec-charset=CP932, so the
 # sources it compiles must not depend on it (the readers hold no Japanese literals; the CSV
@@ -10,26 +11,32 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out="$root/build/fuzz"
-seconds="${FUZZ_SECONDS:-30}"
+seconds="${FUZZ_SECONDS:-20}"
 cxx="${FUZZ_CXX:-clang++}"
 mkdir -p "$out"
 
-flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$root/bpcalc" -I"$root/common")
-readers=("$root/bpcalc/familiar_record.cpp" "$root/bpcalc/familiar_list.cpp"
-         "$root/bpcalc/decimal_text.cpp" "$root/common/leading_int.cpp")
+flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$root/common")
+# Each target: its folder and the sources it needs besides its own.
+declare -A folders=([familiar_record]=bpcalc [familiar_list]=bpcalc [profile]=switcher)
+declare -A sources=(
+  [familiar_record]="bpcalc/familiar_record.cpp bpcalc/familiar_list.cpp bpcalc/decimal_text.cpp common/leading_int.cpp"
+  [familiar_list]="bpcalc/familiar_record.cpp bpcalc/familiar_list.cpp bpcalc/decimal_text.cpp common/leading_int.cpp"
+  [profile]="switcher/profile.cpp"
+)
 
 status=0
-for target in familiar_record familiar_list; do
+for target in familiar_record familiar_list profile; do
+  folder="$root/${folders[$target]}"
+  read -r -a extra <<<"${sources[$target]}"
   echo "fuzz: building $target"
-  "$cxx" "${flags[@]}" "$root/bpcalc/fuzz/${target}_fuzz.cpp" "${readers[@]}" -o "$out/${target}_fuzz"
+  "$cxx" "${flags[@]}" -I"$folder" "$folder/fuzz/${target}_fuzz.cpp" "${extra[@]/#/$root/}" -o "$out/${target}_fuzz"
   corpus="$out/corpus/$target"
   mkdir -p "$corpus" "$out/artifacts/$target"
   echo "fuzz: running $target for ${seconds}s"
   if ! (cd "$out/artifacts/$target" &&
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         "$out/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-          -artifact_prefix="$out/artifacts/$target/" "$corpus" "$root/bpcalc/fuzz/corpus/$target" \
+          -artifact_prefix="$out/artifacts/$target/" "$corpus" "$folder/fuzz/corpus/$target" \
           >"$out/$target.log" 2>&1); then
     echo "fuzz: $target FAILED; see $out/$target.log and $out/artifacts/$target" >&2
     tail -n 40 "$out/$target.log" >&2
