@@ -14,7 +14,8 @@ std::size_t FieldOffset(std::size_t index) {
 }
 
 const std::string& FieldText(const FamiliarRecord& record, std::size_t index) {
-  return index == 0 ? record.name : record.numbers[index - 1];
+  if (index == 0) return record.name;
+  return record.numbers[index - 1];
 }
 
 // A field's bytes, cut at a zero byte.

@@ -12,7 +12,7 @@ namespace fsys {
 namespace {
 
 // Bytes moved by one read call.
-constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
 
 // An open file descriptor, closed when it goes out of scope.
 class Fd {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The one command that installs what is missing, builds everything and runs every test:
-#   native unit tests; the Windows build; the Windows unit tests and end-to-end tests under Wine
-#   (Xvfb, private prefix); the fuzzers, when scripts/fuzz.sh exists.
+#   native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer; clang-tidy and
+#   cppcheck; the Windows build (warnings are errors in both builds) and the release archive; the
+#   Windows unit tests and end-to-end tests under Wine (Xvfb, private prefix); the fuzzers.
 # Screenshots of the end-to-end tests end up as PNG files in artifacts/. Exits non-zero when
 # any step fails, after running every step that can still run.
 set -uo pipefail
@@ -93,7 +94,8 @@ fi
 
 if step "native configure" cmake --preset native; then
   if step "native build" cmake --build --preset native; then
-    step "native tests" ctest --preset native -j "$jobs" || list_failed_tests build/native
+    step "native tests (ASan, UBSan)" ctest --preset native -j "$jobs" || list_failed_tests build/native
+    step "static checks (clang-tidy, cppcheck)" "$root/scripts/lint.sh"
   else
     skip "native tests" "build failed"
   fi

@@ -18,7 +18,7 @@ inline constexpr std::size_t kMaxValueBytes = 63;
 
 // A settings file is a few kilobytes; anything beyond this is not a settings file we wrote, so
 // it is neither parsed nor replaced.
-inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
 // The value of the key in the first section of that name, or def when the section or key is
 // missing; both cut to kMaxValueBytes. Names match without regard to the case of ASCII letters;

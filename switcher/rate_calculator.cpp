@@ -69,7 +69,7 @@ void CSwitcherDlg::AddToColumn(int column, std::int32_t amount) {
 }
 
 void CSwitcherDlg::OnRateButton(int index) {
-  m_pressCounts[index] = Saturated(std::int64_t{m_pressCounts[index]} + 1);
+  m_pressCounts[index] = Saturated(static_cast<std::int64_t>(m_pressCounts[index]) + 1);
   view().SetItemText(RateButtonId(index), m_rButtonBase[index] + std::to_string(m_pressCounts[index]));
   AddToColumn(index / kRatesPerColumn + 1, index % kRatesPerColumn + 1);
 }

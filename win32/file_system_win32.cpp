@@ -19,7 +19,7 @@ constexpr int kReadRetries = 4;
 constexpr DWORD kRetryStepMs = 50;
 
 // Bytes moved by one ReadFile/WriteFile call, whose sizes are 32-bit.
-constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
 
 class Handle {
  public:
