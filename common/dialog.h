@@ -3,7 +3,9 @@
 // reaches its window only through ui::View; the Win32 host (win32/dialog_host) creates the
 // window from the dialog's template and routes messages to the handlers below. Unit tests
 // drive the same handlers through a fake view.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // <windows.h> maps MessageBox to MessageBoxW; the view's member keeps its plain name, so Win32
 // code includes this header after <windows.h> and calls the API by its W name.
@@ -22,6 +24,10 @@ inline constexpr int kIdNo = 7;
 
 // System-menu command of the about box (the low four bits are the system's own).
 inline constexpr int kIdmAboutBox = 0x0010;
+
+// Extended window styles (WS_EX_*) that View::ModifyStyleEx changes.
+inline constexpr unsigned kExToolWindow = 0x00000080;
+inline constexpr unsigned kExAppWindow = 0x00040000;
 
 enum class Buttons { Ok, YesNo };
 
@@ -51,6 +57,10 @@ class View {
   virtual void AppendSystemMenuItem(int command, int stringId) = 0;
 
   virtual void Show(bool visible) = 0;
+
+  // Removes, then adds extended window styles (kEx*). With frameChanged the window takes the new
+  // frame at once, keeping its size, place and z-order.
+  virtual void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) = 0;
 
   // The push button that Enter presses (DM_SETDEFID).
   virtual void SetDefaultButton(int id) = 0;
@@ -100,6 +110,19 @@ class Dialog {
 
   // WM_HELP (the F1 key); returns the message's result.
   virtual bool OnHelpInfo() { return false; }
+
+  // A window message beyond the ones above that the dialog wants: a fixed number (WM_USER + n,
+  // for a callback the dialog set up itself), or one the system registers by name and numbers
+  // only at run time (a broadcast such as "TaskbarCreated").
+  struct CustomMessage {
+    int tag;                     // the dialog's own name for it, handed back to OnCustomMessage
+    unsigned number;             // 0 when registered by name
+    const char* registeredName;  // ASCII; nullptr for a fixed number
+  };
+  // Asked once, when the window is created.
+  virtual std::vector<CustomMessage> CustomMessages() const { return {}; }
+  // One of CustomMessages arrived. The system's own handling of the message follows regardless.
+  virtual void OnCustomMessage(int /*tag*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) {}
 
  protected:
   View& view() const { return *view_; }

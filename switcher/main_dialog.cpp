@@ -17,8 +17,8 @@ constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COL
 
 }  // namespace
 
-CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, Shell& shell)
-    : ui::Dialog(IDD_SWITCHER), files_(files), shell_(shell), m_settingsDlg(files) {}
+CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray)
+    : ui::Dialog(IDD_SWITCHER), files_(files), shell_(shell), m_settingsDlg(files), m_tray(tray) {}
 
 int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
 

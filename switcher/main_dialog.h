@@ -10,6 +10,8 @@
 #include "file_system.h"
 #include "settings_dialog.h"
 #include "shell.h"
+#include "tray.h"
+#include "tray_state.h"
 
 namespace switcher {
 
@@ -25,7 +27,7 @@ std::optional<int> RateButtonIndex(int id);
 
 class CSwitcherDlg : public ui::Dialog {
  public:
-  CSwitcherDlg(fsys::FileSystem& files, Shell& shell);
+  CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray);
 
   int IconId() const override;
   int BackgroundColor() const override;
@@ -33,6 +35,8 @@ class CSwitcherDlg : public ui::Dialog {
   bool OnCommand(int id) override;
   bool OnSysCommand(int command) override;
   bool OnHelpInfo() override;
+  std::vector<CustomMessage> CustomMessages() const override;
+  void OnCustomMessage(int tag, std::uintptr_t wParam, std::intptr_t lParam) override;
 
   void RefreshFromSettings();
   void OnOpenSettings();
@@ -55,9 +59,11 @@ class CSwitcherDlg : public ui::Dialog {
   // Login paste into the running game client, for the selected account.
   void PasteLoginInfo();
 
-  // Tray: hide behind a notification-area icon and show again; a tray account entry.
+  // Tray: hide behind a notification-area icon and show again; a tray account entry. Every way
+  // out (button 2, Esc, the close box, the tray's exit) ends in OnCancel, which removes the icon.
   void ToggleTrayMode();
   void OnTrayAccount(int slot);
+  void OnCancel() override;
 
   std::int32_t SelectedAccount() const { return m_account; }
 
@@ -78,6 +84,7 @@ class CSwitcherDlg : public ui::Dialog {
   std::array<std::int32_t, kRateButtonCount> m_pressCounts{};
   std::string m_userExeName;
   std::string m_userExePath;
+  TrayState m_tray;
 };
 
 }  // namespace switcher

@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialog_view.h"
 #include "text.h"
@@ -17,6 +18,8 @@ struct Host {
   std::optional<DialogView> view;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
+  // The dialog's custom messages by their number in this session, with the dialog's tags.
+  std::vector<std::pair<UINT, int>> customMessages;
 };
 
 HICON LoadIconSized(int id, int metricX, int metricY) {
@@ -56,10 +59,33 @@ void Paint(HWND window, const Host& host) {
   EndPaint(window, &paint);
 }
 
+void ResolveCustomMessages(Host& host) {
+  for (const auto& message : host.dialog.CustomMessages()) {
+    const UINT number = message.registeredName
+                            ? RegisterWindowMessageW(Widen(message.registeredName).c_str())
+                            : message.number;
+    if (number != 0) host.customMessages.emplace_back(number, message.tag);
+  }
+}
+
+// A custom message goes to the dialog; the default handling still follows (FALSE).
+INT_PTR RouteCustomMessage(HWND window, Host& host, UINT message, WPARAM wParam, LPARAM lParam) {
+  for (const auto& [number, tag] : host.customMessages) {
+    if (number != message) continue;
+    Guarded(window, [&] {
+      host.dialog.OnCustomMessage(tag, wParam, lParam);
+      return true;
+    });
+    break;
+  }
+  return FALSE;
+}
+
 INT_PTR OnInit(HWND window, Host& host) {
   SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&host));
   host.view.emplace(window);
   host.dialog.Attach(&*host.view);
+  ResolveCustomMessages(host);
   host.bigIcon = LoadIconSized(host.dialog.IconId(), SM_CXICON, SM_CYICON);
   host.smallIcon = LoadIconSized(host.dialog.IconId(), SM_CXSMICON, SM_CYSMICON);
   if (host.bigIcon) {
@@ -98,7 +124,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(host->bigIcon);
     default:
-      return FALSE;
+      return RouteCustomMessage(window, *host, message, wParam, lParam);
   }
 }
 

@@ -49,10 +49,24 @@ void DialogView::AppendSystemMenuItem(int command, int stringId) {
 
 void DialogView::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
 
+void DialogView::ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) {
+  const auto style = static_cast<unsigned>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+  SetWindowLongPtrW(window_, GWL_EXSTYLE, static_cast<LONG_PTR>((style & ~remove) | add));
+  if (frameChanged) {
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+}
+
 void DialogView::SetDefaultButton(int id) { SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
 
 int DialogView::RunModal(ui::Dialog& dialog) { return RunModalDialog(dialog, window_); }
 
 void DialogView::EndDialog(int result) { ::EndDialog(window_, result); }
+
+HWND WindowOf(const ui::View& view) {
+  const auto* dialogView = dynamic_cast<const DialogView*>(&view);
+  return dialogView ? dialogView->Window() : nullptr;
+}
 
 }  // namespace win32

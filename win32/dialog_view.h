@@ -21,6 +21,7 @@ class DialogView final : public ui::View {
   int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override;
   void AppendSystemMenuItem(int command, int stringId) override;
   void Show(bool visible) override;
+  void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) override;
   void SetDefaultButton(int id) override;
   int RunModal(ui::Dialog& dialog) override;
   void EndDialog(int result) override;
@@ -28,5 +29,8 @@ class DialogView final : public ui::View {
  private:
   HWND window_;
 };
+
+// The window behind a view of a live dialog; null for any other view.
+HWND WindowOf(const ui::View& view);
 
 }  // namespace win32

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fake_view.h"
 #include "file_system.h"
 #include "shell.h"
+#include "tray.h"
 
 namespace fake {
 
@@ -44,6 +46,43 @@ class Shell final : public switcher::Shell {
   }
   std::filesystem::path PathFromText(std::string_view text) const override { return std::string(text); }
   std::string TextFromPath(const std::filesystem::path& path) const override { return path.string(); }
+};
+
+// Records every call with what its owner window looked like at that moment.
+class Tray final : public switcher::Tray {
+ public:
+  enum class Op { Add, Delete, Menu };
+  struct Call {
+    Op op;
+    std::string text;  // the tip, or the menu's designated-program caption
+    bool visible;      // the owner window at the time of the call
+    unsigned exStyle;
+    bool ended;        // the owner dialog had already ended
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+  std::vector<Call> calls;
+  int iconId = 0;
+  bool refuseAdd = false;
+  bool iconShown = false;
+
+  bool AddIcon(ui::View& owner, int icon, const std::string& tip) override {
+    Record(Op::Add, owner, tip);
+    iconId = icon;
+    if (refuseAdd) return false;
+    iconShown = true;
+    return true;
+  }
+  void DeleteIcon(ui::View& owner) override {
+    Record(Op::Delete, owner, "");
+    iconShown = false;
+  }
+  void ShowMenu(ui::View& owner, const std::string& userProgram) override { Record(Op::Menu, owner, userProgram); }
+
+ private:
+  void Record(Op op, ui::View& owner, const std::string& text) {
+    const auto& view = dynamic_cast<const fake::View&>(owner);
+    calls.push_back({op, text, view.visible, view.exStyle, view.endResult.has_value()});
+  }
 };
 
 }  // namespace fake

@@ -11,8 +11,9 @@
 struct MainWindowTest : ::testing::Test {
   fake::FileSystem files;
   fake::Shell shell;
+  fake::Tray tray;
   fake::View view;
-  switcher::CSwitcherDlg dialog{files, shell};
+  switcher::CSwitcherDlg dialog{files, shell, tray};
 
   // Starts the window on the given settings file (none when empty), with the rate buttons
   // captioned as the template lays them out.

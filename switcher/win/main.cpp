@@ -6,11 +6,13 @@
 #include "file_system_win32.h"
 #include "main_dialog.h"
 #include "shell_win32.h"
+#include "tray_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32FileSystem files;
   switcher::Win32Shell shell;
-  switcher::CSwitcherDlg dialog(files, shell);
+  switcher::Win32Tray tray;
+  switcher::CSwitcherDlg dialog(files, shell, tray);
   win32::RunModalDialog(dialog, nullptr);
   return 0;
 }

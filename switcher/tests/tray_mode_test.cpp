@@ -1,0 +1,190 @@
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "main_window.h"
+#include "resource.h"
+
+namespace {
+
+using Op = fake::Tray::Op;
+using Call = fake::Tray::Call;
+
+constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
+constexpr char kAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
+constexpr unsigned kHiddenStyle = ui::kExToolWindow;
+constexpr unsigned kShownAgainStyle = ui::kExToolWindow | ui::kExAppWindow;
+constexpr std::intptr_t kMouseMove = 0x0200, kLeftDown = 0x0201, kLeftUp = 0x0202, kRightDown = 0x0204,
+                        kRightUp = 0x0205;
+
+struct TrayModeTest : MainWindowTest {
+  void Start(const std::string& ini = "") {
+    view.exStyle = ui::kExAppWindow;  // as the template makes it
+    MainWindowTest::Start(ini);
+  }
+  void Hide() {
+    Press(IDC_TRAY_MODE);
+    ASSERT_FALSE(view.visible);
+    tray.calls.clear();
+  }
+  // Delivers a message as the host does: by the number, or the registered name, the dialog asked for.
+  void Deliver(unsigned number, const char* name, std::intptr_t lParam = 0) {
+    for (const auto& message : dialog.CustomMessages()) {
+      const bool match = name ? message.registeredName && std::string(message.registeredName) == name
+                              : !message.registeredName && message.number == number;
+      if (match) return dialog.OnCustomMessage(message.tag, 0, lParam);
+    }
+    ADD_FAILURE() << "the dialog does not ask for message " << number << (name ? name : "");
+  }
+  // The fixture's one dialog lives on after an exit: brings it back to the shown state for the
+  // next case of a table.
+  void ShowAgain() {
+    if (!view.visible) Press(IDC_TRAY_MODE);
+  }
+  void IconMouse(std::intptr_t mouseMessage) { Deliver(0x0400 + 200, nullptr, mouseMessage); }
+  void TaskbarCreated() { Deliver(0, "TaskbarCreated"); }
+};
+
+TEST_F(TrayModeTest, HidingTakesTheWindowOffTheTaskbarAndBehindTheIcon) {
+  for (int command : {IDC_TRAY_MODE, ID_TRAY_TOGGLE}) {
+    SCOPED_TRACE(command);
+    view = {};
+    tray.calls.clear();
+    Start();
+    Press(command);
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(view.exStyle, kHiddenStyle);
+    EXPECT_EQ(view.frameChanges, 1);
+    // The icon comes when the window is already hidden and off the taskbar.
+    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Add, kTip, false, kHiddenStyle, false}}));
+    EXPECT_EQ(tray.iconId, IDR_MAINFRAME);
+    EXPECT_TRUE(view.boxes.empty());
+    Press(command);  // and back, for the next round
+  }
+}
+
+TEST_F(TrayModeTest, EveryWayBackShowsTheWindowWithATaskbarButtonAndRemovesTheIcon) {
+  const struct {
+    const char* way;
+    std::function<void(TrayModeTest&)> act;
+  } ways[] = {
+      {"button 1049", [](TrayModeTest& t) { t.Press(IDC_TRAY_MODE); }},
+      {"menu 32777", [](TrayModeTest& t) { t.Press(ID_TRAY_TOGGLE); }},
+      {"left button released on the icon", [](TrayModeTest& t) { t.IconMouse(kLeftUp); }},
+  };
+  Start();
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    ASSERT_NO_FATAL_FAILURE(Hide());
+    way.act(*this);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.exStyle, kShownAgainStyle);  // the slim frame stays
+    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Delete, "", false, kHiddenStyle, false}}));
+    EXPECT_FALSE(tray.iconShown);
+  }
+}
+
+TEST_F(TrayModeTest, OnlyARightPressOrAHiddenWindowsLeftReleaseOnTheIconDoAnything) {
+  const struct {
+    bool hidden;
+    std::intptr_t mouse;
+    std::vector<Call> calls;
+    bool visibleAfter;
+  } cases[] = {
+      {true, kRightDown, {{Op::Menu, "指定ソフト", false, kHiddenStyle, false}}, false},
+      {false, kRightDown, {{Op::Menu, "指定ソフト", true, ui::kExAppWindow, false}}, true},
+      {false, kLeftUp, {}, true},
+      {true, kLeftDown, {}, false},
+      {true, kRightUp, {}, false},
+      {true, kMouseMove, {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "hidden " << c.hidden << ", mouse message " << c.mouse);
+    view = {};
+    tray.calls.clear();
+    Start();
+    if (c.hidden) {
+      ASSERT_NO_FATAL_FAILURE(Hide());
+    }
+    IconMouse(c.mouse);
+    EXPECT_EQ(tray.calls, c.calls);
+    EXPECT_EQ(view.visible, c.visibleAfter);
+    ShowAgain();
+  }
+}
+
+TEST_F(TrayModeTest, TheMenuCaptionsTheDesignatedProgramWithItsDisplayName) {
+  Start("[全般]\r\nUserExeName=メモ帳\r\n");
+  ASSERT_NO_FATAL_FAILURE(Hide());
+  IconMouse(kRightDown);
+  ASSERT_EQ(tray.calls.size(), 1u);
+  EXPECT_EQ(tray.calls[0].text, "メモ帳");
+}
+
+TEST_F(TrayModeTest, EveryWayOutRemovesAnIconFirstAndOnlyWhenThereIsOne) {
+  for (int command : {ui::kIdCancel, ID_TRAY_EXIT}) {
+    for (bool hidden : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "command " << command << ", hidden " << hidden);
+      view = {};
+      tray.calls.clear();
+      Start();
+      if (hidden) {
+        ASSERT_NO_FATAL_FAILURE(Hide());
+      }
+      Press(command);
+      EXPECT_EQ(view.endResult, ui::kIdCancel);
+      const std::vector<Call> removal{{Op::Delete, "", false, kHiddenStyle, false}};
+      EXPECT_EQ(tray.calls, hidden ? removal : std::vector<Call>{});
+      ShowAgain();
+    }
+  }
+}
+
+TEST_F(TrayModeTest, AnIconTheShellRefusesKeepsTheWindowShownAndSaysSo) {
+  Start();
+  tray.refuseAdd = true;
+  Press(IDC_TRAY_MODE);
+  EXPECT_TRUE(view.visible);
+  EXPECT_EQ(view.exStyle & ui::kExAppWindow, ui::kExAppWindow);
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kAddFailed, "Error", ui::Buttons::Ok}}));
+  // Still in the shown state: the button tries again, and an exit removes nothing.
+  tray.refuseAdd = false;
+  Press(IDC_TRAY_MODE);
+  EXPECT_FALSE(view.visible);
+  EXPECT_TRUE(tray.iconShown);
+}
+
+TEST_F(TrayModeTest, ANewTaskbarGetsTheIconOfAHiddenWindowBack) {
+  const struct {
+    bool hidden;
+    bool refuse;
+    std::vector<Call> calls;
+    bool visibleAfter;
+    std::size_t boxes;
+  } cases[] = {
+      {true, false, {{Op::Add, kTip, false, kHiddenStyle, false}}, false, 0},
+      {true, true, {{Op::Add, kTip, false, kHiddenStyle, false}}, true, 1},
+      {false, false, {}, true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "hidden " << c.hidden << ", refused " << c.refuse);
+    view = {};
+    tray = {};
+    Start();
+    if (c.hidden) {
+      ASSERT_NO_FATAL_FAILURE(Hide());
+    }
+    tray.refuseAdd = c.refuse;
+    TaskbarCreated();
+    EXPECT_EQ(tray.calls, c.calls);
+    EXPECT_EQ(view.visible, c.visibleAfter);
+    EXPECT_EQ(view.boxes.size(), c.boxes);
+    tray.calls.clear();
+    Press(ui::kIdCancel);
+    // Exit removes the icon exactly when the window stayed hidden.
+    EXPECT_EQ(tray.calls.size(), c.visibleAfter ? 0u : 1u);
+    ShowAgain();
+  }
+}
+
+}  // namespace
