@@ -131,7 +131,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int RunModalDialog(ui::Dialog& dialog, HWND owner) {
-  Host host{dialog, std::nullopt};
+  Host host{dialog, std::nullopt, nullptr, nullptr, {}};
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()), owner,
                       DialogProc, reinterpret_cast<LPARAM>(&host));
