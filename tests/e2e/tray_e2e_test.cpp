@@ -16,7 +16,9 @@ namespace {
 
 constexpr int kTrayModeButton = 1049;
 constexpr UINT kTrayNotify = WM_USER + 200;
-constexpr DWORD kWaitMs = e2e::kWait.ms;
+// Where the menu opens (at the mouse cursor), and a point well away from it.
+constexpr int kMenuX = 600, kMenuY = 300;
+constexpr int kElsewhereX = 300, kElsewhereY = 800;
 
 class TrayTest : public VarndellTest {
  protected:
@@ -43,12 +45,16 @@ class TrayTest : public VarndellTest {
 
   // Hides the window with its button; true once it is hidden behind its one icon.
   [[nodiscard]] bool Hide() {
-    // A dialog shows its window when its message queue first runs empty: a hide before that
-    // would be undone.
-    const e2e::UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, Pid()));
-    if (!process || WaitForInputIdle(process.get(), kWaitMs) != 0) return false;
-    main_.Click(kTrayModeButton);
-    return e2e::WaitUntil([&] { return !main_.IsVisible(); }) && WaitForIcons(1);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      main_.Click(kTrayModeButton);
+      if (!e2e::WaitUntil([&] { return !main_.IsVisible(); }) || !WaitForIcons(1)) return false;
+      // Just after start-up the dialog manager may show the window once more (a modal dialog is
+      // shown when its message queue first runs empty). Then show it properly and hide again.
+      if (!e2e::WaitUntil([&] { return main_.IsVisible(); }, e2e::Timeout{500})) return true;
+      main_.Click(kTrayModeButton);
+      if (!WaitForIcons(0)) return false;
+    }
+    return false;
   }
 
   // A mouse action on the icon, as the shell reports it to the window.
@@ -64,14 +70,25 @@ class TrayTest : public VarndellTest {
     return menu;
   }
 
-  // Opens the menu with a right press on the icon and chooses its item at `position` (1 = top)
-  // with the arrow keys.
-  [[nodiscard]] bool ChooseFromMenu(int position) const {
+  // Opens the menu with a right press on the icon, the mouse cursor away from everything else.
+  Window OpenMenu() const {
+    SetCursorPos(kMenuX, kMenuY);
     IconReports(WM_RBUTTONDOWN);
-    const Window menu = WaitForMenu();
+    return WaitForMenu();
+  }
+  // Chooses the menu's item at `position` (1 = top) with the arrow keys.
+  [[nodiscard]] bool ChooseFromMenu(int position) const {
+    const Window menu = OpenMenu();
     if (!menu) return false;
     for (int i = 0; i < position; ++i) PostMessageW(menu.Handle(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    return menu.WaitUntilClosed();
+  }
+  // Chooses the menu's item by its mnemonic.
+  [[nodiscard]] bool ChooseFromMenu(wchar_t mnemonic) const {
+    const Window menu = OpenMenu();
+    if (!menu) return false;
+    PostMessageW(menu.Handle(), WM_CHAR, mnemonic, 0);
     return menu.WaitUntilClosed();
   }
 
@@ -79,7 +96,10 @@ class TrayTest : public VarndellTest {
   static void ClickOn(const Window& window) {
     RECT r;
     GetWindowRect(window.Handle(), &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  static void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
     INPUT clicks[2] = {};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -121,19 +141,15 @@ TEST_F(TrayTest, TheMenuRunsItsCommandsAndItsExitRemovesTheIcon) {
   ASSERT_TRUE(Hide());
 
   // A click elsewhere closes the menu without a command.
-  IconReports(WM_RBUTTONDOWN);
-  Window menu = WaitForMenu();
+  const Window menu = OpenMenu();
   ASSERT_TRUE(menu);
   EXPECT_TRUE(e2e::SaveScreenScreenshot(Screenshot(L"varndell-tray-menu")));
-  ClickOn(Window(GetDesktopWindow()));
+  ClickAt(kElsewhereX, kElsewhereY);
   EXPECT_TRUE(menu.WaitUntilClosed());
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
 
   // The designated program's item carries its display name, mnemonic included.
-  IconReports(WM_RBUTTONDOWN);
-  menu = WaitForMenu();
-  ASSERT_TRUE(menu);
-  PostMessageW(menu.Handle(), WM_CHAR, L'z', 0);
+  ASSERT_TRUE(ChooseFromMenu(L'z'));
   ASSERT_NO_FATAL_FAILURE(ExpectBox(L"[メモ帳(&Z)] 実行処理エラー", L"OPEN ERROR"));
 
   ASSERT_TRUE(ChooseFromMenu(7));
@@ -143,12 +159,15 @@ TEST_F(TrayTest, TheMenuRunsItsCommandsAndItsExitRemovesTheIcon) {
   EXPECT_FALSE(main_.IsVisible());
   EXPECT_EQ(TrayIcons().size(), 1u);
 
+  // The last two by position here, and by their mnemonics below.
   ASSERT_TRUE(ChooseFromMenu(9));
   EXPECT_TRUE(e2e::WaitUntil([&] { return main_.IsVisible(); }));
   EXPECT_TRUE(WaitForIcons(0));
-
   ASSERT_TRUE(Hide());
-  ASSERT_TRUE(ChooseFromMenu(10));
+  ASSERT_TRUE(ChooseFromMenu(L'c'));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return main_.IsVisible(); }));
+  ASSERT_TRUE(Hide());
+  ASSERT_TRUE(ChooseFromMenu(L'x'));
   EXPECT_TRUE(varndell_->WaitForExit());
   EXPECT_TRUE(TrayIcons().empty());
 }
@@ -169,6 +188,28 @@ TEST_F(TrayTest, ANewTaskbarGetsTheIconBack) {
   ClickOn(TrayIcons().front());
   EXPECT_TRUE(e2e::WaitUntil([&] { return main_.IsVisible(); }));
   EXPECT_TRUE(WaitForIcons(0));
+}
+
+// The account entries need account switching and the login paste, which are not built yet: this
+// test describes them and is enabled together with them.
+TEST_F(TrayTest, DISABLED_AnAccountEntrySwitchesAndThenStartsThePaste) {
+  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
+  ASSERT_TRUE(Hide());
+  ASSERT_TRUE(ChooseFromMenu(3));
+  // The paste asks first; by then the switch has finished.
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box.has_value()) << "no paste confirmation";
+  EXPECT_EQ(box->text, L"アカウント３に設定されている\n[ID][PASSWORD][CD-KEY]データを\n起動しているXGプログラムに貼り付けます");
+  EXPECT_EQ(box->caption, L"確認");
+  EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "3");
+  EXPECT_EQ(game_.Read("data\\save1.dat"), "A");
+  EXPECT_EQ(game_.Read("data\\save.dat"), "C");
+  EXPECT_TRUE(main_.IsPushed(1002));
+  ASSERT_TRUE(e2e::Answer(box->window, IDNO));
+  EXPECT_FALSE(main_.IsVisible());
+  EXPECT_EQ(TrayIcons().size(), 1u);
 }
 
 }  // namespace
