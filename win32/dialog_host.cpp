@@ -59,11 +59,15 @@ void Paint(HWND window, const Host& host) {
   EndPaint(window, &paint);
 }
 
-void ResolveCustomMessages(Host& host) {
+void ResolveCustomMessages(HWND window, Host& host) {
   for (const auto& message : host.dialog.CustomMessages()) {
-    const UINT number = message.registeredName
-                            ? RegisterWindowMessageW(Widen(message.registeredName).c_str())
-                            : message.number;
+    UINT number = message.number;
+    if (message.registeredName) {
+      number = RegisterWindowMessageW(Widen(message.registeredName).c_str());
+      // Registered messages are broadcasts of other programs (the shell's); a program run as
+      // administrator receives them from ordinary ones only when it lets them through.
+      if (number != 0) ChangeWindowMessageFilterEx(window, number, MSGFLT_ALLOW, nullptr);
+    }
     if (number != 0) host.customMessages.emplace_back(number, message.tag);
   }
 }
@@ -85,7 +89,7 @@ INT_PTR OnInit(HWND window, Host& host) {
   SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&host));
   host.view.emplace(window);
   host.dialog.Attach(&*host.view);
-  ResolveCustomMessages(host);
+  ResolveCustomMessages(window, host);
   host.bigIcon = LoadIconSized(host.dialog.IconId(), SM_CXICON, SM_CYICON);
   host.smallIcon = LoadIconSized(host.dialog.IconId(), SM_CXSMICON, SM_CYSMICON);
   if (host.bigIcon) {
