@@ -10,6 +10,11 @@ class PosixFileSystem final : public FileSystem {
   std::filesystem::path WorkingFolder() const override;
   ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
   bool Replace(const std::filesystem::path& path, std::string_view bytes) override;
+
+  // Whole-file moves (the save-file swap).
+  FileInfo Inspect(const std::filesystem::path& path) const override;
+  FileOutcome RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) override;
+  FileOutcome RemoveEmpty(const std::filesystem::path& path) override;
 };
 
 }  // namespace fsys

@@ -1,8 +1,18 @@
-// Account switching: the account buttons' handler.
+// Account switching: the account buttons' handler. The swap itself is in save_swap.
 #include "main_dialog.h"
+#include "save_swap.h"
 
 namespace switcher {
 
-bool CSwitcherDlg::SelectAccount(int /*slot*/) { return false; }  // not built yet
+bool CSwitcherDlg::SelectAccount(int slot) {
+  for (int other = 1; other <= kAccountSlots; ++other) view().SetPushed(AccountButtonId(other), false);
+  const SwitchResult result = SwitchSaveFiles(files_, m_account, slot);
+  m_account = result.recorded;
+  if (result.completed) view().SetPushed(AccountButtonId(slot), true);
+  if (!result.message.empty()) {
+    view().MessageBox(result.message, result.completed ? "確認" : "Error", ui::Buttons::Ok);
+  }
+  return result.completed;
+}
 
 }  // namespace switcher

@@ -17,6 +17,8 @@ constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COL
 
 }  // namespace
 
+int AccountButtonId(int slot) { return kAccountButtons[slot - 1]; }
+
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray)
     : ui::Dialog(IDD_SWITCHER), files_(files), shell_(shell), m_settingsDlg(files), m_tray(tray) {}
 
@@ -64,7 +66,7 @@ bool CSwitcherDlg::OnInitDialog() {
   view().SetTitle(m_title);
 
   m_account = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
-  view().SetPushed(kAccountButtons[m_account == 0 ? 0 : m_account - 1], true);
+  view().SetPushed(AccountButtonId(m_account == 0 ? 1 : m_account), true);
 
   for (int index = 0; index < kRateButtonCount; ++index) {
     m_rButtonBase[index] = view().ItemText(RateButtonId(index));

@@ -25,6 +25,9 @@ inline constexpr int kFreeColumn = 4;
 int RateButtonId(int index);
 std::optional<int> RateButtonIndex(int id);
 
+// The button of account slot 1..6.
+int AccountButtonId(int slot);
+
 class CSwitcherDlg : public ui::Dialog {
  public:
   CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray);

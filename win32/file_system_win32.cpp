@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <system_error>
 #include <utility>
+
+#include "error_text.h"
 
 namespace win32 {
 namespace {
@@ -17,6 +20,9 @@ namespace {
 constexpr int kWriteRetries = 20;
 constexpr int kReadRetries = 4;
 constexpr DWORD kRetryStepMs = 50;
+// A save-file rename or delete runs while the player waits for the button: it gives up after
+// kMoveRetries * kRetryStepMs, well under a second.
+constexpr int kMoveRetries = 6;
 
 // Bytes moved by one ReadFile/WriteFile call, whose sizes are 32-bit.
 constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
@@ -171,6 +177,63 @@ bool Win32FileSystem::Replace(const std::filesystem::path& path, std::string_vie
   });
   if (moved) cleanup.Dismiss();
   return moved;
+}
+
+// ---- Whole-file moves (the save-file swap) -------------------------------------------------
+
+namespace {
+
+fsys::FileOutcome Refused(DWORD error) { return {false, ErrorText(error)}; }
+
+}  // namespace
+
+fsys::FileInfo Win32FileSystem::Inspect(const std::filesystem::path& path) const {
+  using Kind = fsys::FileInfo::Kind;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::Missing, 0, {}};
+    return {Kind::Unknown, 0, ErrorText(error)};
+  }
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {Kind::Folder, 0, {}};
+  return {Kind::File, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, {}};
+}
+
+fsys::FileOutcome Win32FileSystem::RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::wstring source = LongPath(from);
+  const std::wstring target = LongPath(to);
+  DWORD error = ERROR_SUCCESS;
+  // Without MOVEFILE_REPLACE_EXISTING an existing target refuses the move; write-through makes
+  // the new name durable before the next step of a swap.
+  const bool moved = WithRetries(kMoveRetries, IsHeldOrDenied, [&] {
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+    error = GetLastError();
+    return false;
+  });
+  return moved ? fsys::FileOutcome{} : Refused(error);
+}
+
+fsys::FileOutcome Win32FileSystem::RemoveEmpty(const std::filesystem::path& path) {
+  const std::wstring name = LongPath(path);
+  // Opened without sharing, the file cannot gain data between the length check and the delete.
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  DWORD error = ERROR_SUCCESS;
+  const bool ok = WithRetries(kMoveRetries, IsHeldOrDenied, [&] {
+    opened = CreateFileW(name.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened != INVALID_HANDLE_VALUE) return true;
+    error = GetLastError();
+    return false;
+  });
+  Handle file(opened);
+  if (!ok) return Refused(error);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return Refused(GetLastError());
+  if (size.QuadPart != 0) return {false, "ファイルにデータがあるので削除しません。"};
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) {
+    return Refused(GetLastError());
+  }
+  return file.Close() ? fsys::FileOutcome{} : Refused(GetLastError());
 }
 
 }  // namespace win32

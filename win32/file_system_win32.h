@@ -10,6 +10,11 @@ class Win32FileSystem final : public fsys::FileSystem {
   std::filesystem::path WorkingFolder() const override;
   fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
   bool Replace(const std::filesystem::path& path, std::string_view bytes) override;
+
+  // Whole-file moves (the save-file swap).
+  fsys::FileInfo Inspect(const std::filesystem::path& path) const override;
+  fsys::FileOutcome RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) override;
+  fsys::FileOutcome RemoveEmpty(const std::filesystem::path& path) override;
 };
 
 }  // namespace win32

@@ -217,6 +217,10 @@ class ScriptedFileSystem final : public fsys::FileSystem {
     read = {fsys::ReadStatus::Ok, std::string(bytes)};
     return true;
   }
+  // Not used by the profile.
+  fsys::FileInfo Inspect(const std::filesystem::path&) const override { return {}; }
+  fsys::FileOutcome RenameNew(const std::filesystem::path&, const std::filesystem::path&) override { return {false, {}}; }
+  fsys::FileOutcome RemoveEmpty(const std::filesystem::path&) override { return {false, {}}; }
 };
 
 struct ProfileFileTest : ::testing::Test {

@@ -1,0 +1,32 @@
+#pragma once
+// The exchange of the game's save file between accounts. The game reads its local state from
+// data\save.dat (the live file); each account slot keeps its own in data\save1.dat to
+// data\save6.dat. Choosing an account files the live file under the slot selected until now and
+// moves the chosen slot's file into its place, by renaming only: contents are never read or
+// copied, so a switch costs the same for any size of save.
+//
+// The one promise: no save data is ever lost. Nothing is overwritten, a file that holds data is
+// never deleted, and a file found where it should not be is kept under a new name and the
+// player told where. The recorded slot (setdata in VRND.INI) always says whose data is live,
+// or, while there is no live file, whose slot file is to be brought in next; so a switch that
+// failed or was cut short by a crash is completed by the next one without loss.
+#include <cstdint>
+#include <string>
+
+#include "file_system.h"
+
+namespace switcher {
+
+inline constexpr int kAccountSlots = 6;
+
+struct SwitchResult {
+  bool completed = false;     // the chosen slot is selected and its data live
+  std::int32_t recorded = 0;  // the slot the settings file names now
+  std::string message;        // for the player: what stopped the switch, where data was kept; may be empty
+};
+
+// Switches from the slot selected until now (0: none) to the chosen one (1..6) in the working
+// folder's data folder, and records the chosen slot in the settings file.
+SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int previous, int chosen);
+
+}  // namespace switcher

@@ -1,0 +1,58 @@
+#include "error_text.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string_view>
+
+#include "text.h"
+
+namespace win32 {
+namespace {
+
+struct OwnText {
+  DWORD code;
+  const char* text;
+};
+// The wording of a Japanese Windows, for the errors that renaming and deleting save files meet.
+constexpr std::array<OwnText, 11> kOwnTexts{{
+    {ERROR_FILE_NOT_FOUND, "指定されたファイルが見つかりません。"},
+    {ERROR_PATH_NOT_FOUND, "指定されたパスが見つかりません。"},
+    {ERROR_ACCESS_DENIED, "アクセスが拒否されました。"},
+    {ERROR_WRITE_PROTECT, "メディアは書き込み禁止になっています。"},
+    {ERROR_SHARING_VIOLATION, "プロセスはファイルにアクセスできません。別のプロセスが使用中です。"},
+    {ERROR_LOCK_VIOLATION, "プロセスはファイルにアクセスできません。別のプロセスがファイルの一部をロックしています。"},
+    {ERROR_HANDLE_DISK_FULL, "ディスクがいっぱいです。"},
+    {ERROR_FILE_EXISTS, "ファイルが存在します。"},
+    {ERROR_DISK_FULL, "ディスクに十分な空き領域がありません。"},
+    {ERROR_DIR_NOT_EMPTY, "ディレクトリが空ではありません。"},
+    {ERROR_ALREADY_EXISTS, "既に存在するファイルを作成することはできません。"},
+}};
+
+// The system's message for the code in the given language; empty when it has none.
+std::wstring SystemText(DWORD code, DWORD language) {
+  wchar_t* buffer = nullptr;
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer ? std::wstring_view(buffer, length) : std::wstring_view());
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+std::string ErrorText(unsigned long code) {
+  if (const std::wstring japanese = SystemText(code, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)); !japanese.empty()) {
+    return Narrow(japanese);
+  }
+  for (const OwnText& own : kOwnTexts) {
+    if (own.code == code) return own.text;
+  }
+  const std::string number = "(エラー " + std::to_string(code) + ")";
+  const std::wstring system = SystemText(code, 0);
+  return system.empty() ? number : Narrow(system) + " " + number;
+}
+
+}  // namespace win32

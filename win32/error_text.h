@@ -1,0 +1,12 @@
+#pragma once
+// The platform's explanation of a Win32 error code, in Japanese, for a message to the player.
+#include <string>
+
+namespace win32 {
+
+// The system's own Japanese text for the code; where the system has none (an English Windows,
+// Wine), our own text for the errors a file operation commonly meets, else the system's text
+// in its own language with the code. Shift-JIS, without a trailing line break.
+std::string ErrorText(unsigned long code);
+
+}  // namespace win32
