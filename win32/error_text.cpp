@@ -44,9 +44,11 @@ std::wstring SystemText(DWORD code, DWORD language) {
 }  // namespace
 
 std::string ErrorText(unsigned long code) {
-  if (const std::wstring japanese = SystemText(code, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)); !japanese.empty()) {
-    return Narrow(japanese);
-  }
+  const std::wstring japanese = SystemText(code, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+  return japanese.empty() ? FallbackErrorText(code) : Narrow(japanese);
+}
+
+std::string FallbackErrorText(unsigned long code) {
   for (const OwnText& own : kOwnTexts) {
     if (own.code == code) return own.text;
   }

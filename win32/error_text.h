@@ -9,4 +9,8 @@ namespace win32 {
 // in its own language with the code. Shift-JIS, without a trailing line break.
 std::string ErrorText(unsigned long code);
 
+// The text used where the system has no Japanese one: our own for the common errors, else the
+// system's text in its own language with the code.
+std::string FallbackErrorText(unsigned long code);
+
 }  // namespace win32

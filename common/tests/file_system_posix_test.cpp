@@ -138,4 +138,26 @@ TEST_F(PosixFileSystemTest, WorkingFolderIsTheCurrentFolder) {
   EXPECT_EQ(files.WorkingFolder(), fs::current_path());
 }
 
+TEST_F(PosixFileSystemTest, MovesNeverReplaceAndNeverDeleteData) {
+  using Kind = fsys::FileInfo::Kind;
+  const fs::path live = folder.path() / "save.dat", slot = folder.path() / "save2.dat", empty = folder.path() / "save3.dat";
+  WriteBytes(live, "A");
+  WriteBytes(slot, "B");
+  WriteBytes(empty, "");
+  EXPECT_EQ(files.Inspect(live).kind, Kind::File);
+  EXPECT_EQ(files.Inspect(live).length, 1u);
+  EXPECT_EQ(files.Inspect(folder.path()).kind, Kind::Folder);
+  EXPECT_EQ(files.Inspect(folder.path() / "none" / "save.dat").kind, Kind::Missing);
+
+  EXPECT_FALSE(files.RenameNew(live, slot).ok);
+  EXPECT_FALSE(files.RemoveEmpty(live).ok);
+  EXPECT_EQ(ReadBytes(live), "A");
+  EXPECT_EQ(ReadBytes(slot), "B");
+
+  EXPECT_TRUE(files.RemoveEmpty(empty).ok);
+  EXPECT_TRUE(files.RenameNew(live, empty).ok);
+  EXPECT_EQ(ReadBytes(empty), "A");
+  EXPECT_FALSE(fs::exists(live));
+}
+
 }  // namespace

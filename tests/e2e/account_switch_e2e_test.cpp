@@ -7,8 +7,6 @@ namespace {
 
 // ---- Account switching --------------------------------------------------------------------
 
-// Account switching (the save-file exchange behind the account buttons) is not built yet: these
-// tests describe it and are enabled together with it.
 class AccountSwitchTest : public VarndellTest {
  protected:
   // Clicks an account button and waits until the switch recorded its slot.
@@ -25,7 +23,7 @@ class AccountSwitchTest : public VarndellTest {
   }
 };
 
-TEST_F(AccountSwitchTest, DISABLED_FilesTheLiveSaveUnderThePreviousSlotAndBringsInTheChosenOne) {
+TEST_F(AccountSwitchTest, FilesTheLiveSaveUnderThePreviousSlotAndBringsInTheChosenOne) {
   ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
   ASSERT_TRUE(game_.Write("data\\save5.dat", "B"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=2\r\n"));
@@ -37,7 +35,7 @@ TEST_F(AccountSwitchTest, DISABLED_FilesTheLiveSaveUnderThePreviousSlotAndBrings
   ExpectPushedOnly(1004);
 }
 
-TEST_F(AccountSwitchTest, DISABLED_AnEmptyOrMissingSlotFileLeavesNoLiveFile) {
+TEST_F(AccountSwitchTest, AnEmptyOrMissingSlotFileLeavesNoLiveFile) {
   ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
   ASSERT_TRUE(game_.Write("data\\save4.dat", ""));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=2\r\n"));
@@ -54,7 +52,7 @@ TEST_F(AccountSwitchTest, DISABLED_AnEmptyOrMissingSlotFileLeavesNoLiveFile) {
   ExpectPushedOnly(1003);
 }
 
-TEST_F(AccountSwitchTest, DISABLED_ChoosingTheSelectedSlotChangesNothing) {
+TEST_F(AccountSwitchTest, ChoosingTheSelectedSlotChangesNothing) {
   ASSERT_TRUE(game_.Write("data\\save.dat", "C"));
   ASSERT_TRUE(game_.Write("data\\save1.dat", "X"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=3\r\n"));
@@ -68,7 +66,7 @@ TEST_F(AccountSwitchTest, DISABLED_ChoosingTheSelectedSlotChangesNothing) {
   ExpectPushedOnly(1002);
 }
 
-TEST_F(AccountSwitchTest, DISABLED_TheSixthButtonUsesTheSixthSaveFileAndTheSlotSurvivesARestart) {
+TEST_F(AccountSwitchTest, TheSixthButtonUsesTheSixthSaveFileAndTheSlotSurvivesARestart) {
   ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
   ASSERT_TRUE(game_.Write("data\\save6.dat", "F"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
@@ -80,18 +78,20 @@ TEST_F(AccountSwitchTest, DISABLED_TheSixthButtonUsesTheSixthSaveFileAndTheSlotS
   ExpectPushedOnly(1006);
 }
 
-TEST_F(AccountSwitchTest, DISABLED_WithoutADataFolderNothingIsCreatedAndNoButtonStaysPushed) {
+TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedNoButtonStaysPushedAndThePlayerIsTold) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
   ExpectPushedOnly(1000);
   main_.Click(1002);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !main_.IsPushed(1000); })) << "the switch did not run";
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));  // the switch has finished
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box) << "the switch did not report the missing folder";
+  EXPECT_NE(box->text.find(L"「data」フォルダ"), std::wstring::npos) << e2e::ToUtf8(box->text);
+  ASSERT_TRUE(e2e::Answer(box->window, IDOK));
   EXPECT_FALSE(game_.Exists("data"));
   ExpectPushedOnly(0);
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}, e2e::Timeout{0}));
+  EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "1");
 }
 
-TEST_F(AccountSwitchTest, DISABLED_FirstOkThenSlotThreeGivesTheDocumentedFile) {
+TEST_F(AccountSwitchTest, FirstOkThenSlotThreeGivesTheDocumentedFile) {
   ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
   ASSERT_NO_FATAL_FAILURE(Start());
   const Window settings = OpenSettings();
@@ -105,6 +105,54 @@ TEST_F(AccountSwitchTest, DISABLED_FirstOkThenSlotThreeGivesTheDocumentedFile) {
   EXPECT_EQ(SettingsFile(), expected);
   EXPECT_EQ(Save("save.dat"), "C");
   EXPECT_FALSE(Save("save3.dat").has_value());
+  ExpectPushedOnly(1002);
+}
+
+// The game (or a scanner) holding the live file open without sharing: the player is told which
+// file, nothing moves, and once the file is free the same button completes the switch.
+TEST_F(AccountSwitchTest, AFileHeldByAnotherProgramIsReportedAndTheNextPressCompletes) {
+  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(game_.Write("data\\save5.dat", "B"));
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=2\r\n"));
+  {
+    const e2e::UniqueHandle held(CreateFileW((game_ / "data\\save.dat").c_str(), GENERIC_READ, 0, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    main_.Click(1004);
+    const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+    ASSERT_TRUE(box) << "the refused switch was not reported";
+    box->window.SaveScreenshot(Screenshot(L"account-switch-file-in-use"));
+    EXPECT_EQ(box->caption, L"Error");
+    EXPECT_NE(box->text.find(L"data\\save.dat"), std::wstring::npos) << e2e::ToUtf8(box->text);
+    EXPECT_NE(box->text.find(L"アカウントは切り替わっていません"), std::wstring::npos) << e2e::ToUtf8(box->text);
+    ASSERT_TRUE(e2e::Answer(box->window, IDOK));
+    ExpectPushedOnly(0);
+  }
+  EXPECT_EQ(Save("save.dat"), "A");
+  EXPECT_EQ(Save("save5.dat"), "B");
+  EXPECT_FALSE(Save("save2.dat").has_value());
+  EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "2");
+  ASSERT_TRUE(SwitchTo(1004, 5));
+  EXPECT_EQ(Save("save2.dat"), "A");
+  EXPECT_EQ(Save("save.dat"), "B");
+  ExpectPushedOnly(1004);
+}
+
+// The first switch finds live data of no account while the chosen slot has its own: the live
+// file is kept under a new name and the player told where.
+TEST_F(AccountSwitchTest, LiveDataOfNoAccountIsKeptAndThePlayerToldWhere) {
+  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  main_.Click(1002);
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, L"確認");
+  EXPECT_NE(box->text.find(L"data\\save-kept-1.dat"), std::wstring::npos) << e2e::ToUtf8(box->text);
+  ASSERT_TRUE(e2e::Answer(box->window, IDOK));
+  EXPECT_EQ(Save("save.dat"), "C");
+  EXPECT_EQ(Save("save-kept-1.dat"), "A");
+  EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "3");
   ExpectPushedOnly(1002);
 }
 

@@ -2,13 +2,19 @@
 #include "file_system_win32.h"
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
 
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "error_text.h"
 
 namespace {
 
@@ -161,6 +167,108 @@ TEST_F(Win32FileSystemTest, WorksInFoldersBeyondMaxPath) {
 
 TEST_F(Win32FileSystemTest, WorkingFolderIsTheCurrentFolder) {
   EXPECT_EQ(files_.WorkingFolder(), fs::current_path());
+}
+
+// ---- Whole-file moves (the save-file swap) -------------------------------------------------
+
+// A file of the given length without writing its bytes (sparse where the file system allows).
+bool MakeFile(const fs::path& path, LONGLONG length) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD ignored = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+  const bool sized = SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = length}, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  return CloseHandle(file) && sized;
+}
+
+TEST_F(Win32FileSystemTest, InspectTellsFilesTheirLengthFoldersAndNothing) {
+  using Kind = fsys::FileInfo::Kind;
+  ASSERT_TRUE(MakeFile(folder_ / "empty.dat", 0));
+  ASSERT_TRUE(MakeFile(folder_ / "huge.dat", 5LL << 30));  // beyond 32 bits
+  ExclusiveOpen game(folder_ / "huge.dat");
+  struct Case {
+    fs::path path;
+    Kind kind;
+    std::uint64_t length;
+  };
+  for (const Case& c : {Case{folder_ / "empty.dat", Kind::File, 0}, Case{folder_ / "huge.dat", Kind::File, 5ULL << 30},
+                        Case{folder_, Kind::Folder, 0}, Case{folder_ / "none.dat", Kind::Missing, 0},
+                        Case{folder_ / "none" / "save.dat", Kind::Missing, 0}}) {
+    const fsys::FileInfo info = files_.Inspect(c.path);
+    EXPECT_EQ(info.kind, c.kind) << c.path;
+    EXPECT_EQ(info.length, c.length) << c.path;
+  }
+}
+
+TEST_F(Win32FileSystemTest, MovesNeverReplaceAndNeverDeleteData) {
+  const fs::path live = folder_ / "save.dat", slot = folder_ / "save2.dat", empty = folder_ / "save3.dat";
+  ASSERT_TRUE(files_.Replace(live, "A"));
+  ASSERT_TRUE(files_.Replace(slot, "B"));
+  ASSERT_TRUE(MakeFile(empty, 0));
+
+  const fsys::FileOutcome ontoExisting = files_.RenameNew(live, slot);
+  EXPECT_FALSE(ontoExisting.ok);
+  EXPECT_FALSE(ontoExisting.error.empty());
+  EXPECT_FALSE(files_.RenameNew(folder_ / "none.dat", folder_ / "new.dat").ok);
+  EXPECT_FALSE(files_.RemoveEmpty(live).ok);
+  EXPECT_FALSE(files_.RemoveEmpty(folder_ / "none.dat").ok);
+  EXPECT_EQ(Contents(live), "A");
+  EXPECT_EQ(Contents(slot), "B");
+
+  EXPECT_TRUE(files_.RemoveEmpty(empty).ok);
+  EXPECT_FALSE(fs::exists(empty));
+  EXPECT_TRUE(files_.RenameNew(live, empty).ok);
+  EXPECT_EQ(Contents(empty), "A");
+  EXPECT_FALSE(fs::exists(live));
+}
+
+TEST_F(Win32FileSystemTest, AMoveRefusedWhileAnotherProgramHoldsTheFileSaysSoInJapanese) {
+  const fs::path live = folder_ / "save.dat", empty = folder_ / "save3.dat";
+  ASSERT_TRUE(files_.Replace(live, "A"));
+  ASSERT_TRUE(MakeFile(empty, 0));
+  ExclusiveOpen game(live), scanner(empty);
+  ASSERT_TRUE(game.held() && scanner.held());
+  const DWORD started = GetTickCount();
+  const fsys::FileOutcome rename = files_.RenameNew(live, folder_ / "save2.dat");
+  const fsys::FileOutcome remove = files_.RemoveEmpty(empty);
+  EXPECT_LT(GetTickCount() - started, 2 * 1000u) << "each gives up well under a second";
+  EXPECT_FALSE(rename.ok);
+  EXPECT_FALSE(remove.ok);
+  for (const std::string& error : {rename.error, remove.error}) {
+    EXPECT_TRUE(std::any_of(error.begin(), error.end(), [](char c) { return (c & 0x80) != 0; })) << error;
+  }
+  EXPECT_TRUE(fs::exists(live));
+  EXPECT_TRUE(fs::exists(empty));
+}
+
+TEST_F(Win32FileSystemTest, AMoveWaitsForAFileHeldForAMoment) {
+  const fs::path live = folder_ / "save.dat", empty = folder_ / "save3.dat";
+  ASSERT_TRUE(files_.Replace(live, "A"));
+  ASSERT_TRUE(MakeFile(empty, 0));
+  ExclusiveOpen scanner(live), indexer(empty);
+  std::thread release([&] {
+    Sleep(100);
+    scanner.Release();
+    indexer.Release();
+  });
+  const bool renamed = files_.RenameNew(live, folder_ / "save2.dat").ok;
+  const bool removed = files_.RemoveEmpty(empty).ok;
+  release.join();
+  EXPECT_TRUE(renamed);
+  EXPECT_TRUE(removed);
+  EXPECT_EQ(Contents(folder_ / "save2.dat"), "A");
+}
+
+TEST(ErrorTextTest, IsJapaneseForTheErrorsOfFileMoves) {
+  const auto japanese = [](const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }) && !text.ends_with("\n");
+  };
+  for (const DWORD code : {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_ACCESS_DENIED, ERROR_PATH_NOT_FOUND,
+                           ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL, ERROR_ALREADY_EXISTS, ERROR_FILE_EXISTS}) {
+    EXPECT_TRUE(japanese(win32::ErrorText(code))) << code << win32::ErrorText(code);
+    EXPECT_TRUE(japanese(win32::FallbackErrorText(code))) << code;
+  }
+  EXPECT_NE(win32::FallbackErrorText(12345).find("12345"), std::string::npos) << "an unknown code is named";
 }
 
 }  // namespace
