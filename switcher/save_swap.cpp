@@ -48,7 +48,7 @@ class Switch {
                      ? "「data」フォルダを調べられません。\n" + folder.error
                      : "ゲームのフォルダに「data」フォルダがありません。\n"
                        "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
-      return Failed();
+      return Failed(false);
     }
     if (!ClearLiveName()) return Failed();
     if (done_) return Completed();
@@ -174,10 +174,11 @@ class Switch {
 
   SwitchResult Completed() const { return {true, recorded_, Notes()}; }
 
-  SwitchResult Failed() const {
-    std::string message = failure_ + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。\n"
-                                     "ファイルを使っているプログラム（ゲームなど）があれば終了してから、"
-                                     "もう一度ボタンを押してください。";
+  SwitchResult Failed(bool tryAgain = true) const {
+    std::string message = failure_ + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。";
+    if (tryAgain) {
+      message += "\nファイルを使っているプログラム（ゲームなど）があれば終了してから、もう一度ボタンを押してください。";
+    }
     if (const std::string notes = Notes(); !notes.empty()) message += "\n\n" + notes;
     return {false, recorded_, message};
   }
