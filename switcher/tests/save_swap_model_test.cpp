@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,7 @@ class GameFolder final : public fsys::FileSystem {
 
   std::vector<std::pair<std::string, std::string>> files;  // path, bytes
   mutable int operations = 0;
+  std::vector<int> changes;  // the numbers of the operations that changed a file
   int failAt = -1;
   int stopAt = -1;
 
@@ -55,7 +57,7 @@ class GameFolder final : public fsys::FileSystem {
     return bytes ? fsys::ReadResult{fsys::ReadStatus::Ok, *bytes} : fsys::ReadResult{};
   }
   bool Replace(const fs::path& path, std::string_view bytes) override {
-    if (Step()) return false;
+    if (Change()) return false;
     Erase(path.native());
     files.emplace_back(path.native(), bytes);
     return true;
@@ -67,7 +69,7 @@ class GameFolder final : public fsys::FileSystem {
     return {path.native() == kData ? Kind::Folder : Kind::Missing, 0, {}};
   }
   fsys::FileOutcome RenameNew(const fs::path& from, const fs::path& to) override {
-    if (Step() || !Find(from.native()) || Find(to.native())) return {false, "refused"};
+    if (Change() || !Find(from.native()) || Find(to.native())) return {false, "refused"};
     for (auto& entry : files) {
       if (entry.first == from.native()) entry.first = to.native();
     }
@@ -75,7 +77,7 @@ class GameFolder final : public fsys::FileSystem {
   }
   fsys::FileOutcome RemoveEmpty(const fs::path& path) override {
     const std::string* bytes = Find(path.native());
-    if (Step() || !bytes || !bytes->empty()) return {false, "refused"};
+    if (Change() || !bytes || !bytes->empty()) return {false, "refused"};
     Erase(path.native());
     return {};
   }
@@ -86,6 +88,10 @@ class GameFolder final : public fsys::FileSystem {
     const int number = operations++;
     if (number == stopAt) throw Stopped{};
     return number == failAt;
+  }
+  bool Change() {
+    changes.push_back(operations);
+    return Step();
   }
   void Erase(const std::string& path) {
     std::erase_if(files, [&](const auto& entry) { return entry.first == path; });
@@ -186,12 +192,20 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
         GameFolder clean = before;
         ASSERT_TRUE(switcher::SwitchSaveFiles(clean, previous, chosen).completed);
         for (const Mode& mode : kModes) {
-          const int points = mode.trouble == Trouble::None ? 1 : clean.operations;
-          for (int point = 0; point < points; ++point) {
+          // Every operation fails in turn. Stopping before a look or a read leaves the same
+          // files as stopping before the change that follows it, so the process stops before
+          // each change.
+          std::vector<int> points{-1};
+          if (mode.trouble == Trouble::OneOperationFails) {
+            points.resize(clean.operations);
+            std::iota(points.begin(), points.end(), 0);
+          } else if (mode.trouble == Trouble::StopsBeforeAnOperation) {
+            points = clean.changes;
+          }
+          for (const int point : points) {
             ++cases;
             GameFolder files = before;
-            (mode.trouble == Trouble::OneOperationFails ? files.failAt : files.stopAt) =
-                mode.trouble == Trouble::None ? -1 : point;
+            (mode.trouble == Trouble::OneOperationFails ? files.failAt : files.stopAt) = point;
             std::string problems;
             bool completed = false;
             try {
