@@ -181,8 +181,8 @@ TEST_F(TrayTest, ANewTaskbarGetsTheIconBack) {
   EXPECT_TRUE(WaitForIcons(0));
 }
 
-// The account entries need account switching and the login paste, which are not built yet: this
-// test describes them and is enabled together with them.
+// The account entries need the login paste, which is not built yet: this test describes them and
+// is enabled together with it.
 TEST_F(TrayTest, DISABLED_AnAccountEntrySwitchesAndThenStartsThePaste) {
   ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
   ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
