@@ -65,7 +65,7 @@ std::string OverlongMessage(std::size_t field) {
 
 }  // namespace
 
-CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files)
+CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, fsys::FileSystem& files)
     : ui::Dialog(ids::kCalculatorTemplate), picker_(picker), files_(files) {}
 
 int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
@@ -172,11 +172,12 @@ void CBpCalcDlg::OnSetLv1() {
   }
 }
 
-void CBpCalcDlg::ShowWriteResult(WriteResult result, const char* successText) {
-  switch (result) {
-    case WriteResult::kWritten: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
-    case WriteResult::kOpenFailed: view().MessageBox(kCannotSave, kWriteErrorCaption, ui::Buttons::Ok); break;
-    case WriteResult::kWriteFailed: view().MessageBox(kWriteFailed, kWriteErrorCaption, ui::Buttons::Ok); break;
+void CBpCalcDlg::ShowWriteResult(fsys::WriteResult result, const char* successText) {
+  switch (result.status) {
+    case fsys::WriteStatus::Ok: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::OpenFailed:
+    case fsys::WriteStatus::ReadOnly: view().MessageBox(kCannotSave, kWriteErrorCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::WriteFailed: view().MessageBox(kWriteFailed, kWriteErrorCaption, ui::Buttons::Ok); break;
   }
 }
 

@@ -3,13 +3,13 @@
 // their texts and writes texts back.
 #include "dialog.h"
 #include "familiar_file_picker.h"
-#include "file_access.h"
+#include "file_system.h"
 
 namespace bpcalc {
 
 class CBpCalcDlg : public ui::Dialog {
  public:
-  CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files);
+  CBpCalcDlg(FamiliarFilePicker& picker, fsys::FileSystem& files);
 
   int IconId() const override;
   bool OnInitDialog() override;
@@ -23,10 +23,10 @@ class CBpCalcDlg : public ui::Dialog {
   void OnSetLv1();
 
  private:
-  void ShowWriteResult(WriteResult result, const char* successText);
+  void ShowWriteResult(fsys::WriteResult result, const char* successText);
 
   FamiliarFilePicker& picker_;
-  FileAccess& files_;
+  fsys::FileSystem& files_;
 };
 
 }  // namespace bpcalc

@@ -218,7 +218,7 @@ bool ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
     bytes = std::move(*changed);
   }
   if (read.status == fsys::ReadStatus::Ok && bytes == read.bytes) return true;
-  return files_.Replace(path_, bytes);
+  return static_cast<bool>(files_.Replace(path_, bytes));
 }
 
 }  // namespace settings

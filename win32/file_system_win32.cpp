@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "unique_handle.h"
+
 #include <algorithm>
 #include <string>
 #include <system_error>
@@ -20,24 +22,6 @@ constexpr DWORD kRetryStepMs = 50;
 
 // Bytes moved by one ReadFile/WriteFile call, whose sizes are 32-bit.
 constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  // Closes now and reports whether the close succeeded.
-  bool Close() { return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0; }
-
- private:
-  HANDLE handle_;
-};
 
 // Deletes a file when it goes out of scope, unless dismissed.
 class DeleteOnExit {
@@ -138,7 +122,7 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return opened != INVALID_HANDLE_VALUE;
   });
-  const Handle file(opened);
+  const UniqueHandle file(opened);
   if (!ok) return {GetLastError() == ERROR_FILE_NOT_FOUND ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {fsys::ReadStatus::Unreadable, {}};
@@ -159,18 +143,68 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
   return {fsys::ReadStatus::Ok, std::move(bytes)};
 }
 
-bool Win32FileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
+fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
   const std::wstring target = LongPath(path);
   std::wstring tempName;
-  Handle temp(CreateTempBeside(target, tempName));
-  if (!temp.valid()) return false;
+  UniqueHandle temp(CreateTempBeside(target, tempName));
+  if (!temp) return {fsys::WriteStatus::OpenFailed};
   DeleteOnExit cleanup(tempName);
-  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) return false;
+  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) {
+    return {fsys::WriteStatus::WriteFailed};
+  }
   const bool moved = WithRetries(kWriteRetries, IsHeldOrDenied, [&] {
     return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
-  if (moved) cleanup.Dismiss();
-  return moved;
+  if (!moved) return {fsys::WriteStatus::WriteFailed};
+  cleanup.Dismiss();
+  return {};
+}
+
+// ---- Exclusive opens that create missing files and never truncate.
+
+namespace {
+
+// Open without sharing; a missing file is created, an existing one keeps its content.
+UniqueHandle OpenAlways(const std::filesystem::path& path, DWORD access, bool* created = nullptr) {
+  HANDLE handle = CreateFileW(path.c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created) *created = handle != INVALID_HANDLE_VALUE && GetLastError() != ERROR_ALREADY_EXISTS;
+  return UniqueHandle(handle);
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) {
+  const UniqueHandle file = OpenAlways(path, GENERIC_READ);
+  if (!file) return std::nullopt;
+  std::string bytes;
+  while (bytes.size() < maxBytes) {
+    const std::size_t old = bytes.size();
+    const DWORD want = static_cast<DWORD>(std::min(maxBytes - old, kChunkBytes));
+    bytes.resize(old + want);
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes.data() + old, want, &got, nullptr)) return std::nullopt;
+    bytes.resize(old + got);
+    if (got == 0) break;
+  }
+  return bytes;
+}
+
+fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
+  const UniqueHandle file = OpenAlways(path, GENERIC_WRITE);
+  if (!file) return {fsys::WriteStatus::OpenFailed};
+  return {WriteAll(file.get(), bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+}
+
+fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                                          std::string_view bytes) {
+  // Whether this open created the file decides the header, in one step with no separate probe.
+  bool created = false;
+  const UniqueHandle file = OpenAlways(path, GENERIC_WRITE, &created);
+  if (!file) return {fsys::WriteStatus::OpenFailed};
+  LARGE_INTEGER zero{};
+  if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) return {fsys::WriteStatus::WriteFailed};
+  if (created && !WriteAll(file.get(), headerIfCreated)) return {fsys::WriteStatus::WriteFailed};
+  return {WriteAll(file.get(), bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
 }
 
 }  // namespace win32

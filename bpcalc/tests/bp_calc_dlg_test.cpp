@@ -4,7 +4,7 @@
 
 #include "control_ids.h"
 #include "fake_familiar_file_picker.h"
-#include "fake_file_access.h"
+#include "fake_file_system.h"
 #include "fake_view.h"
 
 namespace bpcalc {
@@ -45,7 +45,7 @@ class CalculatorDialog : public ::testing::Test {
 
   fake::View view;
   FakeFamiliarFilePicker picker;
-  FakeFileAccess files;
+  fake::FileSystem files;
   CBpCalcDlg dialog{picker, files};
 };
 

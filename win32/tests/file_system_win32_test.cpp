@@ -103,7 +103,7 @@ TEST_F(Win32FileSystemTest, WaitsForAFileHeldOpenForAMoment) {
     Sleep(300);
     scanner.Release();
   });
-  const bool replaced = files_.Replace(ini_, "new");
+  const bool replaced = static_cast<bool>(files_.Replace(ini_, "new"));
   release.join();
   EXPECT_TRUE(replaced);
   EXPECT_EQ(Contents(ini_), "new");

@@ -1,5 +1,6 @@
-// The Win32 file service on real files (run under Wine): the open rules every operation relies on.
-#include "win_file_access.h"
+// The Win32 file service's exclusive opens on real files (run under Wine): the rules every
+// familiar-file operation relies on.
+#include "file_system_win32.h"
 
 #include <windows.h>
 
@@ -8,16 +9,17 @@
 #include <fstream>
 #include <iterator>
 
-namespace bpcalc::win {
 namespace {
 
-class WinFileAccessTest : public ::testing::Test {
+using fsys::WriteStatus;
+
+class ExclusiveFilesTest : public ::testing::Test {
  protected:
-  WinFileAccessTest() {
+  ExclusiveFilesTest() {
     folder_ = std::filesystem::temp_directory_path() / ("qfa" + std::to_string(GetCurrentProcessId()));
     std::filesystem::create_directories(folder_);
   }
-  ~WinFileAccessTest() override { std::filesystem::remove_all(folder_); }
+  ~ExclusiveFilesTest() override { std::filesystem::remove_all(folder_); }
 
   std::filesystem::path File(const char* name) const { return folder_ / name; }
 
@@ -30,63 +32,62 @@ class WinFileAccessTest : public ::testing::Test {
   }
 
   std::filesystem::path folder_;
-  WinFileAccess files_;
+  win32::Win32FileSystem files_;
 };
 
-TEST_F(WinFileAccessTest, ReadingAMissingFileCreatesItEmpty) {
+TEST_F(ExclusiveFilesTest, ReadingAMissingFileCreatesItEmpty) {
   EXPECT_EQ(files_.ReadCreating(File("new.txt"), 512), "");
   EXPECT_TRUE(std::filesystem::exists(File("new.txt")));
 }
 
-TEST_F(WinFileAccessTest, ReadsNoMoreThanAskedAndBytesAsTheyAre) {
+TEST_F(ExclusiveFilesTest, ReadsNoMoreThanAskedAndBytesAsTheyAre) {
   const std::string bytes = std::string("a\r\nb\x1a\0c", 7) + std::string(200000, 'x');
   Put(File("big.txt"), bytes);
   EXPECT_EQ(files_.ReadCreating(File("big.txt"), 512), bytes.substr(0, 512));
   EXPECT_EQ(files_.ReadCreating(File("big.txt"), SIZE_MAX), bytes);
 }
 
-TEST_F(WinFileAccessTest, WritingOverTheStartKeepsTheRestOfALongerFile) {
+TEST_F(ExclusiveFilesTest, WritingOverTheStartKeepsTheRestOfALongerFile) {
   Put(File("old.txt"), std::string(200, 'z'));
-  EXPECT_EQ(files_.WriteAtStart(File("old.txt"), std::string(160, 'a')), WriteResult::kWritten);
+  EXPECT_EQ(files_.WriteAtStart(File("old.txt"), std::string(160, 'a')), WriteStatus::Ok);
   EXPECT_EQ(Get(File("old.txt")), std::string(160, 'a') + std::string(40, 'z'));
-  EXPECT_EQ(files_.WriteAtStart(File("fresh.txt"), "abc\n"), WriteResult::kWritten);
+  EXPECT_EQ(files_.WriteAtStart(File("fresh.txt"), "abc\n"), WriteStatus::Ok);
   EXPECT_EQ(Get(File("fresh.txt")), "abc\n");  // no line-end translation
 }
 
-TEST_F(WinFileAccessTest, AppendsTheHeaderOnlyToAFileItCreates) {
-  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "1\r\n"), WriteResult::kWritten);
-  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "2\r\n"), WriteResult::kWritten);
+TEST_F(ExclusiveFilesTest, AppendsTheHeaderOnlyToAFileItCreates) {
+  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "1\r\n"), WriteStatus::Ok);
+  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "2\r\n"), WriteStatus::Ok);
   EXPECT_EQ(Get(File("xg.csv")), "H\r\n1\r\n2\r\n");
   Put(File("empty.csv"), "");
-  EXPECT_EQ(files_.Append(File("empty.csv"), "H\r\n", "1\r\n"), WriteResult::kWritten);
+  EXPECT_EQ(files_.Append(File("empty.csv"), "H\r\n", "1\r\n"), WriteStatus::Ok);
   EXPECT_EQ(Get(File("empty.csv")), "1\r\n");
 }
 
-TEST_F(WinFileAccessTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
+TEST_F(ExclusiveFilesTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
   Put(File("held.txt"), "data");
   const HANDLE held = CreateFileW(File("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_EQ(files_.ReadCreating(File("held.txt"), 512), std::nullopt);
-  EXPECT_EQ(files_.WriteAtStart(File("held.txt"), "x"), WriteResult::kOpenFailed);
-  EXPECT_EQ(files_.Append(File("held.txt"), "", "x"), WriteResult::kOpenFailed);
+  EXPECT_EQ(files_.WriteAtStart(File("held.txt"), "x"), WriteStatus::OpenFailed);
+  EXPECT_EQ(files_.Append(File("held.txt"), "", "x"), WriteStatus::OpenFailed);
   CloseHandle(held);
   EXPECT_EQ(Get(File("held.txt")), "data");
 }
 
-TEST_F(WinFileAccessTest, ReportsAWriteThatFailsAfterTheOpen) {
+TEST_F(ExclusiveFilesTest, ReportsAWriteThatFailsAfterTheOpen) {
   // Under Wine, Linux's /dev/full opens like a file and refuses every write with "disk full".
   const std::filesystem::path full = L"Z:\\dev\\full";
-  const WriteResult result = files_.WriteAtStart(full, std::string(160, 'a'));
-  if (result == WriteResult::kOpenFailed) GTEST_SKIP() << "no /dev/full here";
-  EXPECT_EQ(result, WriteResult::kWriteFailed);
-  EXPECT_EQ(files_.Append(full, "H\r\n", "1\r\n"), WriteResult::kWriteFailed);
+  const fsys::WriteResult result = files_.WriteAtStart(full, std::string(160, 'a'));
+  if (result == WriteStatus::OpenFailed) GTEST_SKIP() << "no /dev/full here";
+  EXPECT_EQ(result, WriteStatus::WriteFailed);
+  EXPECT_EQ(files_.Append(full, "H\r\n", "1\r\n"), WriteStatus::WriteFailed);
 }
 
-TEST_F(WinFileAccessTest, FailsToOpenAFolder) {
+TEST_F(ExclusiveFilesTest, FailsToOpenAFolder) {
   EXPECT_EQ(files_.ReadCreating(folder_, 512), std::nullopt);
-  EXPECT_EQ(files_.WriteAtStart(folder_, "x"), WriteResult::kOpenFailed);
+  EXPECT_EQ(files_.WriteAtStart(folder_, "x"), WriteStatus::OpenFailed);
 }
 
 }  // namespace
-}  // namespace bpcalc::win

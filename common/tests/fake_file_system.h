@@ -1,0 +1,68 @@
+#pragma once
+// Files in memory for both programs' unit tests, with the real service's rules: a missing file
+// reads as Missing, a replace is whole or nothing; the creating opens make missing files and
+// never truncate; a locked file can't be opened at all, and a full disk takes no bytes.
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+#include "file_system.h"
+
+namespace fake {
+
+class FileSystem final : public fsys::FileSystem {
+ public:
+  std::filesystem::path folder = "/game";
+  std::map<std::filesystem::path, std::string> files;
+  std::set<std::filesystem::path> locked;
+  bool refuseWrites = false;  // every Replace fails
+  bool diskFull = false;      // opens succeed, writes fail
+  std::size_t lastReadLimit = 0;
+  int replaces = 0;  // Replace calls, failed ones included
+
+  std::filesystem::path WorkingFolder() const override { return folder; }
+  fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override {
+    if (locked.contains(path)) return {fsys::ReadStatus::Unreadable, {}};
+    const auto it = files.find(path);
+    if (it == files.end()) return {fsys::ReadStatus::Missing, {}};
+    if (it->second.size() > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
+    return {fsys::ReadStatus::Ok, it->second};
+  }
+  fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override {
+    ++replaces;
+    if (refuseWrites || locked.contains(path)) return {fsys::WriteStatus::WriteFailed};
+    files[path] = std::string(bytes);
+    return {};
+  }
+
+  std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override {
+    if (locked.contains(path)) return std::nullopt;
+    lastReadLimit = maxBytes;
+    return files[path].substr(0, maxBytes);
+  }
+  fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override {
+    if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    std::string& file = files[path];
+    if (diskFull) return {fsys::WriteStatus::WriteFailed};
+    if (file.size() < bytes.size()) file.resize(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), file.begin());
+    return {};
+  }
+  fsys::WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                           std::string_view bytes) override {
+    if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    const bool created = !files.contains(path);
+    std::string& file = files[path];
+    if (diskFull) return {fsys::WriteStatus::WriteFailed};
+    if (created) file += headerIfCreated;
+    file += bytes;
+    return {};
+  }
+
+  std::string& Ini() { return files[folder / "VRND.INI"]; }
+  bool HasIni() const { return files.contains(folder / "VRND.INI"); }
+};
+
+}  // namespace fake
