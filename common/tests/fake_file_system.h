@@ -16,7 +16,8 @@ class FileSystem final : public fsys::FileSystem {
  public:
   std::filesystem::path folder = "/game";
   std::map<std::filesystem::path, std::string> files;
-  std::set<std::filesystem::path> locked;
+  std::set<std::filesystem::path> locked;    // held open by another program
+  std::set<std::filesystem::path> readOnly;  // readable, but replacing them fails at once
   bool refuseWrites = false;  // every Replace fails
   bool diskFull = false;      // opens succeed, writes fail
   std::size_t lastReadLimit = 0;
@@ -32,6 +33,7 @@ class FileSystem final : public fsys::FileSystem {
   }
   fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override {
     ++replaces;
+    if (readOnly.contains(path)) return {fsys::WriteStatus::ReadOnly};
     if (refuseWrites || locked.contains(path)) return {fsys::WriteStatus::WriteFailed};
     files[path] = std::string(bytes);
     return {};

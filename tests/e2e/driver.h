@@ -115,7 +115,8 @@ class Window {
   std::wstring Text(int id) const;  // WM_GETTEXT; empty when the control is missing
   std::string TextUtf8(int id) const { return ToUtf8(Text(id)); }
   bool WaitForText(int id, std::wstring_view expected, Timeout timeout = kWait) const;
-  bool SetText(int id, std::wstring_view text) const;  // WM_SETTEXT
+  // WM_SETTEXT, and an edit box marked as changed by the player (EM_SETMODIFY), as typing does.
+  bool SetText(int id, std::wstring_view text) const;
   bool IsPushed(int id) const;   // BM_GETSTATE & BST_PUSHED: the held-down look
   bool IsChecked(int id) const;  // BM_GETCHECK == BST_CHECKED
   bool IsEnabled(int id) const;
