@@ -1,6 +1,9 @@
 #pragma once
 // The calculator dialog. Its edit boxes are the program's only data store: every handler reads
 // their texts and writes texts back.
+#include <optional>
+#include <string>
+
 #include "dialog.h"
 #include "familiar_file_picker.h"
 #include "file_system.h"
@@ -24,6 +27,9 @@ class CBpCalcDlg : public ui::Dialog {
 
  private:
   void ShowWriteResult(fsys::WriteResult result, const char* successText);
+  // A box's text for a file; nullopt, after telling the player, when it holds a character that
+  // Shift-JIS cannot hold.
+  std::optional<std::string> StorableText(int box, const std::string& name);
 
   FamiliarFilePicker& picker_;
   fsys::FileSystem& files_;

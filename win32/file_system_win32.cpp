@@ -43,7 +43,11 @@ class DeleteOnExit {
 // A rename onto a file that a scanner holds without delete sharing fails with access denied; an
 // open for reading that fails so is refused for good.
 bool IsHeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
-bool IsHeldOrDenied(DWORD error) { return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED; }
+bool IsHeldOrDenied(DWORD error) {
+  // ReplaceFileW names a held target by what it could not do with it.
+  return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+         error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
 
 // Runs the step until it succeeds, retrying while it fails for a passing reason.
 template <typename Step>
@@ -66,6 +70,18 @@ std::wstring LongPath(const std::filesystem::path& path) {
   if (text.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + text.substr(2);
   if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') return LR"(\\?\)" + text;
   return text;
+}
+
+// Attributes that a replaced file keeps; read-only is refused before, the rest belong to the data.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Whether another program lets the file be replaced now; when not, the last error says why.
+// Asked first, because a refused ReplaceFileW may leave a temporary file of its own (Wine's does).
+bool CanBeReplaced(const std::wstring& target) {
+  const UniqueHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(probe);
 }
 
 // Creates a new, uniquely named file beside the target; name receives its name.
@@ -145,6 +161,10 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
 
 fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
   const std::wstring target = LongPath(path);
+  // A read-only file refuses every try: say so at once instead of retrying for a second.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return {fsys::WriteStatus::ReadOnly};
   std::wstring tempName;
   UniqueHandle temp(CreateTempBeside(target, tempName));
   if (!temp) return {fsys::WriteStatus::OpenFailed};
@@ -152,7 +172,22 @@ fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, st
   if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) {
     return {fsys::WriteStatus::WriteFailed};
   }
+  // ReplaceFileW below carries the attributes over too, but not everywhere (Wine does not).
+  if (exists) SetFileAttributesW(tempName.c_str(), attributes & kKeptAttributes);
   const bool moved = WithRetries(kWriteRetries, IsHeldOrDenied, [&] {
+    // An existing file is replaced in place, which keeps its attributes, its permissions (ACL)
+    // and its other names; a rename over it would put the new file's defaults in their place.
+    if (exists) {
+      if (!CanBeReplaced(target)) {
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      }
+      if (ReplaceFileW(target.c_str(), tempName.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                       nullptr)) {
+        return true;
+      }
+      if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;  // gone meanwhile: create it below
+    }
     return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
   if (!moved) return {fsys::WriteStatus::WriteFailed};
@@ -164,11 +199,18 @@ fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, st
 
 namespace {
 
-// Open without sharing; a missing file is created, an existing one keeps its content.
+// Open without sharing; a missing file is created, an existing one keeps its content. Paths
+// from the file dialog may pass MAX_PATH: the "\\?\" form takes them.
 UniqueHandle OpenAlways(const std::filesystem::path& path, DWORD access, bool* created = nullptr) {
-  HANDLE handle = CreateFileW(path.c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileW(LongPath(path).c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (created) *created = handle != INVALID_HANDLE_VALUE && GetLastError() != ERROR_ALREADY_EXISTS;
   return UniqueHandle(handle);
+}
+
+// Every step of a write, the flush and the close included: any of them can be where a full disk
+// or a lost network drive shows.
+bool WriteFlushClose(UniqueHandle& file, std::string_view bytes) {
+  return WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.Close();
 }
 
 }  // namespace
@@ -190,21 +232,33 @@ std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::
 }
 
 fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
-  const UniqueHandle file = OpenAlways(path, GENERIC_WRITE);
+  UniqueHandle file = OpenAlways(path, GENERIC_WRITE);
   if (!file) return {fsys::WriteStatus::OpenFailed};
-  return {WriteAll(file.get(), bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  return {WriteFlushClose(file, bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
 }
 
 fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, std::string_view headerIfCreated,
                                           std::string_view bytes) {
   // Whether this open created the file decides the header, in one step with no separate probe.
   bool created = false;
-  const UniqueHandle file = OpenAlways(path, GENERIC_WRITE, &created);
+  UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, &created);
   if (!file) return {fsys::WriteStatus::OpenFailed};
-  LARGE_INTEGER zero{};
-  if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) return {fsys::WriteStatus::WriteFailed};
-  if (created && !WriteAll(file.get(), headerIfCreated)) return {fsys::WriteStatus::WriteFailed};
-  return {WriteAll(file.get(), bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  LARGE_INTEGER end{};
+  if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return {fsys::WriteStatus::WriteFailed};
+  const std::string text = created ? std::string(headerIfCreated) + std::string(bytes) : std::string(bytes);
+  if (WriteAll(file.get(), text) && FlushFileBuffers(file.get())) {
+    return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  }
+  // Take back what part of the text did land: a file this call created goes (an existing file
+  // never gets a header, so a half-written one would stay for good), any other is cut back to
+  // where it ended.
+  if (created) {
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+  } else if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN)) {
+    SetEndOfFile(file.get());
+  }
+  return {fsys::WriteStatus::WriteFailed};
 }
 
 }  // namespace win32

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -83,6 +84,38 @@ TEST_F(ExclusiveFilesTest, ReportsAWriteThatFailsAfterTheOpen) {
   if (result == WriteStatus::OpenFailed) GTEST_SKIP() << "no /dev/full here";
   EXPECT_EQ(result, WriteStatus::WriteFailed);
   EXPECT_EQ(files_.Append(full, "H\r\n", "1\r\n"), WriteStatus::WriteFailed);
+}
+
+TEST_F(ExclusiveFilesTest, AnAppendThatFailsLeavesNoHalfHeader) {
+  // Run under a file-size limit of 1 KiB (ulimit -f 1) by its own test entry: the header below
+  // crosses it, so its write fails part way.
+  if (!GetEnvironmentVariableW(L"FILE_SIZE_LIMITED", nullptr, 0)) GTEST_SKIP() << "needs the size limit";
+  const std::string header(1500, 'H');
+  EXPECT_EQ(files_.Append(File("xg.csv"), header + "\r\n", "1\r\n"), WriteStatus::WriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(File("xg.csv")));  // so the next append writes the header
+  Put(File("old.csv"), "H\r\n1\r\n");
+  EXPECT_EQ(files_.Append(File("old.csv"), "", std::string(1500, 'r')), WriteStatus::WriteFailed);
+  EXPECT_EQ(Get(File("old.csv")), "H\r\n1\r\n");  // no half row either
+}
+
+TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
+  // Made (and removed) through the "\\?\" form, as a file dialog may hand such a path over.
+  const std::wstring prefix = LR"(\\?\)";
+  std::wstring deep = folder_.lexically_normal().make_preferred().wstring();
+  std::vector<std::wstring> made;
+  for (int i = 0; i < 7; ++i) {
+    deep += L"\\" + std::wstring(40, static_cast<wchar_t>(L'a' + i));
+    ASSERT_TRUE(CreateDirectoryW((prefix + deep).c_str(), nullptr));
+    made.push_back(prefix + deep);
+  }
+  const std::filesystem::path record = deep + L"\\ポチ.txt";
+  ASSERT_GT(record.native().size(), static_cast<std::size_t>(MAX_PATH));
+  EXPECT_EQ(files_.WriteAtStart(record, "Pochi"), WriteStatus::Ok);
+  EXPECT_EQ(files_.ReadCreating(record, 512), "Pochi");
+  EXPECT_EQ(files_.Append(record, "", "!"), WriteStatus::Ok);
+  EXPECT_EQ(files_.ReadCreating(record, 512), "Pochi!");
+  DeleteFileW((prefix + record.native()).c_str());
+  for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
 }
 
 TEST_F(ExclusiveFilesTest, FailsToOpenAFolder) {
