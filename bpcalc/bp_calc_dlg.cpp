@@ -54,6 +54,18 @@ constexpr Route kRoutes[] = {
     {ids::kSetLv1, &CBpCalcDlg::OnSetLv1},
 };
 
+// The name of a comparison column, from the table's header line.
+std::string CsvColumnName(std::size_t column) {
+  std::string_view header = ComparisonCsvHeader();
+  for (std::size_t i = 0; i < column; ++i) header.remove_prefix(header.find(',') + 1);
+  return std::string(header.substr(0, header.find(',')));
+}
+
+std::string UnstorableMessage(const std::string& field) {
+  return "「" + field + "」に、ファイル（Shift-JIS）に保存できない文字があります。\n"
+         "その文字を別の文字に替えてください。保存できませんでした。";
+}
+
 std::string OverlongMessage(std::size_t field) {
   // A full-width character takes two bytes.
   const std::string limit = field == 0 ? std::to_string(kNameWidth) + "バイト（全角" +
@@ -65,7 +77,7 @@ std::string OverlongMessage(std::size_t field) {
 
 }  // namespace
 
-CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files)
+CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, fsys::FileSystem& files)
     : ui::Dialog(ids::kCalculatorTemplate), picker_(picker), files_(files) {}
 
 int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
@@ -122,10 +134,19 @@ void CBpCalcDlg::OnShowResult() {
   view().SetItemText(ids::kOverallRate, texts.overall);
 }
 
+std::optional<std::string> CBpCalcDlg::StorableText(int box, const std::string& name) {
+  std::optional<std::string> text = view().StorableItemText(box);
+  if (!text) view().MessageBox(UnstorableMessage(name), kWriteErrorCaption, ui::Buttons::Ok);
+  return text;
+}
+
 void CBpCalcDlg::OnSaveData() {
   FamiliarRecord record;
-  record.name = view().ItemText(kRecordBoxes[0]);
-  for (std::size_t i = 0; i < kNumberFieldCount; ++i) record.numbers[i] = view().ItemText(kRecordBoxes[i + 1]);
+  for (std::size_t i = 0; i < kRecordBoxes.size(); ++i) {
+    const std::optional<std::string> text = StorableText(kRecordBoxes[i], kRecordFieldNames[i]);
+    if (!text) return;
+    (i == 0 ? record.name : record.numbers[i - 1]) = *text;
+  }
   const std::optional<std::string> bytes = BuildFamiliarRecord(record);
   if (!bytes) {
     view().MessageBox(OverlongMessage(*FirstOverlongField(record)), kWriteErrorCaption, ui::Buttons::Ok);
@@ -151,7 +172,11 @@ void CBpCalcDlg::OnLoadData() {
 
 void CBpCalcDlg::OnAppendCsv() {
   std::array<std::string, kCsvColumnCount> fields;
-  for (std::size_t i = 0; i < kCsvColumnCount; ++i) fields[i] = view().ItemText(kCsvBoxes[i]);
+  for (std::size_t i = 0; i < kCsvColumnCount; ++i) {
+    const std::optional<std::string> text = StorableText(kCsvBoxes[i], CsvColumnName(i));
+    if (!text) return;
+    fields[i] = *text;
+  }
   const std::string header = std::string(ComparisonCsvHeader()) + std::string(kCsvLineEnd);
   const std::string row = ComparisonCsvRow(fields) + std::string(kCsvLineEnd);
   ShowWriteResult(files_.Append(kComparisonTable, header, row), "比較データを保存しました。");
@@ -172,11 +197,12 @@ void CBpCalcDlg::OnSetLv1() {
   }
 }
 
-void CBpCalcDlg::ShowWriteResult(WriteResult result, const char* successText) {
-  switch (result) {
-    case WriteResult::kWritten: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
-    case WriteResult::kOpenFailed: view().MessageBox(kCannotSave, kWriteErrorCaption, ui::Buttons::Ok); break;
-    case WriteResult::kWriteFailed: view().MessageBox(kWriteFailed, kWriteErrorCaption, ui::Buttons::Ok); break;
+void CBpCalcDlg::ShowWriteResult(fsys::WriteResult result, const char* successText) {
+  switch (result.status) {
+    case fsys::WriteStatus::Ok: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::OpenFailed:
+    case fsys::WriteStatus::ReadOnly: view().MessageBox(kCannotSave, kWriteErrorCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::WriteFailed: view().MessageBox(kWriteFailed, kWriteErrorCaption, ui::Buttons::Ok); break;
   }
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 // The calculator dialog. Its edit boxes are the program's only data store: every handler reads
 // their texts and writes texts back.
+#include <optional>
+#include <string>
+
 #include "dialog.h"
 #include "familiar_file_picker.h"
-#include "file_access.h"
+#include "file_system.h"
 
 namespace bpcalc {
 
 class CBpCalcDlg : public ui::Dialog {
  public:
-  CBpCalcDlg(FamiliarFilePicker& picker, FileAccess& files);
+  CBpCalcDlg(FamiliarFilePicker& picker, fsys::FileSystem& files);
 
   int IconId() const override;
   bool OnInitDialog() override;
@@ -23,10 +26,13 @@ class CBpCalcDlg : public ui::Dialog {
   void OnSetLv1();
 
  private:
-  void ShowWriteResult(WriteResult result, const char* successText);
+  void ShowWriteResult(fsys::WriteResult result, const char* successText);
+  // A box's text for a file; nullopt, after telling the player, when it holds a character that
+  // Shift-JIS cannot hold.
+  std::optional<std::string> StorableText(int box, const std::string& name);
 
   FamiliarFilePicker& picker_;
-  FileAccess& files_;
+  fsys::FileSystem& files_;
 };
 
 }  // namespace bpcalc

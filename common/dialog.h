@@ -4,6 +4,7 @@
 // window from the dialog's template and routes messages to the handlers below. Unit tests
 // drive the same handlers through a fake view.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,18 @@ class View {
  public:
   virtual ~View() = default;
 
+  // The item's text for showing or reading a number: a character that Shift-JIS cannot hold
+  // comes back as "?" or a look-alike.
   virtual std::string ItemText(int id) const = 0;
+  // The item's text for storing in a file: nullopt when it holds a character that Shift-JIS
+  // cannot hold, so that the caller can refuse instead of storing something else.
+  virtual std::optional<std::string> StorableItemText(int id) const = 0;
+  // Setting a text also marks an edit box as unchanged by the player.
   virtual void SetItemText(int id, const std::string& text) = 0;
+  // Whether the player changed an edit box's text since the program last set it (EM_GETMODIFY).
+  // A text the player did not touch is best written back from the bytes it was set from: the
+  // round trip through the window can change bytes (invalid or duplicate Shift-JIS codes).
+  virtual bool IsItemModified(int id) const = 0;
   virtual void SetTitle(const std::string& text) = 0;
 
   // The held-down look of a push button (BM_SETSTATE), independent of any click.

@@ -1,10 +1,11 @@
 #pragma once
-// The file operations the programs need from the OS, as a narrow service. Paths are native
+// The file operations both programs need from the OS, as one narrow service. Paths are native
 // std::filesystem paths (UTF-16 on Windows), so folders of any length and any name work; file
 // contents are raw bytes.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,21 @@ enum class ReadStatus {
 struct ReadResult {
   ReadStatus status = ReadStatus::Missing;
   std::string bytes;  // empty unless status is Ok
+};
+
+// What a write did. Each failure has its own message: the player acts differently on each.
+enum class WriteStatus {
+  Ok,
+  OpenFailed,   // the file could not be opened or created; nothing was written
+  WriteFailed,  // not every byte reached the file (a full disk, a failed flush or close)
+  ReadOnly,     // the file is marked read-only; nothing was written
+};
+
+struct WriteResult {
+  WriteStatus status = WriteStatus::Ok;
+  explicit operator bool() const { return status == WriteStatus::Ok; }
+  bool operator==(WriteStatus other) const { return status == other; }
+  friend bool operator==(const WriteResult&, const WriteResult&) = default;
 };
 
 // ---- Whole-file moves (the save-file swap) ---------------------------------------------------
@@ -56,9 +72,23 @@ class FileSystem {
   virtual ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const = 0;
 
   // Replaces the file's content as one step: the bytes go to a temporary file beside it, which
-  // is then renamed over it. On failure the old file is left as it was and false is returned.
+  // then takes its place. On failure the old file is left as it was.
   // (Not "ReplaceFile": <windows.h> makes that name a macro.)
-  virtual bool Replace(const std::filesystem::path& path, std::string_view bytes) = 0;
+  virtual WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) = 0;
+
+  // ---- Files opened exclusively (no sharing) for the length of one call, created when they
+  // are missing and never truncated; relative paths are found in the current folder.
+
+  // At most maxBytes from the file's start, as they are; an empty file is created when it is
+  // missing. Empty when the file can't be opened or read.
+  virtual std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) = 0;
+
+  // Writes the bytes over the file's start; any longer content after them stays.
+  virtual WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) = 0;
+
+  // Writes the bytes at the file's end, preceded by headerIfCreated when this call created it.
+  virtual WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                             std::string_view bytes) = 0;
 
   // ---- Whole-file moves (the save-file swap) -------------------------------------------------
   // The operations below never read or copy a file's content, never replace an existing file,

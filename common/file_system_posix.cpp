@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -77,6 +78,14 @@ void SyncFolder(const std::filesystem::path& folder) {
   if (dir.valid()) ::fsync(dir.get());
 }
 
+// O_EXCL first: whether this call created the file decides the header.
+int OpenForAppend(const std::filesystem::path& path, bool& created) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
+  created = fd >= 0;
+  if (fd >= 0 || errno != EEXIST) return fd;
+  return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+}
+
 }  // namespace
 
 std::filesystem::path PosixFileSystem::WorkingFolder() const {
@@ -111,18 +120,55 @@ ReadResult PosixFileSystem::ReadFile(const std::filesystem::path& path, std::siz
   return {ReadStatus::Ok, std::move(bytes)};
 }
 
-bool PosixFileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
+WriteResult PosixFileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
   TempFile temp(path);
-  if (!temp.created()) return false;
+  if (!temp.created()) return {WriteStatus::OpenFailed};
   // The new file keeps the old one's permissions; mkostemp's are owner-only.
   struct stat old {};
   const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  if (::fchmod(temp.fd().get(), mode) != 0) return false;
-  if (!WriteAll(temp.fd().get(), bytes) || ::fsync(temp.fd().get()) != 0 || !temp.fd().Close()) return false;
-  if (::rename(temp.name(), path.c_str()) != 0) return false;
+  if (::fchmod(temp.fd().get(), mode) != 0) return {WriteStatus::WriteFailed};
+  if (!WriteAll(temp.fd().get(), bytes) || ::fsync(temp.fd().get()) != 0 || !temp.fd().Close()) {
+    return {WriteStatus::WriteFailed};
+  }
+  if (::rename(temp.name(), path.c_str()) != 0) return {WriteStatus::WriteFailed};
   temp.MarkRenamed();
   SyncFolder(path.parent_path());
-  return true;
+  return {};
+}
+
+// POSIX has no share modes: the opens below create and never truncate, but cannot keep other
+// programs out.
+
+std::optional<std::string> PosixFileSystem::ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) {
+  const Fd file(::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644));
+  if (!file.valid()) return std::nullopt;
+  std::string bytes;
+  std::string chunk(kChunkBytes, '\0');
+  while (bytes.size() < maxBytes) {
+    const ssize_t got = ::read(file.get(), chunk.data(), std::min(chunk.size(), maxBytes - bytes.size()));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(chunk, 0, static_cast<std::size_t>(got));
+  }
+  return bytes;
+}
+
+WriteResult PosixFileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
+  Fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  if (!file.valid()) return {WriteStatus::OpenFailed};
+  return {WriteAll(file.get(), bytes) && file.Close() ? WriteStatus::Ok : WriteStatus::WriteFailed};
+}
+
+WriteResult PosixFileSystem::Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                                    std::string_view bytes) {
+  bool created = false;
+  Fd file(OpenForAppend(path, created));
+  if (!file.valid()) return {WriteStatus::OpenFailed};
+  const bool written = (!created || WriteAll(file.get(), headerIfCreated)) && WriteAll(file.get(), bytes);
+  return {written && file.Close() ? WriteStatus::Ok : WriteStatus::WriteFailed};
 }
 
 // ---- Whole-file moves (the save-file swap) -------------------------------------------------

@@ -9,7 +9,12 @@ class PosixFileSystem final : public FileSystem {
  public:
   std::filesystem::path WorkingFolder() const override;
   ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
-  bool Replace(const std::filesystem::path& path, std::string_view bytes) override;
+  WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override;
+
+  std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override;
+  WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override;
+  WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                     std::string_view bytes) override;
 
   // Whole-file moves (the save-file swap).
   FileInfo Inspect(const std::filesystem::path& path) const override;

@@ -153,14 +153,18 @@ bool IsStorableKey(std::string_view key) {
 }  // namespace
 
 std::string ProfileRead(std::string_view file, std::string_view section, std::string_view key,
-                        std::string_view def) {
-  if (IsUtf16(file)) return std::string(CutAtCharBoundary(def, kMaxValueBytes));
+                        std::string_view def, std::size_t maxBytes) {
+  if (IsUtf16(file)) return std::string(CutAtCharBoundary(def, maxBytes));
   const Location at = Find(file, section, key);
-  if (!at.entryFound) return std::string(CutAtCharBoundary(def, kMaxValueBytes));
+  if (!at.entryFound) return std::string(CutAtCharBoundary(def, maxBytes));
   // A NUL ends the value, as it ends the C string that Windows hands back.
   std::string_view value = at.parsed.value;
   value = value.substr(0, value.find('\0'));
-  return std::string(CutAtCharBoundary(Unquote(value), kMaxValueBytes));
+  return std::string(CutAtCharBoundary(Unquote(value), maxBytes));
+}
+
+bool ProfileHasKey(std::string_view file, std::string_view section, std::string_view key) {
+  return !IsUtf16(file) && Find(file, section, key).entryFound;
 }
 
 std::optional<std::string> ProfileWrite(std::string_view file, std::string_view section,
@@ -203,21 +207,24 @@ std::string ProfileFile::Get(std::string_view section, std::string_view key, std
   return ProfileRead(bytes, section, key, def);
 }
 
-bool ProfileFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+fsys::WriteResult ProfileFile::Set(std::string_view section, std::string_view key, std::string_view value) {
   const ProfileEntry entry{section, key, value};
   return SetAll({&entry, 1});
 }
 
-bool ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
+fsys::WriteResult ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
   const fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
-  if (read.status != fsys::ReadStatus::Ok && read.status != fsys::ReadStatus::Missing) return false;
+  if (read.status != fsys::ReadStatus::Ok && read.status != fsys::ReadStatus::Missing) {
+    return {fsys::WriteStatus::OpenFailed};
+  }
   std::string bytes = read.bytes;
   for (const ProfileEntry& entry : entries) {
+    if (entry.onlyIfMissing && ProfileHasKey(bytes, entry.section, entry.key)) continue;
     std::optional<std::string> changed = ProfileWrite(bytes, entry.section, entry.key, entry.value);
-    if (!changed || changed->size() > kMaxFileBytes) return false;
+    if (!changed || changed->size() > kMaxFileBytes) return {fsys::WriteStatus::WriteFailed};
     bytes = std::move(*changed);
   }
-  if (read.status == fsys::ReadStatus::Ok && bytes == read.bytes) return true;
+  if (read.status == fsys::ReadStatus::Ok && bytes == read.bytes) return {};
   return files_.Replace(path_, bytes);
 }
 

@@ -21,10 +21,13 @@ inline constexpr std::size_t kMaxValueBytes = 63;
 inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
 // The value of the key in the first section of that name, or def when the section or key is
-// missing; both cut to kMaxValueBytes. Names match without regard to the case of ASCII letters;
+// missing; both cut to maxBytes. Names match without regard to the case of ASCII letters;
 // blanks around the value are dropped, and a value in a pair of quotes (" or ') loses them.
 std::string ProfileRead(std::string_view file, std::string_view section, std::string_view key,
-                        std::string_view def);
+                        std::string_view def, std::size_t maxBytes = kMaxValueBytes);
+
+// Whether the file has an entry for the key (in the first section of that name).
+bool ProfileHasKey(std::string_view file, std::string_view section, std::string_view key);
 
 // The file's bytes with the key set to the value: an existing key's line is rewritten, a new key
 // goes after the last line of its section, a new section at the end of the file; added lines end
@@ -39,6 +42,7 @@ struct ProfileEntry {
   std::string_view section;
   std::string_view key;
   std::string_view value;
+  bool onlyIfMissing = false;  // a file that has the key keeps its line exactly as it is
 };
 
 // One profile file on disk. Every call reads the file afresh: another program may change it
@@ -50,13 +54,13 @@ class ProfileFile {
   // The key's value; def when the file is missing, unreadable or too large.
   std::string Get(std::string_view section, std::string_view key, std::string_view def) const;
 
-  // Stores the value by replacing the file as a whole. False, with the file left as it was, when
-  // it could not be written, or when it exists but could not be read or is too large (a fresh
-  // file would lose the settings in it).
-  bool Set(std::string_view section, std::string_view key, std::string_view value);
+  // Stores the value by replacing the file as a whole. A failure, with the file left as it was,
+  // when it could not be written, or when it exists but could not be read or is too large (a
+  // fresh file would lose the settings in it).
+  fsys::WriteResult Set(std::string_view section, std::string_view key, std::string_view value);
 
   // Stores several values in one replacement of the file: all of them or, on failure, none.
-  bool SetAll(std::span<const ProfileEntry> entries);
+  fsys::WriteResult SetAll(std::span<const ProfileEntry> entries);
 
   const std::filesystem::path& Path() const { return path_; }
 

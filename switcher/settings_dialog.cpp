@@ -1,23 +1,28 @@
 #include "settings_dialog.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "resource.h"
 #include "settings_file.h"
-#include "shift_jis.h"
 
 namespace switcher {
 namespace {
 
 constexpr int kColor3dLight = 22;  // COLOR_3DLIGHT
 
+constexpr const char* kWriteErrorCaption = "FileWriteError";
+constexpr const char* kReadErrorCaption = "FileReadError";
+
 enum class FieldKind { Text, GameExe, Speed, NoMessage };
 
-// One field of the dialog and its key. In the order the keys are read and written.
+// One field of the dialog, its key and what the player calls it. In the order the keys are read
+// and written.
 struct Field {
   const settings::Key* key;
   int id;
+  const char* name;
   FieldKind kind = FieldKind::Text;
 };
 
@@ -28,25 +33,28 @@ using settings::kTitles;
 
 // clang-format off
 constexpr Field kFields[] = {
-    {&kTitles[0], IDC_SET_TITLE1}, {&kTitles[1], IDC_SET_TITLE2}, {&kTitles[2], IDC_SET_TITLE3},
-    {&kTitles[3], IDC_SET_TITLE4}, {&kTitles[4], IDC_SET_TITLE5}, {&kTitles[5], IDC_SET_TITLE6},
-    {&settings::kExePath, 0, FieldKind::GameExe},
-    {&settings::kUserExeName, IDC_SET_USER_NAME},
-    {&settings::kUserExePath, IDC_SET_USER_PATH},
-    {&kRates[0], IDC_SET_RATE1}, {&kRates[1], IDC_SET_RATE2}, {&kRates[2], IDC_SET_RATE3},
-    {&kRateNames[0], IDC_SET_RATE_NAME1}, {&kRateNames[1], IDC_SET_RATE_NAME2},
-    {&kRateNames[2], IDC_SET_RATE_NAME3},
-    {&settings::kFreeDefault, IDC_SET_FREE_DEFAULT},
-    {&kAccounts[0].id, IDC_SET_ID1}, {&kAccounts[0].password, IDC_SET_PASS1}, {&kAccounts[0].cdKey, IDC_SET_KEY1},
-    {&kAccounts[1].id, IDC_SET_ID2}, {&kAccounts[1].password, IDC_SET_PASS2}, {&kAccounts[1].cdKey, IDC_SET_KEY2},
-    {&kAccounts[2].id, IDC_SET_ID3}, {&kAccounts[2].password, IDC_SET_PASS3}, {&kAccounts[2].cdKey, IDC_SET_KEY3},
-    {&kAccounts[3].id, IDC_SET_ID4}, {&kAccounts[3].password, IDC_SET_PASS4}, {&kAccounts[3].cdKey, IDC_SET_KEY4},
-    {&kAccounts[4].id, IDC_SET_ID5}, {&kAccounts[4].password, IDC_SET_PASS5}, {&kAccounts[4].cdKey, IDC_SET_KEY5},
-    {&kAccounts[5].id, IDC_SET_ID6}, {&kAccounts[5].password, IDC_SET_PASS6}, {&kAccounts[5].cdKey, IDC_SET_KEY6},
-    {&settings::kSpeed, IDC_SET_SPEED, FieldKind::Speed},
-    {&settings::kMessage, IDC_SET_NO_MESSAGE, FieldKind::NoMessage},
+    {&kTitles[0], IDC_SET_TITLE1, "アカウント1の表示名"}, {&kTitles[1], IDC_SET_TITLE2, "アカウント2の表示名"},
+    {&kTitles[2], IDC_SET_TITLE3, "アカウント3の表示名"}, {&kTitles[3], IDC_SET_TITLE4, "アカウント4の表示名"},
+    {&kTitles[4], IDC_SET_TITLE5, "アカウント5の表示名"}, {&kTitles[5], IDC_SET_TITLE6, "アカウント6の表示名"},
+    {&settings::kExePath, 0, "実行ソフト名", FieldKind::GameExe},
+    {&settings::kUserExeName, IDC_SET_USER_NAME, "指定ソフト表示名"},
+    {&settings::kUserExePath, IDC_SET_USER_PATH, "ファイル場所"},
+    {&kRates[0], IDC_SET_RATE1, "計算機Rate値1"}, {&kRates[1], IDC_SET_RATE2, "計算機Rate値2"},
+    {&kRates[2], IDC_SET_RATE3, "計算機Rate値3"},
+    {&kRateNames[0], IDC_SET_RATE_NAME1, "計算機名称1"}, {&kRateNames[1], IDC_SET_RATE_NAME2, "計算機名称2"},
+    {&kRateNames[2], IDC_SET_RATE_NAME3, "計算機名称3"},
+    {&settings::kFreeDefault, IDC_SET_FREE_DEFAULT, "フリー初期値"},
+    {&kAccounts[0].id, IDC_SET_ID1, "アカウント1のＩＤ"}, {&kAccounts[0].password, IDC_SET_PASS1, "アカウント1のPASS"}, {&kAccounts[0].cdKey, IDC_SET_KEY1, "アカウント1のCD-KEY"},
+    {&kAccounts[1].id, IDC_SET_ID2, "アカウント2のＩＤ"}, {&kAccounts[1].password, IDC_SET_PASS2, "アカウント2のPASS"}, {&kAccounts[1].cdKey, IDC_SET_KEY2, "アカウント2のCD-KEY"},
+    {&kAccounts[2].id, IDC_SET_ID3, "アカウント3のＩＤ"}, {&kAccounts[2].password, IDC_SET_PASS3, "アカウント3のPASS"}, {&kAccounts[2].cdKey, IDC_SET_KEY3, "アカウント3のCD-KEY"},
+    {&kAccounts[3].id, IDC_SET_ID4, "アカウント4のＩＤ"}, {&kAccounts[3].password, IDC_SET_PASS4, "アカウント4のPASS"}, {&kAccounts[3].cdKey, IDC_SET_KEY4, "アカウント4のCD-KEY"},
+    {&kAccounts[4].id, IDC_SET_ID5, "アカウント5のＩＤ"}, {&kAccounts[4].password, IDC_SET_PASS5, "アカウント5のPASS"}, {&kAccounts[4].cdKey, IDC_SET_KEY5, "アカウント5のCD-KEY"},
+    {&kAccounts[5].id, IDC_SET_ID6, "アカウント6のＩＤ"}, {&kAccounts[5].password, IDC_SET_PASS6, "アカウント6のPASS"}, {&kAccounts[5].cdKey, IDC_SET_KEY6, "アカウント6のCD-KEY"},
+    {&settings::kSpeed, IDC_SET_SPEED, "情報貼付け時のスピード", FieldKind::Speed},
+    {&settings::kMessage, IDC_SET_NO_MESSAGE, "確認メッセージを出さない", FieldKind::NoMessage},
 };
 // clang-format on
+static_assert(std::size(kFields) == CSettingsDlg::kFieldCount);
 
 constexpr int ExeButton(settings::GameExe exe) {
   switch (exe) {
@@ -55,6 +63,18 @@ constexpr int ExeButton(settings::GameExe exe) {
     case settings::GameExe::Xgpuk2: break;
   }
   return IDC_SET_XGPUK2;
+}
+
+bool IsEdit(const Field& field) { return field.kind == FieldKind::Text || field.kind == FieldKind::Speed; }
+
+std::string Quoted(const Field& field) { return std::string("「") + field.name + "」"; }
+
+std::string WriteErrorMessage(fsys::WriteStatus status) {
+  if (status == fsys::WriteStatus::ReadOnly) {
+    return "設定ファイル（VRND.INI）が読み取り専用になっているため、保存できませんでした。\n"
+           "ファイルのプロパティで「読み取り専用」を外してから、もう一度「設定完了」を押してください。";
+  }
+  return "設定を保存できませんでした。";
 }
 
 }  // namespace
@@ -68,50 +88,111 @@ bool CSettingsDlg::OnCommand(int id) {
     case IDC_SET_XGPUK: OnSelectXgpuk(); return true;
     case IDC_SET_CROSSGATE: OnSelectCrossGate(); return true;
     case IDC_SET_XGPUK2: OnSelectXgpuk2(); return true;
+    case IDC_SET_NO_MESSAGE: messageClicked_ = true; return true;  // the box ticks itself
     default: return ui::Dialog::OnCommand(id);  // IDOK: write all and close; IDCANCEL: close
   }
 }
 
 bool CSettingsDlg::OnInitDialog() {
+  exeClicked_ = messageClicked_ = false;
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
   m_iniPath = settings.Path();
-  for (const Field& field : kFields) {
-    const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
-    switch (field.kind) {
-      case FieldKind::Text: view().SetItemText(field.id, value); break;
-      case FieldKind::GameExe: view().SetChecked(ExeButton(settings::GameExeOf(value)), true); break;
-      case FieldKind::Speed:
-        view().SetItemText(field.id, settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed));
-        break;
-      case FieldKind::NoMessage: view().SetChecked(field.id, settings::IsMessageOff(value)); break;
-    }
+  Fill(settings, false);
+  loaded_ = settings.Readable();
+  if (!loaded_) {
+    view().MessageBox(
+        "設定ファイル（VRND.INI）を読み込めませんでした。他のプログラムが使用中かもしれません。\n"
+        "いま表示しているのは初期値です。「設定完了」を押すと、設定ファイルをもう一度読み込みます。",
+        kReadErrorCaption, ui::Buttons::Ok);
   }
   return true;
 }
 
-void CSettingsDlg::OnOK() {
-  std::vector<settings::SettingsFile::Change> changes;
-  for (const Field& field : kFields) {
-    std::string value;
+void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOnly) {
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    const Field& field = kFields[i];
+    if (untouchedOnly && IsEdit(field) && view().IsItemModified(field.id)) continue;
+    const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
     switch (field.kind) {
-      case FieldKind::Text: value = view().ItemText(field.id); break;
-      case FieldKind::GameExe:
-        value = view().IsChecked(IDC_SET_XGPUK) ? "1" : view().IsChecked(IDC_SET_CROSSGATE) ? "2" : "3";
-        break;
+      case FieldKind::Text: shown_[i] = value; break;
       case FieldKind::Speed:
-        value = view().ItemText(field.id);
-        if (!settings::IsValidSpeed(value)) value = std::to_string(settings::kDefaultSpeed);
+        shown_[i] = settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed);
         break;
+      case FieldKind::GameExe:
+        if (!(untouchedOnly && exeClicked_)) SelectExe(ExeButton(settings::GameExeOf(value)));
+        continue;
       case FieldKind::NoMessage:
-        value = view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn;
-        break;
+        if (!(untouchedOnly && messageClicked_)) view().SetChecked(field.id, settings::IsMessageOff(value));
+        continue;
     }
-    changes.push_back({field.key, std::string(text::CutAtCharBoundary(value, kMaxWrittenValueBytes))});
+    view().SetItemText(field.id, shown_[i]);
+  }
+}
+
+void CSettingsDlg::Reload() {
+  const settings::SettingsFile settings(files_, m_iniPath);
+  if (!settings.Readable()) {
+    view().MessageBox("設定ファイル（VRND.INI）をまだ読み込めないため、保存できませんでした。\n"
+                      "設定ファイルを使っているプログラムを閉じてから、もう一度「設定完了」を押してください。",
+                      kReadErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  Fill(settings, true);
+  loaded_ = true;
+  view().MessageBox("設定ファイルを読み込みました。変更した欄はそのままです。\n"
+                    "内容を確かめてから、もう一度「設定完了」を押してください。",
+                    "確認", ui::Buttons::Ok);
+}
+
+void CSettingsDlg::OnOK() {
+  if (!loaded_) {
+    Reload();
+    return;
+  }
+  std::vector<settings::SettingsFile::Change> changes;
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    const Field& field = kFields[i];
+    switch (field.kind) {
+      case FieldKind::GameExe:
+        changes.push_back(
+            {field.key, view().IsChecked(IDC_SET_XGPUK) ? "1" : view().IsChecked(IDC_SET_CROSSGATE) ? "2" : "3"});
+        continue;
+      case FieldKind::NoMessage:
+        changes.push_back({field.key, view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn});
+        continue;
+      case FieldKind::Text:
+      case FieldKind::Speed: break;
+    }
+    // A field the player left alone keeps the file's bytes: the window's round trip may change
+    // bytes that are not valid Shift-JIS or that have two codes.
+    if (!view().IsItemModified(field.id)) {
+      changes.push_back({field.key, shown_[i], true});
+      continue;
+    }
+    const std::optional<std::string> typed = view().StorableItemText(field.id);
+    if (!typed) {
+      view().MessageBox(Quoted(field) + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
+                                        "その文字を別の文字に替えてください。",
+                        kWriteErrorCaption, ui::Buttons::Ok);
+      return;
+    }
+    // Every reader stops at the key's limit: a longer text would be used cut.
+    if (typed->size() > field.key->maxBytes) {
+      const std::size_t limit = field.key->maxBytes;
+      view().MessageBox(Quoted(field) + "が長すぎます。" + std::to_string(limit) + "バイト（全角" +
+                            std::to_string(limit / 2) + "文字）までにしてください。",
+                        kWriteErrorCaption, ui::Buttons::Ok);
+      return;
+    }
+    std::string value = *typed;
+    if (field.kind == FieldKind::Speed && !settings::IsValidSpeed(value)) value = std::to_string(settings::kDefaultSpeed);
+    changes.push_back({field.key, std::move(value)});
   }
   // All keys go to the file in one replacement, so a failure leaves the old settings whole.
-  if (!settings::SettingsFile(files_, m_iniPath).Write(changes)) {
+  const fsys::WriteResult written = settings::SettingsFile(files_, m_iniPath).Write(changes);
+  if (!written) {
     // The dialog stays open with everything typed, so the player can retry or cancel.
-    view().MessageBox("設定を保存できませんでした。", "FileWriteError", ui::Buttons::Ok);
+    view().MessageBox(WriteErrorMessage(written.status), kWriteErrorCaption, ui::Buttons::Ok);
     return;
   }
   ui::Dialog::OnOK();
@@ -122,8 +203,17 @@ void CSettingsDlg::SelectExe(int id) {
   for (int button : {IDC_SET_XGPUK, IDC_SET_CROSSGATE, IDC_SET_XGPUK2}) view().SetChecked(button, button == id);
 }
 
-void CSettingsDlg::OnSelectXgpuk() { SelectExe(IDC_SET_XGPUK); }
-void CSettingsDlg::OnSelectCrossGate() { SelectExe(IDC_SET_CROSSGATE); }
-void CSettingsDlg::OnSelectXgpuk2() { SelectExe(IDC_SET_XGPUK2); }
+void CSettingsDlg::OnSelectXgpuk() {
+  exeClicked_ = true;
+  SelectExe(IDC_SET_XGPUK);
+}
+void CSettingsDlg::OnSelectCrossGate() {
+  exeClicked_ = true;
+  SelectExe(IDC_SET_CROSSGATE);
+}
+void CSettingsDlg::OnSelectXgpuk2() {
+  exeClicked_ = true;
+  SelectExe(IDC_SET_XGPUK2);
+}
 
 }  // namespace switcher

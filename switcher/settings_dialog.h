@@ -1,16 +1,18 @@
 #pragma once
 // The modal settings dialog "各種設定": edits every setting of VRND.INI except the installed
 // slot and the window title.
+#include <array>
 #include <filesystem>
+#include <string>
 
 #include "dialog.h"
 #include "file_system.h"
 
-namespace switcher {
+namespace settings {
+class SettingsFile;
+}
 
-// Texts longer than this are cut (at a character boundary) when written: the most a value of
-// the settings file has ever held.
-inline constexpr std::size_t kMaxWrittenValueBytes = 127;
+namespace switcher {
 
 class CSettingsDlg : public ui::Dialog {
  public:
@@ -25,11 +27,24 @@ class CSettingsDlg : public ui::Dialog {
   void OnSelectCrossGate();
   void OnSelectXgpuk2();
 
+  // One per key the dialog edits: every key of the file but setdata and windowname.
+  static constexpr std::size_t kFieldCount = 36;
+
  private:
   void SelectExe(int id);
+  // Shows the file's values; with untouchedOnly, only in the fields the player has not changed.
+  void Fill(const settings::SettingsFile& settings, bool untouchedOnly);
+  // OK after an opening that could not read the file: reads it again and shows it, writes nothing.
+  void Reload();
 
   fsys::FileSystem& files_;
   std::filesystem::path m_iniPath;
+  // False while the fields show defaults because the file could not be read: writing them
+  // would wipe every account.
+  bool loaded_ = false;
+  bool exeClicked_ = false;
+  bool messageClicked_ = false;
+  std::array<std::string, kFieldCount> shown_;  // each text field's bytes as set from the file
 };
 
 }  // namespace switcher

@@ -8,17 +8,16 @@
 
 namespace settings {
 
-namespace {
-
-std::string ReadContent(const fsys::FileSystem& files, const std::filesystem::path& path) {
-  fsys::ReadResult read = files.ReadFile(path, kMaxFileBytes);
-  return read.status == fsys::ReadStatus::Ok ? std::move(read.bytes) : std::string();
+SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
+    : files_(files), path_(std::move(path)) {
+  Load();
 }
 
-}  // namespace
-
-SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
-    : files_(files), path_(std::move(path)), content_(ReadContent(files_, path_)) {}
+void SettingsFile::Load() {
+  fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
+  readStatus_ = read.status;
+  content_ = read.status == fsys::ReadStatus::Ok ? std::move(read.bytes) : std::string();
+}
 
 SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
   return SettingsFile(files, files.WorkingFolder() / kFileName);
@@ -26,23 +25,25 @@ SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
 
 std::string SettingsFile::Read(const Key& key, Reader reader) const {
   const Reading& reading = reader == Reader::SettingsDialog ? key.dialog : key.main;
-  std::string value = ProfileRead(content_, key.section, key.name, reading.missing);
+  std::string value = ProfileRead(content_, key.section, key.name, reading.missing, key.maxBytes);
   if (reading.blankReplacement && !value.empty() && value.front() == ' ') {
     value = reading.blankReplacement;
   }
   return value;
 }
 
-bool SettingsFile::Write(std::span<const Change> changes) {
+fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {
   std::vector<ProfileEntry> entries;
   entries.reserve(changes.size());
-  for (const Change& change : changes) entries.push_back({change.key->section, change.key->name, change.value});
-  if (!ProfileFile(files_, path_).SetAll(entries)) return false;
-  content_ = ReadContent(files_, path_);
-  return true;
+  for (const Change& change : changes) {
+    entries.push_back({change.key->section, change.key->name, change.value, change.keepStored});
+  }
+  const fsys::WriteResult result = ProfileFile(files_, path_).SetAll(entries);
+  if (result) Load();
+  return result;
 }
 
-bool SettingsFile::Write(const Key& key, std::string_view value) {
+fsys::WriteResult SettingsFile::Write(const Key& key, std::string_view value) {
   const Change change{&key, std::string(value)};
   return Write({&change, 1});
 }

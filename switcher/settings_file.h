@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "file_system.h"
+#include "profile.h"
 
 namespace settings {
 
@@ -25,6 +26,10 @@ struct Reading {
   const char* blankReplacement = nullptr;  // nullptr: no blank rule
 };
 
+// A designated program's path is read whole, however long: Windows paths reach 32767 UTF-16
+// units, and a cut path starts nothing. Every other value is read as its first 63 bytes.
+inline constexpr std::size_t kWholeValue = std::string_view::npos;
+
 // A key of the file. The settings dialog and the main window (start-up, refresh, calculator
 // reset) read some keys with different defaults; each keeps its own reading.
 struct Key {
@@ -32,6 +37,7 @@ struct Key {
   std::string_view name;
   Reading dialog;
   Reading main;
+  std::size_t maxBytes = kMaxValueBytes;  // a longer value is read as its first maxBytes bytes
 };
 
 enum class Reader { SettingsDialog, MainWindow };
@@ -41,7 +47,7 @@ inline constexpr Key kWindowName  {kGeneral, "windowname", {}, {"CROSS GATE TOOL
 inline constexpr Key kSelectedSlot{kGeneral, "setdata", {}, {"0"}};
 inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}};
 inline constexpr Key kUserExeName {kGeneral, "UserExeName", {"指定ソフト"}, {"指定ソフト"}};
-inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}};
+inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}, kWholeValue};
 inline constexpr Key kFreeDefault {kCalculator, "freedefult", {"10", "0"}, {"50", "0"}};
 inline constexpr Key kSpeed       {kPaste, "speed", {""}, {""}};
 inline constexpr Key kMessage     {kPaste, "message", {""}, {""}};
@@ -95,21 +101,32 @@ class SettingsFile {
 
   const std::filesystem::path& Path() const { return path_; }
 
+  // False when the file exists but could not be read (held by another program, no permission,
+  // too large): every Read then gives its default, and those defaults must never be written
+  // over the file. A missing file is readable: it holds no keys.
+  bool Readable() const { return readStatus_ == fsys::ReadStatus::Ok || readStatus_ == fsys::ReadStatus::Missing; }
+
   // The key's value by the reader's default and blank rule.
   std::string Read(const Key& key, Reader reader) const;
 
   struct Change {
     const Key* key;
     std::string value;
+    // A value the player left as shown: when the file has the key, its line stays byte for
+    // byte (value is then only what the key gets when the file lacks it).
+    bool keepStored = false;
   };
   // Stores the values in one replacement of the file: all of them, or none when the file could
-  // not be written (false).
-  bool Write(std::span<const Change> changes);
-  bool Write(const Key& key, std::string_view value);
+  // not be written.
+  fsys::WriteResult Write(std::span<const Change> changes);
+  fsys::WriteResult Write(const Key& key, std::string_view value);
 
  private:
+  void Load();
+
   fsys::FileSystem& files_;
   std::filesystem::path path_;
+  fsys::ReadStatus readStatus_ = fsys::ReadStatus::Missing;
   std::string content_;  // the file as it was read; empty when missing, unreadable or too large
 };
 

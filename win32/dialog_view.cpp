@@ -5,17 +5,25 @@
 
 namespace win32 {
 
-std::string DialogView::ItemText(int id) const {
+std::wstring DialogView::WideItemText(int id) const {
   HWND item = GetDlgItem(window_, id);
   if (!item) return {};
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
+  return text;
 }
+
+std::string DialogView::ItemText(int id) const { return Narrow(WideItemText(id)); }
+
+std::optional<std::string> DialogView::StorableItemText(int id) const { return NarrowExact(WideItemText(id)); }
 
 void DialogView::SetItemText(int id, const std::string& text) {
   SetDlgItemTextW(window_, id, Widen(text).c_str());
+  // WM_SETTEXT clears an edit box's flag already; said here so that no control keeps it.
+  SendDlgItemMessageW(window_, id, EM_SETMODIFY, FALSE, 0);
 }
+
+bool DialogView::IsItemModified(int id) const { return SendDlgItemMessageW(window_, id, EM_GETMODIFY, 0, 0) != 0; }
 
 void DialogView::SetTitle(const std::string& text) { SetWindowTextW(window_, Widen(text).c_str()); }
 

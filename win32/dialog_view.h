@@ -13,7 +13,9 @@ class DialogView final : public ui::View {
   HWND Window() const { return window_; }
 
   std::string ItemText(int id) const override;
+  std::optional<std::string> StorableItemText(int id) const override;
   void SetItemText(int id, const std::string& text) override;
+  bool IsItemModified(int id) const override;
   void SetTitle(const std::string& text) override;
   void SetPushed(int id, bool pushed) override;
   bool IsChecked(int id) const override;
@@ -27,6 +29,8 @@ class DialogView final : public ui::View {
   void EndDialog(int result) override;
 
  private:
+  std::wstring WideItemText(int id) const;
+
   HWND window_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "unique_handle.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -27,24 +29,6 @@ constexpr int kMoveRetries = 6;
 // Bytes moved by one ReadFile/WriteFile call, whose sizes are 32-bit.
 constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  // Closes now and reports whether the close succeeded.
-  bool Close() { return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0; }
-
- private:
-  HANDLE handle_;
-};
-
 // Deletes a file when it goes out of scope, unless dismissed.
 class DeleteOnExit {
  public:
@@ -65,7 +49,11 @@ class DeleteOnExit {
 // A rename onto a file that a scanner holds without delete sharing fails with access denied; an
 // open for reading that fails so is refused for good.
 bool IsHeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
-bool IsHeldOrDenied(DWORD error) { return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED; }
+bool IsHeldOrDenied(DWORD error) {
+  // ReplaceFileW names a held target by what it could not do with it.
+  return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+         error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
 
 // Runs the step until it succeeds, retrying while it fails for a passing reason.
 template <typename Step>
@@ -88,6 +76,18 @@ std::wstring LongPath(const std::filesystem::path& path) {
   if (text.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + text.substr(2);
   if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') return LR"(\\?\)" + text;
   return text;
+}
+
+// Attributes that a replaced file keeps; read-only is refused before, the rest belong to the data.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Whether another program lets the file be replaced now; when not, the last error says why.
+// Asked first, because a refused ReplaceFileW may leave a temporary file of its own (Wine's does).
+bool CanBeReplaced(const std::wstring& target) {
+  const UniqueHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(probe);
 }
 
 // Creates a new, uniquely named file beside the target; name receives its name.
@@ -144,7 +144,7 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return opened != INVALID_HANDLE_VALUE;
   });
-  const Handle file(opened);
+  const UniqueHandle file(opened);
   if (!ok) return {GetLastError() == ERROR_FILE_NOT_FOUND ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {fsys::ReadStatus::Unreadable, {}};
@@ -165,18 +165,106 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
   return {fsys::ReadStatus::Ok, std::move(bytes)};
 }
 
-bool Win32FileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
+fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, std::string_view bytes) {
   const std::wstring target = LongPath(path);
+  // A read-only file refuses every try: say so at once instead of retrying for a second.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return {fsys::WriteStatus::ReadOnly};
   std::wstring tempName;
-  Handle temp(CreateTempBeside(target, tempName));
-  if (!temp.valid()) return false;
+  UniqueHandle temp(CreateTempBeside(target, tempName));
+  if (!temp) return {fsys::WriteStatus::OpenFailed};
   DeleteOnExit cleanup(tempName);
-  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) return false;
+  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) {
+    return {fsys::WriteStatus::WriteFailed};
+  }
+  // ReplaceFileW below carries the attributes over too, but not everywhere (Wine does not).
+  if (exists) SetFileAttributesW(tempName.c_str(), attributes & kKeptAttributes);
   const bool moved = WithRetries(kWriteRetries, IsHeldOrDenied, [&] {
+    // An existing file is replaced in place, which keeps its attributes, its permissions (ACL)
+    // and its other names; a rename over it would put the new file's defaults in their place.
+    if (exists) {
+      if (!CanBeReplaced(target)) {
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      }
+      if (ReplaceFileW(target.c_str(), tempName.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                       nullptr)) {
+        return true;
+      }
+      if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;  // gone meanwhile: create it below
+    }
     return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
-  if (moved) cleanup.Dismiss();
-  return moved;
+  if (!moved) return {fsys::WriteStatus::WriteFailed};
+  cleanup.Dismiss();
+  return {};
+}
+
+// ---- Exclusive opens that create missing files and never truncate.
+
+namespace {
+
+// Open without sharing; a missing file is created, an existing one keeps its content. Paths
+// from the file dialog may pass MAX_PATH: the "\\?\" form takes them.
+UniqueHandle OpenAlways(const std::filesystem::path& path, DWORD access, bool* created = nullptr) {
+  HANDLE handle = CreateFileW(LongPath(path).c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created) *created = handle != INVALID_HANDLE_VALUE && GetLastError() != ERROR_ALREADY_EXISTS;
+  return UniqueHandle(handle);
+}
+
+// Every step of a write, the flush and the close included: any of them can be where a full disk
+// or a lost network drive shows.
+bool WriteFlushClose(UniqueHandle& file, std::string_view bytes) {
+  return WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.Close();
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) {
+  const UniqueHandle file = OpenAlways(path, GENERIC_READ);
+  if (!file) return std::nullopt;
+  std::string bytes;
+  while (bytes.size() < maxBytes) {
+    const std::size_t old = bytes.size();
+    const DWORD want = static_cast<DWORD>(std::min(maxBytes - old, kChunkBytes));
+    bytes.resize(old + want);
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes.data() + old, want, &got, nullptr)) return std::nullopt;
+    bytes.resize(old + got);
+    if (got == 0) break;
+  }
+  return bytes;
+}
+
+fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
+  UniqueHandle file = OpenAlways(path, GENERIC_WRITE);
+  if (!file) return {fsys::WriteStatus::OpenFailed};
+  return {WriteFlushClose(file, bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+}
+
+fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                                          std::string_view bytes) {
+  // Whether this open created the file decides the header, in one step with no separate probe.
+  bool created = false;
+  UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, &created);
+  if (!file) return {fsys::WriteStatus::OpenFailed};
+  LARGE_INTEGER end{};
+  if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return {fsys::WriteStatus::WriteFailed};
+  const std::string text = created ? std::string(headerIfCreated) + std::string(bytes) : std::string(bytes);
+  if (WriteAll(file.get(), text) && FlushFileBuffers(file.get())) {
+    return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  }
+  // Take back what part of the text did land: a file this call created goes (an existing file
+  // never gets a header, so a half-written one would stay for good), any other is cut back to
+  // where it ended.
+  if (created) {
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+  } else if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN)) {
+    SetEndOfFile(file.get());
+  }
+  return {fsys::WriteStatus::WriteFailed};
 }
 
 // ---- Whole-file moves (the save-file swap) -------------------------------------------------
@@ -224,7 +312,7 @@ fsys::FileOutcome Win32FileSystem::RemoveEmpty(const std::filesystem::path& path
     error = GetLastError();
     return false;
   });
-  Handle file(opened);
+  UniqueHandle file(opened);
   if (!ok) return Refused(error);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return Refused(GetLastError());

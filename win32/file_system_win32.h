@@ -1,6 +1,6 @@
 #pragma once
-// The file-system service on Windows: wide-character APIs throughout, and "\\?\" paths so that
-// folders beyond MAX_PATH work.
+// The file-system service of both programs on Windows: wide-character APIs throughout, and
+// "\\?\" paths so that folders beyond MAX_PATH work.
 #include "file_system.h"
 
 namespace win32 {
@@ -9,7 +9,12 @@ class Win32FileSystem final : public fsys::FileSystem {
  public:
   std::filesystem::path WorkingFolder() const override;
   fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
-  bool Replace(const std::filesystem::path& path, std::string_view bytes) override;
+  fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override;
+
+  std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override;
+  fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override;
+  fsys::WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                           std::string_view bytes) override;
 
   // Whole-file moves (the save-file swap).
   fsys::FileInfo Inspect(const std::filesystem::path& path) const override;

@@ -23,4 +23,13 @@ std::string Narrow(std::wstring_view wide) {
   return sjis;
 }
 
+std::optional<std::string> NarrowExact(std::wstring_view wide) {
+  // A substitute ("?", a best-fit look-alike such as "\" for the yen sign) does not come back
+  // as the character it replaced, so the round trip tells every loss, whatever the system's
+  // flags for substitutes support.
+  std::string sjis = Narrow(wide);
+  if (Widen(sjis) != wide) return std::nullopt;
+  return sjis;
+}
+
 }  // namespace win32

@@ -4,7 +4,7 @@
 
 #include "control_ids.h"
 #include "fake_familiar_file_picker.h"
-#include "fake_file_access.h"
+#include "fake_file_system.h"
 #include "fake_view.h"
 
 namespace bpcalc {
@@ -45,7 +45,7 @@ class CalculatorDialog : public ::testing::Test {
 
   fake::View view;
   FakeFamiliarFilePicker picker;
-  FakeFileAccess files;
+  fake::FileSystem files;
   CBpCalcDlg dialog{picker, files};
 };
 
@@ -184,6 +184,31 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
             "「使い魔名」が長すぎます。40バイト（全角20文字）までにしてください。\n保存できませんでした。");
   EXPECT_EQ(view.boxes[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
   EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+}
+
+TEST_F(CalculatorDialog, RefusesToStoreACharacterShiftJisCannotHoldNamingTheBox) {
+  struct Case {
+    int box;
+    void (CBpCalcDlg::*store)();
+    const char* named;
+  };
+  const Case cases[] = {
+      {ids::kName, &CBpCalcDlg::OnSaveData, "「使い魔名」"},
+      {ids::kLevel1Bp[4], &CBpCalcDlg::OnSaveData, "「Lv1のM」"},
+      {ids::kName, &CBpCalcDlg::OnAppendCsv, "「名前」"},
+      {ids::kPredictedBp[2], &CBpCalcDlg::OnAppendCsv, "「比較T」"},
+  };
+  picker.answer = "pochi.txt";
+  for (const Case& c : cases) {
+    view.boxes.clear();
+    view.unstorable = {c.box};
+    (dialog.*c.store)();
+    ASSERT_EQ(view.boxes.size(), 1u) << c.named;
+    EXPECT_EQ(view.boxes[0].text.find(c.named), 0u) << view.boxes[0].text;
+    EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+  }
+  EXPECT_EQ(picker.saveDialogs, 0);
+  EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(CalculatorDialog, ReportsASaveThatCannotOpenOrCannotWriteItsFile) {

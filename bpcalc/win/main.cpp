@@ -5,11 +5,11 @@
 #include "bp_calc_dlg.h"
 #include "dialog_host.h"
 #include "win_familiar_file_picker.h"
-#include "win_file_access.h"
+#include "file_system_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   bpcalc::win::WinFamiliarFilePicker picker;
-  bpcalc::win::WinFileAccess files;
+  win32::Win32FileSystem files;
   bpcalc::CBpCalcDlg dialog(picker, files);
   win32::RunModalDialog(dialog, nullptr);
   return 0;

@@ -27,7 +27,11 @@ class View final : public ui::View {
   // own view is passed in. Without a script the child is cancelled at once.
   using ModalScript = std::function<void(ui::Dialog& child, View& childView)>;
 
+  // Texts as the window holds them. A test that puts a text here directly plays the player
+  // typing it: the item counts as modified when it differs from what SetItemText last set.
   std::map<int, std::string> texts;
+  std::map<int, std::string> setTexts;  // what the program last set, by SetItemText
+  std::set<int> unstorable;             // items holding a character Shift-JIS cannot hold
   std::set<int> pushed;
   std::set<int> checked;
   std::string title;
@@ -46,7 +50,18 @@ class View final : public ui::View {
     const auto it = texts.find(id);
     return it == texts.end() ? std::string() : it->second;
   }
-  void SetItemText(int id, const std::string& text) override { texts[id] = text; }
+  std::optional<std::string> StorableItemText(int id) const override {
+    if (unstorable.contains(id)) return std::nullopt;
+    return ItemText(id);
+  }
+  void SetItemText(int id, const std::string& text) override {
+    texts[id] = text;
+    setTexts[id] = text;
+  }
+  bool IsItemModified(int id) const override {
+    const auto set = setTexts.find(id);
+    return ItemText(id) != (set == setTexts.end() ? std::string() : set->second);
+  }
   void SetTitle(const std::string& text) override { title = text; }
   void SetPushed(int id, bool on) override { on ? (void)pushed.insert(id) : (void)pushed.erase(id); }
   bool IsChecked(int id) const override { return checked.contains(id); }

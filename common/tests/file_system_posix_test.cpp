@@ -134,6 +134,26 @@ TEST_F(PosixFileSystemTest, HandlesLongAndJapanesePaths) {
   EXPECT_EQ(files.ReadFile(deep / "VRND.INI", 1024).bytes, "x=1");
 }
 
+// The creating, never-truncating opens of the familiar files.
+TEST_F(PosixFileSystemTest, OpensThatCreateAndNeverTruncate) {
+  const fs::path record = folder.path() / "pochi.txt";
+  EXPECT_EQ(files.ReadCreating(record, 512), "");
+  EXPECT_TRUE(fs::exists(record));
+  WriteBytes(record, std::string(200, 'z'));
+  EXPECT_EQ(files.ReadCreating(record, 16), std::string(16, 'z'));
+  EXPECT_TRUE(files.WriteAtStart(record, std::string(160, 'a')));
+  EXPECT_EQ(ReadBytes(record), std::string(160, 'a') + std::string(40, 'z'));
+
+  const fs::path csv = folder.path() / "xg.csv";
+  EXPECT_TRUE(files.Append(csv, "H\r\n", "1\r\n"));
+  EXPECT_TRUE(files.Append(csv, "H\r\n", "2\r\n"));
+  EXPECT_EQ(ReadBytes(csv), "H\r\n1\r\n2\r\n");
+
+  EXPECT_EQ(files.ReadCreating(folder.path() / "none" / "x.txt", 512), std::nullopt);
+  EXPECT_EQ(files.WriteAtStart(folder.path() / "none" / "x.txt", "x").status, fsys::WriteStatus::OpenFailed);
+  EXPECT_EQ(files.Append(folder.path() / "none" / "x.csv", "", "x").status, fsys::WriteStatus::OpenFailed);
+}
+
 TEST_F(PosixFileSystemTest, WorkingFolderIsTheCurrentFolder) {
   EXPECT_EQ(files.WorkingFolder(), fs::current_path());
 }

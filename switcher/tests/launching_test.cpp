@@ -56,6 +56,17 @@ TEST_F(LaunchingTest, TheDesignatedProgramStartsWithoutAskingAndAFailureNamesIts
   EXPECT_EQ(view.boxes[0].caption, "OPEN ERROR");
 }
 
+TEST_F(LaunchingTest, ALongDesignatedPathIsOpenedWholeWhileItsNameStopsAt63Bytes) {
+  const std::string path = "C:\\Program Files (x86)\\" + std::string(150, 'd') + "\\tool.exe";
+  Start("[全般]\r\nUserExeName=" + std::string(70, 'n') + "\r\nUserExePath=" + path + "\r\n");
+  dialog.OnCommand(IDC_USER_PROGRAM);
+  EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{path});
+  shell.succeed = false;
+  dialog.OnCommand(IDC_USER_PROGRAM);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text, "[" + std::string(63, 'n') + "] 実行処理エラー");
+}
+
 TEST_F(LaunchingTest, TheFamiliarCalculatorIsFoundByItsBareName) {
   Start();
   dialog.OnCommand(IDC_FAMILIAR_CALCULATOR);

@@ -62,12 +62,14 @@ TEST_F(MainDialogTest, ABinaryOrHugeSettingsFileGivesDefaultsAndSettingsStillSav
     EXPECT_EQ(view.texts[IDC_ACCOUNT1], "1垢");
     EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "50");
   }
-  // A file too large to be a settings file is not replaced by the settings dialog's OK.
+  // A file too large to be a settings file is reported when the settings dialog opens, and its
+  // OK refuses to replace it.
   view.modalScripts.push_back([](ui::Dialog& settings, fake::View&) { settings.OnCommand(ui::kIdOk); });
   dialog.OnCommand(IDC_OPEN_SETTINGS);
   EXPECT_EQ(files.Ini(), huge);
-  ASSERT_EQ(view.lastChild->boxes.size(), 1u);
-  EXPECT_EQ(view.lastChild->boxes[0].caption, "FileWriteError");
+  ASSERT_EQ(view.lastChild->boxes.size(), 2u);
+  EXPECT_EQ(view.lastChild->boxes[0].caption, "FileReadError");
+  EXPECT_EQ(view.lastChild->boxes[1].caption, "FileReadError");
 }
 
 TEST_F(MainDialogTest, AnEmptyWindowNameGivesAnEmptyTitle) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "fake_file_system.h"
+
 namespace {
 
 using namespace std::string_literals;
@@ -199,60 +201,39 @@ TEST(ProfileWrite, BuildsTheSettingsFileOfAFirstSaveByteForByte) {
             "[貼付]\r\n01ID=\r\n01PASS=\r\n01KEY=\r\nspeed=5\r\nmessage=on \r\n");
 }
 
-// A file system whose one file can be made to fail in each way a read can.
-class ScriptedFileSystem final : public fsys::FileSystem {
- public:
-  fsys::ReadResult read{fsys::ReadStatus::Missing, {}};
-  bool replaceSucceeds = true;
-  int replaces = 0;
-
-  std::filesystem::path WorkingFolder() const override { return "/game"; }
-  fsys::ReadResult ReadFile(const std::filesystem::path&, std::size_t maxBytes) const override {
-    if (read.status == fsys::ReadStatus::Ok && read.bytes.size() > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
-    return read;
-  }
-  bool Replace(const std::filesystem::path&, std::string_view bytes) override {
-    ++replaces;
-    if (!replaceSucceeds) return false;
-    read = {fsys::ReadStatus::Ok, std::string(bytes)};
-    return true;
-  }
-  // Not used by the profile.
-  fsys::FileInfo Inspect(const std::filesystem::path&) const override { return {}; }
-  fsys::FileOutcome RenameNew(const std::filesystem::path&, const std::filesystem::path&) override { return {false, {}}; }
-  fsys::FileOutcome RemoveEmpty(const std::filesystem::path&) override { return {false, {}}; }
-};
-
 struct ProfileFileTest : ::testing::Test {
-  ScriptedFileSystem files;
+  fake::FileSystem files;
   settings::ProfileFile profile{files, "/game/VRND.INI"};
 };
 
 TEST_F(ProfileFileTest, ReadsAfreshEveryTime) {
   EXPECT_EQ(profile.Get("s", "k", "d"), "d");
-  files.read = {fsys::ReadStatus::Ok, "[s]\r\nk=1\r\n"};
+  files.Ini() = "[s]\r\nk=1\r\n";
   EXPECT_EQ(profile.Get("s", "k", "d"), "1");
-  files.read.bytes = "[s]\r\nk=2\r\n";
+  files.Ini() = "[s]\r\nk=2\r\n";
   EXPECT_EQ(profile.Get("s", "k", "d"), "2");
 }
 
 TEST_F(ProfileFileTest, CreatesAMissingFile) {
   EXPECT_TRUE(profile.Set("s", "k", "v"));
-  EXPECT_EQ(files.read.bytes, "[s]\r\nk=v\r\n");
+  EXPECT_EQ(files.Ini(), "[s]\r\nk=v\r\n");
 }
 
 TEST_F(ProfileFileTest, NeverReplacesAFileItCouldNotRead) {
-  for (const fsys::ReadStatus status : {fsys::ReadStatus::Unreadable, fsys::ReadStatus::TooLarge}) {
-    files.read = {status, {}};
-    EXPECT_EQ(profile.Get("s", "k", "d"), "d");
-    EXPECT_FALSE(profile.Set("s", "k", "v"));
-  }
+  // Held by another program (unreadable), then beyond the size cap (too large).
+  files.locked.insert(profile.Path());
+  EXPECT_EQ(profile.Get("s", "k", "d"), "d");
+  EXPECT_FALSE(profile.Set("s", "k", "v"));
+  files.locked.clear();
+  files.Ini() = "[s]\r\nk=1\r\n" + std::string(settings::kMaxFileBytes, ';');
+  EXPECT_EQ(profile.Get("s", "k", "d"), "d");
+  EXPECT_FALSE(profile.Set("s", "k", "v"));
   EXPECT_EQ(files.replaces, 0);
 }
 
 TEST_F(ProfileFileTest, TreatsFilesBeyondTheCapAsTooLarge) {
   std::string big = "[s]\r\nk=v\r\n;" + std::string(settings::kMaxFileBytes, 'x');
-  files.read = {fsys::ReadStatus::Ok, big};
+  files.Ini() = big;
   EXPECT_EQ(profile.Get("s", "k", "d"), "d");
   EXPECT_FALSE(profile.Set("s", "k", "w"));
   EXPECT_EQ(files.replaces, 0);
@@ -260,21 +241,21 @@ TEST_F(ProfileFileTest, TreatsFilesBeyondTheCapAsTooLarge) {
 
 TEST_F(ProfileFileTest, RefusesAWriteThatWouldGrowTheFileBeyondTheCap) {
   const std::string nearlyFull = "[s]\r\n;" + std::string(settings::kMaxFileBytes - 8, 'x');
-  files.read = {fsys::ReadStatus::Ok, nearlyFull};
+  files.Ini() = nearlyFull;
   EXPECT_FALSE(profile.Set("s", "key", "value"));
-  EXPECT_EQ(files.read.bytes, nearlyFull);
+  EXPECT_EQ(files.Ini(), nearlyFull);
 }
 
 TEST_F(ProfileFileTest, ReportsAFailedReplace) {
-  files.replaceSucceeds = false;
+  files.refuseWrites = true;
   EXPECT_FALSE(profile.Set("s", "k", "v"));
 }
 
 TEST_F(ProfileFileTest, SkipsTheWriteWhenTheValueIsUnchanged) {
-  files.read = {fsys::ReadStatus::Ok, "[s]\r\n k = v \r\n"};
+  files.Ini() = "[s]\r\n k = v \r\n";
   EXPECT_TRUE(profile.Set("S", "K", "v"));
   EXPECT_EQ(files.replaces, 0);
-  EXPECT_EQ(files.read.bytes, "[s]\r\n k = v \r\n");
+  EXPECT_EQ(files.Ini(), "[s]\r\n k = v \r\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,11 +57,17 @@ class GameFolder final : public fsys::FileSystem {
     const std::string* bytes = Find(path.native());
     return bytes ? fsys::ReadResult{fsys::ReadStatus::Ok, *bytes} : fsys::ReadResult{};
   }
-  bool Replace(const fs::path& path, std::string_view bytes) override {
-    if (Change()) return false;
+  fsys::WriteResult Replace(const fs::path& path, std::string_view bytes) override {
+    if (Change()) return {fsys::WriteStatus::WriteFailed};
     Erase(path.native());
     files.emplace_back(path.native(), bytes);
-    return true;
+    return {};
+  }
+  // Quorrin's exclusive opens: never used by a switch.
+  std::optional<std::string> ReadCreating(const fs::path&, std::size_t) override { return std::nullopt; }
+  fsys::WriteResult WriteAtStart(const fs::path&, std::string_view) override { return {fsys::WriteStatus::OpenFailed}; }
+  fsys::WriteResult Append(const fs::path&, std::string_view, std::string_view) override {
+    return {fsys::WriteStatus::OpenFailed};
   }
   fsys::FileInfo Inspect(const fs::path& path) const override {
     using Kind = fsys::FileInfo::Kind;

@@ -124,22 +124,132 @@ TEST_F(SettingsDialogTest, EscWritesNothing) {
   EXPECT_EQ(files.Ini(), "[全般]\r\ntitle1=A\r\n");
 }
 
-TEST_F(SettingsDialogTest, TextsOver127BytesAreCutAtACharacterBoundary) {
-  Open();
-  std::string path = "a";
-  while (path.size() < 140) path += "漢";  // 2 bytes each, so byte 127 is a lead byte
-  view.texts[IDC_SET_USER_PATH] = path;
-  Ok();
-  const std::string& ini = files.Ini();
-  const auto start = ini.find("UserExePath=") + 12;
-  const std::string written = ini.substr(start, ini.find("\r\n", start) - start);
-  EXPECT_EQ(written, path.substr(0, 127));
-  EXPECT_EQ(written.size(), 127u);
+// The value a key has in the file, as bytes.
+std::string StoredValue(const std::string& ini, const std::string& key) {
+  const auto start = ini.find("\n" + key + "=");
+  if (start == std::string::npos) return "<missing>";
+  const auto value = start + key.size() + 2;
+  return ini.substr(value, ini.find("\r\n", value) - value);
+}
 
-  view.texts[IDC_SET_USER_PATH] = "b" + path;  // now byte 127 would split a character
+TEST_F(SettingsDialogTest, ALongProgramPathIsShownAndStoredWholeOtherTextsStopAt63Bytes) {
+  std::string path = "C:\\Program Files (x86)\\";
+  while (path.size() < 300) path += "ツール\\";
+  files.Ini() = "[全般]\r\nUserExePath=" + path + "\r\n";
+  Open();
+  EXPECT_EQ(view.texts[IDC_SET_USER_PATH], path);
+  view.texts[IDC_SET_USER_PATH] = path + "a.exe";
   Ok();
-  const auto start2 = files.Ini().find("UserExePath=") + 12;
-  EXPECT_EQ(files.Ini().substr(start2, files.Ini().find("\r\n", start2) - start2), ("b" + path).substr(0, 126));
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  EXPECT_EQ(StoredValue(files.Ini(), "UserExePath"), path + "a.exe");
+
+  // Any other text longer than every reader takes is refused, naming the field.
+  struct Case {
+    int id;
+    std::string text;
+    bool refused;
+  };
+  const Case cases[] = {
+      {IDC_SET_PASS2, std::string(63, 'p'), false},
+      {IDC_SET_PASS2, std::string(64, 'p'), true},
+      {IDC_SET_TITLE1, std::string(32, 'a') + std::string(16, '\x88') + std::string(16, '\x9F'), true},
+      {IDC_SET_USER_NAME, std::string(200, 'n'), true},
+  };
+  for (const Case& c : cases) {
+    Open();
+    const std::string before = files.Ini();
+    view.texts[c.id] = c.text;
+    Ok();
+    EXPECT_EQ(view.endResult.has_value(), !c.refused) << c.id;
+    if (!c.refused) continue;
+    EXPECT_EQ(files.Ini(), before) << c.id;
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("長すぎます"), std::string::npos);
+  }
+  EXPECT_NE(view.boxes[0].text.find("指定ソフト表示名"), std::string::npos);
+}
+
+TEST_F(SettingsDialogTest, AFieldWithACharacterShiftJisCannotHoldIsRefusedByName) {
+  files.Ini() = "[貼付]\r\n02PASS=old\r\n";
+  Open();
+  view.texts[IDC_SET_PASS2] = "new?";  // the window held a character without a Shift-JIS code
+  view.unstorable.insert(IDC_SET_PASS2);
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), "[貼付]\r\n02PASS=old\r\n");
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(view.boxes[0].text.find("「アカウント2のPASS」"), std::string::npos);
+  EXPECT_EQ(view.texts[IDC_SET_PASS2], "new?");  // still there to mend
+}
+
+TEST_F(SettingsDialogTest, FieldsThePlayerDidNotTouchKeepTheirBytes) {
+  // Lines that a read changes (quotes, a 70-byte value, blanks kept in quotes) or that the
+  // window could change (an invalid byte, duplicate codes) stay as they were.
+  const std::string untouched[] = {
+      "title1=\" blank\"",
+      "title2=" + std::string(70, 'x'),
+      "UserExeName=\x81\x20\xFF",
+      "keisanmei1=\xED\x40\xFA\x5C",
+      "keisan1='  40'",
+      "speed=\"3\"",
+  };
+  std::string ini = "[全般]\r\n" + untouched[0] + "\r\n" + untouched[1] + "\r\n" + untouched[2] +
+                    "\r\n[計算]\r\n" + untouched[3] + "\r\n" + untouched[4] + "\r\n[貼付]\r\n" +
+                    untouched[5] + "\r\n";
+  files.Ini() = ini;
+  Open();
+  view.texts[IDC_SET_ID1] = "typed";
+  Ok();
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  for (const std::string& line : untouched) EXPECT_NE(files.Ini().find(line + "\r\n"), std::string::npos) << line;
+  EXPECT_EQ(StoredValue(files.Ini(), "01ID"), "typed");
+  EXPECT_EQ(StoredValue(files.Ini(), "title3"), "3垢");  // missing keys still get the shown default
+}
+
+// A file that exists but cannot be read when the dialog opens: its defaults must never be
+// written over the player's accounts.
+TEST_F(SettingsDialogTest, AFileThatCouldNotBeReadIsReloadedBeforeAnythingIsWritten) {
+  const std::string ini = "[全般]\r\ntitle1=メイン\r\nexepath=2\r\n[貼付]\r\n01ID=me\r\n01PASS=pw\r\n01KEY=K-1\r\n";
+  files.Ini() = ini;
+  files.locked.insert(files.folder / "VRND.INI");
+  Open();
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].caption, "FileReadError");
+  EXPECT_EQ(view.texts[IDC_SET_ID1], "");
+
+  view.texts[IDC_SET_PASS2] = "typed";  // edited while the defaults were shown
+  Ok();                                 // still held: refused
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(view.boxes.back().caption, "FileReadError");
+
+  files.locked.clear();
+  Ok();  // readable now: shows the file, keeps the edit, writes nothing yet
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), ini);
+  EXPECT_EQ(view.texts[IDC_SET_ID1], "me");
+  EXPECT_EQ(view.texts[IDC_SET_TITLE1], "メイン");
+  EXPECT_EQ(view.checked, std::set<int>{IDC_SET_CROSSGATE});
+  EXPECT_EQ(view.texts[IDC_SET_PASS2], "typed");
+  EXPECT_EQ(view.boxes.size(), 3u);
+
+  Ok();
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  for (const char* kept : {"01ID=me\r\n", "01PASS=pw\r\n", "01KEY=K-1\r\n", "title1=メイン\r\n", "exepath=2\r\n",
+                           "02PASS=typed\r\n"}) {
+    EXPECT_NE(files.Ini().find(kept), std::string::npos) << kept;
+  }
+}
+
+TEST_F(SettingsDialogTest, AReadOnlyFileIsNamedAsTheReason) {
+  files.Ini() = "[全般]\r\ntitle1=A\r\n";
+  files.readOnly.insert(files.folder / "VRND.INI");
+  Open();
+  view.texts[IDC_SET_TITLE1] = "B";
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), "[全般]\r\ntitle1=A\r\n");
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(view.boxes[0].text.find("読み取り専用"), std::string::npos);
 }
 
 TEST_F(SettingsDialogTest, AFailedWriteIsReportedAndKeepsTheDialogOpen) {

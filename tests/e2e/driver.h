@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "unique_handle.h"
+
 namespace e2e {
 
 // A wait limit in milliseconds. (Not std::chrono: <chrono> holds a "µs" that the Shift-JIS
@@ -38,29 +40,7 @@ std::string ToUtf8(std::wstring_view text);
 std::filesystem::path WindowsPath(std::string_view path);
 
 // ---- Handles and files --------------------------------------------------------------------
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~UniqueHandle() { reset(); }
-  UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  void reset() {
-    if (h_) CloseHandle(h_);
-    h_ = nullptr;
-  }
-
- private:
-  HANDLE h_ = nullptr;
-};
+using win32::UniqueHandle;
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
@@ -135,7 +115,8 @@ class Window {
   std::wstring Text(int id) const;  // WM_GETTEXT; empty when the control is missing
   std::string TextUtf8(int id) const { return ToUtf8(Text(id)); }
   bool WaitForText(int id, std::wstring_view expected, Timeout timeout = kWait) const;
-  bool SetText(int id, std::wstring_view text) const;  // WM_SETTEXT
+  // WM_SETTEXT, and an edit box marked as changed by the player (EM_SETMODIFY), as typing does.
+  bool SetText(int id, std::wstring_view text) const;
   bool IsPushed(int id) const;   // BM_GETSTATE & BST_PUSHED: the held-down look
   bool IsChecked(int id) const;  // BM_GETCHECK == BST_CHECKED
   bool IsEnabled(int id) const;

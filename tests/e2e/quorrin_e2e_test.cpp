@@ -240,6 +240,17 @@ TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
   EXPECT_EQ(folder_.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
 }
 
+TEST_F(QuorrinTest, ANameShiftJisCannotHoldIsRefusedNotStoredAsQuestionMarks) {
+  main_.SetText(kName, L"\uD3EC\uCE58");  // a Hangul name: no Shift-JIS codes
+  main_.Click(kAppendCsv);
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_EQ(box->caption, L"FileWriteError");
+  EXPECT_TRUE(box->text.starts_with(L"「名前」")) << e2e::ToUtf8(box->text);
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  EXPECT_FALSE(folder_.Exists(L"xg.csv"));
+}
+
 TEST_F(QuorrinTest, TheComparisonTableFollowsTheFolderOfTheLastFileDialog) {
   ASSERT_TRUE(std::filesystem::create_directory(folder_ / L"pets"));
   TypeWorkedExample();

@@ -169,7 +169,13 @@ TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
   const std::wstring title3 = main_.Text(1002);
   EXPECT_TRUE(title3 == L"Late" || title3 == L"3垢") << e2e::ToUtf8(title3);
   EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
-  const Window settings = OpenSettings();
+  // The settings dialog says as it opens when it could not read the file, before it shows.
+  main_.Click(kSettingsButton);
+  const auto unread = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(unread.has_value());
+  EXPECT_EQ(unread->caption, L"FileReadError");
+  ASSERT_TRUE(e2e::Answer(unread->window, IDOK));
+  const Window settings = e2e::WaitForDialog(Pid(), kSettingsTitle);
   ASSERT_TRUE(settings);
   settings.Click(kSettingsOk);
   // Writing such a file back is the program's choice as well; when it refuses, it may say so.
@@ -323,7 +329,7 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_EQ(value("全般", "UserExePath"), "C:\\tools\\メモ.exe");
   EXPECT_EQ(value("全般", "setdata"), "3") << "the slot is kept";
   EXPECT_EQ(value("全般", "windowname"), "Mine") << "the title is kept";
-  EXPECT_EQ(value("計算", "keisan1"), "30");
+  EXPECT_EQ(value("計算", "keisan1"), "\" 8\"") << "an untouched field keeps its bytes";
   EXPECT_EQ(value("計算", "keisanmei3"), "鑑定ソ");
   EXPECT_EQ(value("貼付", "01ID"), "alice01");
   EXPECT_EQ(value("貼付", "01PASS"), " pw") << "written as typed";

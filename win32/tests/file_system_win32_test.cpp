@@ -109,7 +109,7 @@ TEST_F(Win32FileSystemTest, WaitsForAFileHeldOpenForAMoment) {
     Sleep(300);
     scanner.Release();
   });
-  const bool replaced = files_.Replace(ini_, "new");
+  const bool replaced = static_cast<bool>(files_.Replace(ini_, "new"));
   release.join();
   EXPECT_TRUE(replaced);
   EXPECT_EQ(Contents(ini_), "new");
@@ -126,6 +126,26 @@ TEST_F(Win32FileSystemTest, GivesUpOnAFileHeldOpenForGoodAndKeepsIt) {
   }
   EXPECT_EQ(Contents(ini_), "old");
   EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(Win32FileSystemTest, AReplaceKeepsTheFilesAttributes) {
+  ASSERT_TRUE(files_.Replace(ini_, "old"));
+  ASSERT_TRUE(SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(files_.Replace(ini_, "new"));
+  EXPECT_EQ(Contents(ini_), "new");
+  EXPECT_TRUE(GetFileAttributesW(ini_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(Win32FileSystemTest, AReadOnlyFileIsReportedAtOnceAndKept) {
+  ASSERT_TRUE(files_.Replace(ini_, "old"));
+  ASSERT_TRUE(SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_READONLY));
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(files_.Replace(ini_, "new"), fsys::WriteStatus::ReadOnly);
+  EXPECT_LT(GetTickCount64() - start, 200u);  // no second of retries
+  EXPECT_EQ(Contents(ini_), "old");
+  EXPECT_EQ(StrayFiles(), 0);
+  SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Folders made through the "\\?\" form (the plain form stops at MAX_PATH), removed again the

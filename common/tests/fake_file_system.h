@@ -1,0 +1,103 @@
+#pragma once
+// Files in memory for both programs' unit tests, with the real service's rules: a missing file
+// reads as Missing, a replace is whole or nothing; the creating opens make missing files and
+// never truncate; a locked file can't be opened at all, and a full disk takes no bytes; a folder
+// exists when some file lies in it or it is listed in folders; renames never replace a file.
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+#include "file_system.h"
+
+namespace fake {
+
+class FileSystem final : public fsys::FileSystem {
+ public:
+  std::filesystem::path folder = "/game";
+  std::map<std::filesystem::path, std::string> files;
+  std::set<std::filesystem::path> locked;    // held open by another program
+  std::set<std::filesystem::path> readOnly;  // readable, but replacing them fails at once
+  bool refuseWrites = false;  // every Replace fails
+  bool diskFull = false;      // opens succeed, writes fail
+  std::size_t lastReadLimit = 0;
+  int replaces = 0;  // Replace calls, failed ones included
+  std::set<std::filesystem::path> held;     // files another program holds: renames and deletes refused
+  std::set<std::filesystem::path> folders;  // folders that exist even when empty
+
+  std::filesystem::path WorkingFolder() const override { return folder; }
+  fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override {
+    if (locked.contains(path)) return {fsys::ReadStatus::Unreadable, {}};
+    const auto it = files.find(path);
+    if (it == files.end()) return {fsys::ReadStatus::Missing, {}};
+    if (it->second.size() > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
+    return {fsys::ReadStatus::Ok, it->second};
+  }
+  fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override {
+    ++replaces;
+    if (readOnly.contains(path)) return {fsys::WriteStatus::ReadOnly};
+    if (refuseWrites || locked.contains(path)) return {fsys::WriteStatus::WriteFailed};
+    files[path] = std::string(bytes);
+    return {};
+  }
+
+  std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override {
+    if (locked.contains(path)) return std::nullopt;
+    lastReadLimit = maxBytes;
+    return files[path].substr(0, maxBytes);
+  }
+  fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override {
+    if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    std::string& file = files[path];
+    if (diskFull) return {fsys::WriteStatus::WriteFailed};
+    if (file.size() < bytes.size()) file.resize(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), file.begin());
+    return {};
+  }
+  fsys::WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
+                           std::string_view bytes) override {
+    if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    const bool created = !files.contains(path);
+    std::string& file = files[path];
+    if (diskFull) return {fsys::WriteStatus::WriteFailed};
+    if (created) file += headerIfCreated;
+    file += bytes;
+    return {};
+  }
+
+  fsys::FileInfo Inspect(const std::filesystem::path& path) const override {
+    using Kind = fsys::FileInfo::Kind;
+    if (const auto it = files.find(path); it != files.end()) return {Kind::File, it->second.size(), {}};
+    const auto after = files.upper_bound(path);
+    const bool isFolder =
+        path == folder || folders.contains(path) || (after != files.end() && IsIn(after->first, path));
+    return {isFolder ? Kind::Folder : Kind::Missing, 0, {}};
+  }
+  fsys::FileOutcome RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    const auto it = files.find(from);
+    if (it == files.end() || files.contains(to) || held.contains(from) || held.contains(to)) {
+      return {false, "refused"};
+    }
+    files.emplace(to, std::move(it->second));
+    files.erase(it);
+    return {};
+  }
+  fsys::FileOutcome RemoveEmpty(const std::filesystem::path& path) override {
+    const auto it = files.find(path);
+    if (it == files.end() || !it->second.empty() || held.contains(path)) return {false, "refused"};
+    files.erase(it);
+    return {};
+  }
+
+  std::string& Ini() { return files[folder / "VRND.INI"]; }
+  bool HasIni() const { return files.contains(folder / "VRND.INI"); }
+
+ private:
+  static bool IsIn(const std::filesystem::path& file, const std::filesystem::path& folderPath) {
+    const auto [end, _] = std::mismatch(folderPath.begin(), folderPath.end(), file.begin(), file.end());
+    return end == folderPath.end();
+  }
+};
+
+}  // namespace fake

@@ -1,0 +1,93 @@
+// Varndell's settings dialog never loses or silently changes what the player typed or stored:
+// a file it could not read, text Shift-JIS cannot hold, bytes the window would change, a long
+// program path. Driven through the real windows under Wine.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "varndell_fixture.h"
+
+namespace {
+
+constexpr int kId1 = 1007;
+constexpr int kPass2 = 1026;
+
+const std::string kAccounts =
+    "[全般]\r\ntitle1=メイン\r\n[貼付]\r\n01ID=me\r\n01PASS=pw\r\n01KEY=K-1\r\n";
+
+TEST_F(VarndellTest, ASettingsFileHeldWhileTheDialogOpensIsReloadedNeverWiped) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kAccounts));
+  std::optional<e2e::UniqueHandle> scanner(
+      CreateFileW((game_ / L"VRND.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(*scanner);
+  main_.Click(kSettingsButton);
+  auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(box.has_value()) << "a settings file that could not be read must be reported";
+  EXPECT_EQ(box->caption, L"FileReadError");
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  const Window settings = e2e::WaitForDialog(Pid(), kSettingsTitle);
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings.Text(kId1), L"") << "defaults are shown meanwhile";
+
+  scanner.reset();  // the scanner lets go
+  settings.Click(kSettingsOk);
+  box = e2e::WaitForMessageBox(Pid(), {main_, settings});
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->caption, L"確認");
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  EXPECT_EQ(SettingsFile(), kAccounts) << "nothing written on the OK that reloaded";
+  EXPECT_EQ(settings.Text(kId1), L"me");
+
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  const auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value());
+  EXPECT_EQ(IniValue(*file, "貼付", "01ID"), "me");
+  EXPECT_EQ(IniValue(*file, "貼付", "01PASS"), "pw");
+  EXPECT_EQ(IniValue(*file, "貼付", "01KEY"), "K-1");
+  EXPECT_EQ(IniValue(*file, "全般", "title1"), "メイン");
+}
+
+TEST_F(VarndellTest, SettingsKeepUntouchedBytesRefuseUnstorableTextAndALongPathStartsWhole) {
+  // A program in a folder whose path is far beyond 63 bytes.
+  const std::filesystem::path folder = game_ / L"Program Files (x86)" / L"使い魔計算機ツール（最新版）";
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path program = folder / L"Quorrin.exe";
+  ASSERT_TRUE(CopyFileW(e2e::WindowsPath(E2E_QUORRIN_EXE).c_str(), program.c_str(), FALSE));
+  const std::string path = e2e::ToSjis(program.wstring());
+  ASSERT_GT(path.size(), 63u);
+  // Bytes the window cannot give back as they are: duplicate NEC/IBM codes, an invalid byte.
+  const std::string names = "keisanmei1=\xED\x40\xFA\x5C\r\nkeisanmei2=\x81\x7F\x80\r\n";
+  ASSERT_NO_FATAL_FAILURE(
+      StartWithSettings("[全般]\r\nUserExePath=" + path + "\r\n[計算]\r\n" + names + "[貼付]\r\n02PASS=old\r\n"));
+
+  Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(e2e::ToSjis(settings.Text(kUserExePath)), path);
+  ASSERT_TRUE(settings.SetText(kPass2, L"pass\uD55C"));  // a Hangul syllable: no Shift-JIS code
+  settings.Click(kSettingsOk);
+  const auto box = e2e::WaitForMessageBox(Pid(), {main_, settings});
+  ASSERT_TRUE(box.has_value()) << "unstorable text must be refused";
+  EXPECT_NE(box->text.find(e2e::FromSjis("「アカウント2のPASS」")), std::wstring::npos) << e2e::ToUtf8(box->text);
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  EXPECT_TRUE(settings.IsVisible());
+  EXPECT_EQ(settings.Text(kPass2), L"pass\uD55C") << "what was typed stays to be mended";
+
+  ASSERT_TRUE(settings.SetText(kPass2, L"pass2"));
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  const auto file = SettingsFile();
+  ASSERT_TRUE(file.has_value());
+  EXPECT_NE(file->find(names), std::string::npos) << "untouched fields keep their bytes";
+  EXPECT_EQ(IniValue(*file, "全般", "UserExePath"), path);
+  EXPECT_EQ(IniValue(*file, "貼付", "02PASS"), "pass2");
+
+  // The main window reads the path whole, so the designated program starts.
+  main_.Click(kUserProgram);
+  const Window quorrin = e2e::WaitForAnyWindow(L"Quorrin");
+  ASSERT_TRUE(quorrin) << "the designated program did not start";
+  e2e::Process started(quorrin.ProcessId());  // ended with the test
+}
+
+}  // namespace
