@@ -37,6 +37,21 @@ struct State {
   int events = 0;
 } g;
 
+// The character a key gives on a Japanese (JIS) keyboard, as the real client would show it; 0
+// for keys that give none here.
+wchar_t JisChar(WPARAM key, bool shift) {
+  if (key >= 'A' && key <= 'Z') return static_cast<wchar_t>(shift ? key : key - 'A' + 'a');
+  if (key >= '0' && key <= '9' && !shift) return static_cast<wchar_t>(key);
+  switch (key) {
+    case VK_SPACE: return L' ';
+    case VK_OEM_3: return shift ? L'`' : L'@';
+    case VK_OEM_PERIOD: return shift ? L'>' : L'.';
+    case VK_OEM_MINUS: return shift ? L'=' : L'-';
+    case VK_OEM_102: return shift ? L'_' : L'\\';
+    default: return 0;
+  }
+}
+
 double NowMs() {
   LARGE_INTEGER count{};
   QueryPerformanceCounter(&count);
@@ -71,7 +86,7 @@ void Paint(HWND window) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(230, 220, 160));
   RECT title{0, 40, client.right, 80};
-  DrawTextW(dc, L"CrossGate  —  login (stand-in)", -1, &title, DT_CENTER | DT_SINGLELINE);
+  DrawTextW(dc, L"CrossGate  -  login (stand-in)", -1, &title, DT_CENTER | DT_SINGLELINE);
   for (std::size_t i = 0; i < kFields.size(); ++i) {
     RECT box = SpotRect(window, kFields[i].offset, kFieldWidth);
     RECT label{box.left - 110, box.top, box.left - 8, box.bottom};
@@ -134,19 +149,19 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                     (GetKeyState(VK_CAPITAL) & 1) ? 1 : 0, NowMs());
       Log(line);
       ++g.events;
+      if (message == WM_KEYDOWN && g.focused >= 0) {
+        std::wstring& text = g.texts[g.focused];
+        if (wParam == VK_BACK) {
+          if (!text.empty()) text.pop_back();
+        } else if (const wchar_t c = JisChar(wParam, GetKeyState(VK_SHIFT) & 0x8000)) {
+          text.push_back(c);
+        }
+        InvalidateRect(window, nullptr, FALSE);
+      }
       return 0;
     case WM_CHAR:
       std::snprintf(line, sizeof line, "char %u\r\n", static_cast<unsigned>(wParam));
       Log(line);
-      if (g.focused >= 0) {
-        std::wstring& text = g.texts[g.focused];
-        if (wParam == VK_BACK) {
-          if (!text.empty()) text.pop_back();
-        } else if (wParam >= 0x20) {
-          text.push_back(static_cast<wchar_t>(wParam));
-        }
-        InvalidateRect(window, nullptr, FALSE);
-      }
       return 0;
     case WM_PAINT:
       Paint(window);
