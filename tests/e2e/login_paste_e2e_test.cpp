@@ -153,7 +153,9 @@ TEST_F(LoginPasteTest, TypesTheAccountIntoTheClientAsPlannedAndReportsCompletion
   for (std::size_t i = 0; i < clicks.size(); ++i) {
     EXPECT_EQ(clicks[i].x, plannedClicks[i].x) << "click " << i;
     EXPECT_EQ(clicks[i].y, plannedClicks[i].y) << "click " << i;
-    EXPECT_NEAR(clicks[i].heldMs, plannedClicks[i].heldMs, 25) << "click " << i;
+    // Loose: the client notes a click when it gets to it, late on a busy machine; the benchmark
+    // measures the timing.
+    EXPECT_NEAR(clicks[i].heldMs, plannedClicks[i].heldMs, 50) << "click " << i;
   }
   ASSERT_EQ(keys.size(), plannedKeys.size());
   int backspaces = 0;
