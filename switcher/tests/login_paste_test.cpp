@@ -119,19 +119,6 @@ TEST(LoginPastePlanTest, EachFieldIsClickedClearedWith35BackspacesAndTypedOnOneT
   EXPECT_EQ(plan.texts[2], "X");
 }
 
-TEST(LoginPastePlanTest, WithoutActivationTheFirstClickComesAtOnce) {
-  const auto plan = paste::PlanFields({0, 0}, false, {}, 50, paste::kFinalOffset);
-  EXPECT_EQ(plan.steps.front().atMs, 0);
-  EXPECT_EQ(plan.steps.front().point, (Point{555, 380}));
-}
-
-TEST(LoginPastePlanTest, WipingThePlanLeavesNoTextOrKey) {
-  auto plan = paste::PlanFields({0, 0}, false, {"id", "secret", "key"}, 50, paste::kFinalOffset);
-  plan.Wipe();
-  EXPECT_TRUE(plan.steps.empty());
-  for (const auto& text : plan.texts) EXPECT_TRUE(text.empty());
-}
-
 // ---- Playing it ----------------------------------------------------------------------------
 
 struct PlayTest : ::testing::Test {
@@ -173,17 +160,6 @@ TEST_F(PlayTest, StopsBeforeTheNextPressWhenAnotherWindowComesToTheFront) {
     EXPECT_EQ(input.Only(Op::MouseDown).size(), c.clicks) << c.stealAfter;
     ExpectNothingLeftHeld();
   }
-}
-
-TEST_F(PlayTest, NothingIsSentWhenTheGameIsNotInFrontAtTheStart) {
-  input.foreground = fake::Input::kOther;
-  EXPECT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::NotInFront);
-  EXPECT_TRUE(input.sent.empty());
-}
-
-TEST_F(PlayTest, WithoutAGuardWindowTheFocusIsNotWatched) {
-  input.foreground = fake::Input::kOther;
-  EXPECT_EQ(paste::Play(input, plan, 0), paste::Outcome::Done);
 }
 
 TEST_F(PlayTest, EscapeCancelsAtOnceAndReleasesTheShiftHeldForAnUnderscore) {
@@ -373,14 +349,6 @@ TEST_F(PasteButtonTest, FocusTheftAndEscapeEndThePasteWithAMessageAndNoCompletio
     EXPECT_EQ(Clicks().size(), 1u);
     EXPECT_FALSE(input.buttonDown);
   }
-}
-
-TEST_F(PasteButtonTest, CapsLockIsRestoredAfterThePaste) {
-  input.capsLock = true;
-  StartAndPaste();
-  EXPECT_TRUE(input.capsLock);
-  const auto& first = input.sent.front();
-  EXPECT_EQ(first.key, paste::kVkCapital) << "Caps Lock goes off before the first click";
 }
 
 TEST_F(PasteButtonTest, NoMessageAtTheEndWhenTheMainWindowIsNotFound) {

@@ -60,26 +60,4 @@ TEST(PasteTimelineTest, ASleepThatOverrunsWidensTheMarginInsteadOfMissingLaterDe
   }
 }
 
-TEST(PasteTimelineTest, AWholePasteEndsOnItsNominalTimeWhenSleepsRoundUpToTheTick) {
-  fake::Input input;
-  input.foreground = fake::Input::kGame;
-  const paste::Plan plan = paste::PlanFields({0, 0}, true, {"user_01", "Pass.word", "ABCD-1234"}, 10, paste::kFinalOffset);
-  const double start = input.NowMs();
-  ASSERT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::Done);
-  // Each key held its nominal time.
-  std::vector<double> downs;
-  for (const auto& sent : input.sent) {
-    if (sent.op == paste::Op::KeyDown && sent.key != paste::kVkShift) downs.push_back(sent.atMs);
-    if (sent.op == paste::Op::KeyUp && sent.key != paste::kVkShift) {
-      ASSERT_FALSE(downs.empty());
-      EXPECT_NEAR(sent.atMs - downs.back(), 10, 0.1);
-    }
-  }
-  // The start calibrates the sleep (three short sleeps, at most a tick each) before the timeline.
-  const double calibration = 3 * input.tickMs + 1;
-  EXPECT_NEAR(input.now - start, plan.endMs, calibration);
-  EXPECT_NEAR(input.sent.back().atMs - input.sent.front().atMs,
-              plan.steps.back().atMs - plan.steps.front().atMs, 0.1);
-}
-
 }  // namespace
