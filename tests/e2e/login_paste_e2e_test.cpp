@@ -154,7 +154,9 @@ TEST_F(LoginPasteTest, TypesTheAccountIntoTheClientAsPlannedAndReportsCompletion
   for (std::size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].kind, plannedKeys[i].kind) << "key event " << i;
     EXPECT_EQ(keys[i].key, plannedKeys[i].key) << "key event " << i;
-    if (keys[i].key != paste::kVkShift) EXPECT_EQ(keys[i].shift, plannedKeys[i].shift) << "key event " << i;
+    if (keys[i].key != paste::kVkShift) {
+      EXPECT_EQ(keys[i].shift, plannedKeys[i].shift) << "key event " << i;
+    }
     backspaces += keys[i].key == VK_BACK && keys[i].kind == "down";
   }
   EXPECT_EQ(backspaces, 3 * 35);
