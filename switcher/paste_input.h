@@ -40,7 +40,7 @@ class InputService : public Clock {
  public:
   // The game client's window (class " ＣＲＯＳＳＧＡＴＥ "), or 0.
   virtual WindowRef FindGameWindow() = 0;
-  // A top-level window with this exact title (Shift-JIS), or 0.
+  // This program's top-level window with this exact title (Shift-JIS), or 0.
   virtual WindowRef FindWindowByTitle(const std::string& title) = 0;
   virtual bool IsMinimized(WindowRef window) = 0;
   // The top-left corner of the window's outer rectangle.
