@@ -16,6 +16,10 @@ constexpr int kBackspaceScanCode = 1;
 constexpr int kMaxSpeed = 10;
 constexpr int kHoldMsPerSpeed = 10;
 constexpr int kXgpuk2ExePath = 3;
+// The checks before a step (Esc, the window in front) ask the window system, which can take a
+// while on a busy machine: they are made this long before the step's time, so that the step
+// itself goes out on time.
+constexpr double kCheckLeadMs = 2;
 
 constexpr char kConfirmCaption[] = "確認";
 constexpr char kErrorCaption[] = "Error";
@@ -190,10 +194,12 @@ Outcome Play(InputService& input, const Plan& plan, WindowRef guard) {
   const auto& steps = plan.steps;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const Step& step = steps[i];
-    timeline.WaitUntil(step.atMs - skippedMs);
+    const double at = step.atMs - skippedMs;
+    timeline.WaitUntil(at - kCheckLeadMs);
     if (input.EscapePressed()) return Outcome::Cancelled;
     const bool press = step.op == Op::MouseDown || step.op == Op::KeyDown;
     if (press && guard != 0 && input.Foreground() != guard) return Outcome::NotInFront;
+    timeline.WaitUntil(at);
     pressed.Apply(step);
     if (step.op == Op::PutClipboard) {
       if (input.PutOnClipboard(plan.texts[step.field])) continue;
