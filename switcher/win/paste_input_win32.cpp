@@ -37,11 +37,16 @@ SetThreadDpiAwarenessContextFn SetThreadDpiContext() {
 bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!block) return false;
-  if (void* target = GlobalLock(block)) {
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
+  void* target = GlobalLock(block);
+  if (!target) {
+    GlobalFree(block);
+    return false;
   }
+  std::memcpy(target, bytes, size);
+  GlobalUnlock(block);
+  if (SetClipboardData(format, block)) return true;
+  // A refused block still belongs to this program (cppcheck takes SetClipboardData as freeing it).
+  // cppcheck-suppress doubleFree
   GlobalFree(block);
   return false;
 }
