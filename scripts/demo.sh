@@ -1,23 +1,33 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the programs and runs Varndell in a demo game folder
-# (build/demo-game, with a data folder and save files, Varndell.exe and Quorrin.exe beside them).
-# With $DISPLAY set, Varndell opens there and the script waits until it is closed; without one it
-# runs under Xvfb, a picture of its window is saved to artifacts/varndell-demo.png and it is closed.
+# (build/demo-game, with a data folder and save files, Varndell.exe and Quorrin.exe beside them),
+# beside a stand-in game client showing a login screen, with a demo account in slot 1.
+# With $DISPLAY set, both open there: press "情報 貼付" to see the account typed into the
+# stand-in; the script waits until Varndell is closed. Without one they run under Xvfb: a picture
+# of Varndell's window is saved to artifacts/varndell-demo.png, then the paste button is pressed
+# and a picture of the paste under way is saved to artifacts/varndell-paste-demo.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 "$root/scripts/setup.sh"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Varndell Quorrin minimal_dialog e2e_snapshot
+cmake --build --preset windows --target Varndell Quorrin xg_standin e2e_snapshot
 
 game="$root/build/demo-game"
 mkdir -p "$game/data"
 cp "$root/build/windows/switcher/Varndell.exe" "$root/build/windows/bpcalc/Quorrin.exe" "$game/"
 # Stand-ins for the game client, so that "XG起動" has something to start.
+standin="$root/build/windows/tests/standin/xg_standin.exe"
 for client in xgpuk.exe CrossGate.EXE xgpuk2.exe; do
-  [[ -e "$game/$client" ]] || cp "$root/build/windows/bench/minimal_dialog.exe" "$game/$client"
+  cp "$standin" "$game/$client"
 done
+# A demo account in slot 1 for the login paste (Shift-JIS file; these lines are ASCII but for the
+# section names).
+if [[ ! -e "$game/VRND.INI" ]]; then
+  printf '[全般]\r\nsetdata=1\r\ntitle1=デモ\r\n[貼付]\r\n01ID=demo_user\r\n01PASS=Pass.word-1\r\n01KEY=DEMO-KEY-0001\r\nspeed=2\r\n' |
+    iconv -f UTF-8 -t CP932 >"$game/VRND.INI"
+fi
 # A save file for the installed account and one for each of the six accounts.
 for save in save.dat save{1..6}.dat; do
   [[ -e "$game/data/$save" ]] || printf 'demo %s\r\n' "$save" >"$game/data/$save"
@@ -27,7 +37,9 @@ if [[ -n "${DISPLAY:-}" ]]; then
   export WINE_ENV_USE_DISPLAY=1
   # shellcheck source=scripts/wine-env.sh
   source "$root/scripts/wine-env.sh"
-  echo "demo: Varndell runs in $game; close it to end the demo"
+  echo "demo: Varndell runs in $game beside a stand-in game client; press 情報 貼付 to paste"
+  echo "      the demo account into it; close Varndell to end the demo"
+  (cd "$game" && wine xgpuk.exe --at 300 60 &)
   (cd "$game" && wine Varndell.exe)
 else
   # shellcheck source=scripts/wine-env.sh
@@ -38,4 +50,10 @@ else
   wine "$root/build/windows/tests/e2e/e2e_snapshot.exe" "$game/Varndell.exe" "$game" "$shot"
   convert "$shot" "$root/artifacts/varndell-demo.png"
   echo "demo: screenshot in artifacts/varndell-demo.png"
+  (cd "$game" && wine xgpuk.exe --at 300 60 &)
+  sleep 2
+  rm -f "$shot"
+  wine "$root/build/windows/tests/e2e/e2e_snapshot.exe" "$game/Varndell.exe" "$game" "$shot" paste
+  convert "$shot" "$root/artifacts/varndell-paste-demo.png"
+  echo "demo: the paste under way in artifacts/varndell-paste-demo.png"
 fi

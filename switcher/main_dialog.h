@@ -8,6 +8,8 @@
 
 #include "dialog.h"
 #include "file_system.h"
+#include "login_paste.h"
+#include "paste_input.h"
 #include "settings_dialog.h"
 #include "shell.h"
 #include "tray.h"
@@ -30,7 +32,7 @@ int AccountButtonId(int slot);
 
 class CSwitcherDlg : public ui::Dialog {
  public:
-  CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray);
+  CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray, paste::InputService& input);
 
   int IconId() const override;
   int BackgroundColor() const override;
@@ -73,6 +75,7 @@ class CSwitcherDlg : public ui::Dialog {
  private:
   fsys::FileSystem& files_;
   Shell& shell_;
+  paste::InputService& input_;
 
   CSettingsDlg m_settingsDlg;
   std::string m_title;
@@ -85,6 +88,7 @@ class CSwitcherDlg : public ui::Dialog {
   std::int32_t m_plusCount = 0;
   std::array<std::string, kRateButtonCount> m_rButtonBase;
   std::array<std::int32_t, kRateButtonCount> m_pressCounts{};
+  paste::Credentials m_credentials;  // only while a paste runs
   std::string m_userExeName;
   std::string m_userExePath;
   TrayState m_tray;

@@ -24,7 +24,9 @@ SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
 }
 
 std::string SettingsFile::Read(const Key& key, Reader reader) const {
-  const Reading& reading = reader == Reader::SettingsDialog ? key.dialog : key.main;
+  const Reading& reading = reader == Reader::SettingsDialog ? key.dialog
+                           : reader == Reader::MainWindow   ? key.main
+                                                            : key.paste;
   std::string value = ProfileRead(content_, key.section, key.name, reading.missing, key.maxBytes);
   if (reading.blankReplacement && !value.empty() && value.front() == ' ') {
     value = reading.blankReplacement;

@@ -30,24 +30,26 @@ struct Reading {
 // units, and a cut path starts nothing. Every other value is read as its first 63 bytes.
 inline constexpr std::size_t kWholeValue = std::string_view::npos;
 
-// A key of the file. The settings dialog and the main window (start-up, refresh, calculator
-// reset) read some keys with different defaults; each keeps its own reading.
+// A key of the file. The settings dialog, the main window (start-up, refresh, calculator
+// reset) and the login paste read some keys with different defaults; each keeps its own reading.
+// The paste's reading is given only where it differs from "empty when missing, no blank rule".
 struct Key {
   std::string_view section;
   std::string_view name;
   Reading dialog;
   Reading main;
+  Reading paste{};
   std::size_t maxBytes = kMaxValueBytes;  // a longer value is read as its first maxBytes bytes
 };
 
-enum class Reader { SettingsDialog, MainWindow };
+enum class Reader { SettingsDialog, MainWindow, Paste };
 
 // clang-format off
 inline constexpr Key kWindowName  {kGeneral, "windowname", {}, {"CROSS GATE TOOL [ Varndell ]", "CROSS GATE TOOL [ Varndell ]"}};
 inline constexpr Key kSelectedSlot{kGeneral, "setdata", {}, {"0"}};
-inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}};
+inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}, {" "}};
 inline constexpr Key kUserExeName {kGeneral, "UserExeName", {"指定ソフト"}, {"指定ソフト"}};
-inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}, kWholeValue};
+inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}, {}, kWholeValue};
 inline constexpr Key kFreeDefault {kCalculator, "freedefult", {"10", "0"}, {"50", "0"}};
 inline constexpr Key kSpeed       {kPaste, "speed", {""}, {""}};
 inline constexpr Key kMessage     {kPaste, "message", {""}, {""}};

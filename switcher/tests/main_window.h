@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fake_input.h"
 #include "fake_view.h"
 #include "fakes.h"
 #include "main_dialog.h"
@@ -13,7 +14,8 @@ struct MainWindowTest : ::testing::Test {
   fake::Shell shell;
   fake::Tray tray;
   fake::View view;
-  switcher::CSwitcherDlg dialog{files, shell, tray};
+  fake::Input input;
+  switcher::CSwitcherDlg dialog{files, shell, tray, input};
 
   // Starts the window on the given settings file (none when empty), with the rate buttons
   // captioned as the template lays them out.

@@ -5,6 +5,7 @@
 #include "dialog_host.h"
 #include "file_system_win32.h"
 #include "main_dialog.h"
+#include "paste_input_win32.h"
 #include "shell_win32.h"
 #include "tray_win32.h"
 
@@ -12,7 +13,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32FileSystem files;
   switcher::Win32Shell shell;
   switcher::Win32Tray tray;
-  switcher::CSwitcherDlg dialog(files, shell, tray);
+  switcher::Win32PasteInput input;
+  switcher::CSwitcherDlg dialog(files, shell, tray, input);
   win32::RunModalDialog(dialog, nullptr);
   return 0;
 }

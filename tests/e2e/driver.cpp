@@ -191,13 +191,15 @@ bool TempFolder::Exists(const std::filesystem::path& relative) const {
 
 // ---- Processes ----------------------------------------------------------------------------
 
-Process::Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder) {
+Process::Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder,
+                 std::wstring_view arguments) {
   // Under a loaded CI machine Wine has refused a start now and then that worked a moment later;
   // a few tries keep such a refusal from failing a test that is about something else.
   constexpr int kTries = 5;
   for (int attempt = 0; attempt < kTries && !process_; ++attempt) {
     if (attempt > 0) Sleep(200);
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

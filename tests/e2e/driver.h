@@ -67,7 +67,8 @@ class TempFolder {
 // A started program; killed at the end if it is still running.
 class Process {
  public:
-  Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder);
+  Process(const std::filesystem::path& exe, const std::filesystem::path& workingFolder,
+          std::wstring_view arguments = {});
   // A process that something else started (a program launched by the program under test).
   explicit Process(DWORD processId);
   ~Process();

@@ -181,9 +181,7 @@ TEST_F(TrayTest, ANewTaskbarGetsTheIconBack) {
   EXPECT_TRUE(WaitForIcons(0));
 }
 
-// The account entries need the login paste, which is not built yet: this test describes them and
-// is enabled together with it.
-TEST_F(TrayTest, DISABLED_AnAccountEntrySwitchesAndThenStartsThePaste) {
+TEST_F(TrayTest, AnAccountEntrySwitchesAndThenStartsThePaste) {
   ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
   ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));

@@ -1,0 +1,321 @@
+#include "login_paste.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "leading_int.h"
+#include "paste_timeline.h"
+#include "settings_file.h"
+
+namespace paste {
+namespace {
+
+constexpr int kFirstSlot = 1;
+constexpr int kLastSlot = static_cast<int>(settings::kAccounts.size());
+constexpr int kBackspaceScanCode = 1;
+constexpr int kMaxSpeed = 10;
+constexpr int kHoldMsPerSpeed = 10;
+constexpr int kXgpuk2ExePath = 3;
+// The checks before a step (Esc, the window in front) ask the window system, which can take a
+// while on a busy machine: they are made this long before the step's time, so that the step
+// itself goes out on time.
+constexpr double kCheckLeadMs = 2;
+
+constexpr char kConfirmCaption[] = "確認";
+constexpr char kErrorCaption[] = "Error";
+constexpr char kNoAccountText[] = "貼り付けるアカウントを[無処理]以外で選んで下さい。";
+constexpr std::array<const char*, kLastSlot> kAccountLabels{
+    "アカウント１", "アカウント２", "アカウント３", "アカウント４", "アカウント５", "アカウント６"};
+constexpr char kConfirmText[] = "に設定されている\n[ID][PASSWORD][CD-KEY]データを\n起動しているXGプログラムに貼り付けます";
+constexpr char kMinimizedText[] = "XGプログラムが最小化されています。";
+constexpr char kNotRunningText[] =
+    "XGプログラムが起動していません。\nそれでも貼り付けを行う場合は\nXG本体を画面左上にもっていってください";
+constexpr char kAtOriginText[] = "座標(X,Y=0,0)と判断して貼り付けを行います\nよろしいですか？";
+constexpr char kNotInFrontText[] =
+    "XGプログラムが前面にないため、貼り付けを中止しました。\n"
+    "ID・パスワードがほかのウィンドウに入力されないよう、入力を止めています。";
+constexpr char kCancelledText[] = "Escキーが押されたため、貼り付けを中止しました。";
+constexpr char kDoneText[] = "貼付完了";
+constexpr char kUnreadableText[] =
+    "設定ファイル（VRND.INI）を読み込めないため、貼り付けを中止しました。\n"
+    "他のプログラムが使用中かもしれません。しばらくしてからもう一度お試しください。";
+constexpr char kReadErrorCaption[] = "FileReadError";
+constexpr char kDoneCaption[] = "完了";
+
+constexpr std::array<int, 5> kModifiers{kVkShift, kVkControl, kVkMenu, kVkLeftWin, kVkRightWin};
+
+Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+
+// What Play has pressed and not yet released; released when Play leaves for any reason.
+class Pressed {
+ public:
+  explicit Pressed(InputService& input) : input_(input) {}
+  ~Pressed() {
+    for (auto it = keys_.rbegin(); it != keys_.rend(); ++it) input_.Key(it->key, it->scan, true, true);
+    if (mouse_) input_.LeftButton(false);
+    if (clipboardOpen_) input_.CloseClipboard();
+  }
+  Pressed(const Pressed&) = delete;
+  Pressed& operator=(const Pressed&) = delete;
+
+  void Apply(const Step& step) {
+    switch (step.op) {
+      case Op::MouseDown: mouse_ = true; break;
+      case Op::MouseUp: mouse_ = false; break;
+      case Op::KeyDown: keys_.push_back(step); break;
+      case Op::KeyUp:
+        std::erase_if(keys_, [&](const Step& down) { return down.key == step.key; });
+        break;
+      case Op::PutClipboard: clipboardOpen_ = true; break;
+      case Op::CloseClipboard: clipboardOpen_ = false; break;
+    }
+  }
+
+ private:
+  InputService& input_;
+  std::vector<Step> keys_;
+  bool mouse_ = false;
+  bool clipboardOpen_ = false;
+};
+
+void Send(InputService& input, const Step& step) {
+  switch (step.op) {
+    case Op::MouseDown:
+      input.MoveCursor(step.point);
+      input.LeftButton(true);
+      break;
+    case Op::MouseUp:
+      input.MoveCursor(step.point);
+      input.LeftButton(false);
+      break;
+    case Op::KeyDown: input.Key(step.key, step.scan, false, true); break;
+    case Op::KeyUp: input.Key(step.key, step.scan, true, true); break;
+    case Op::CloseClipboard: input.CloseClipboard(); break;
+    case Op::PutClipboard: break;  // Play does it, for its result
+  }
+}
+
+// Waits until the window is in front (activation completes a moment after it is asked for);
+// false when it did not get there in time.
+bool WaitForForeground(InputService& input, WindowRef window) {
+  const double until = input.NowMs() + kActivationTimeoutMs;
+  while (input.Foreground() != window) {
+    if (input.NowMs() >= until) return false;
+    input.SleepMs(1);
+  }
+  return true;
+}
+
+}  // namespace
+
+KeyStroke KeyStrokeFor(unsigned char byte) {
+  switch (byte) {
+    case '@': return {0xC0, false};
+    case '.': return {0xBE, false};
+    case '-': return {0xBD, false};
+    case '_': return {0xE2, true};
+    default: break;
+  }
+  if (byte >= '0' && byte <= '9') return {byte, false};
+  if (byte >= 'a' && byte <= 'z') return {byte - 'a' + 'A', false};
+  // Upper-case letters and every other byte stay as they are, with Shift.
+  return {byte, true};
+}
+
+int HoldMsOf(std::string_view speed) {
+  const std::int32_t value = text::LeadingInt(speed);
+  return value >= 1 && value <= kMaxSpeed ? value * kHoldMsPerSpeed : kDefaultHoldMs;
+}
+
+Point FinalOffsetOf(std::string_view exepath) {
+  return text::LeadingInt(exepath) == kXgpuk2ExePath ? kFinalOffsetXgpuk2 : kFinalOffset;
+}
+
+void Wipe(std::string& text) {
+  // Through a volatile pointer, so that the writes are not dropped as dead stores.
+  volatile char* bytes = text.data();
+  for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = 0;
+  text.clear();
+}
+
+void Plan::Wipe() {
+  for (std::string& text : texts) paste::Wipe(text);
+  for (Step& step : steps) {
+    volatile int* key = &step.key;
+    *key = 0;
+  }
+  steps.clear();
+}
+
+Plan PlanFields(Point origin, bool activated, const Credentials& texts, int holdMs, Point finalOffset) {
+  Plan plan;
+  plan.texts = texts;
+  auto& steps = plan.steps;
+  double t = activated ? kActivationPauseMs : 0;
+  auto click = [&](Point point, int holdClickMs, int field) {
+    steps.push_back({t, Op::MouseDown, point, 0, 0, field});
+    t += holdClickMs;
+    steps.push_back({t, Op::MouseUp, point, 0, 0, field});
+  };
+  auto stroke = [&](int key, int scan, int field) {
+    steps.push_back({t, Op::KeyDown, {}, key, scan, field});
+    t += holdMs;
+    steps.push_back({t, Op::KeyUp, {}, key, scan, field});
+  };
+  for (int field = 0; field < kFieldCount; ++field) {
+    click(origin + kFieldOffsets[field], field == 0 ? kIdClickHoldMs : kClickHoldMs, field);
+    steps.push_back({t, Op::PutClipboard, {}, 0, 0, field});
+    for (int i = 0; i < kBackspacesPerField; ++i) stroke(kVkBack, kBackspaceScanCode, field);
+    for (const char c : texts[field]) {
+      const KeyStroke key = KeyStrokeFor(static_cast<unsigned char>(c));
+      if (key.shift) steps.push_back({t, Op::KeyDown, {}, kVkShift, 0, field});
+      stroke(key.virtualKey, 0, field);
+      if (key.shift) steps.push_back({t, Op::KeyUp, {}, kVkShift, 0, field});
+    }
+    steps.push_back({t, Op::CloseClipboard, {}, 0, 0, field});
+    t += kAfterFieldPauseMs;
+  }
+  click(origin + finalOffset, kClickHoldMs, -1);
+  plan.endMs = t + kAfterFinalClickPauseMs;
+  return plan;
+}
+
+Plan PlanCompletion(Point mainOrigin) {
+  Plan plan;
+  constexpr double kPress = kCompletionPauseMs;
+  constexpr double kRelease = kPress + kCompletionHoldMs;
+  plan.steps.push_back({kPress, Op::MouseDown, mainOrigin + kCompletionPressOffset});
+  plan.steps.push_back({kRelease, Op::MouseUp, mainOrigin + kCompletionMoveOffset});
+  plan.endMs = kRelease;
+  return plan;
+}
+
+Outcome Play(InputService& input, const Plan& plan, WindowRef guard) {
+  Pressed pressed(input);
+  Timeline timeline(input);
+  timeline.Start();
+  double skippedMs = 0;
+  const auto& steps = plan.steps;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const Step& step = steps[i];
+    const double at = step.atMs - skippedMs;
+    timeline.WaitUntil(at - kCheckLeadMs);
+    if (input.EscapePressed()) return Outcome::Cancelled;
+    const bool press = step.op == Op::MouseDown || step.op == Op::KeyDown;
+    if (press && guard != 0 && input.Foreground() != guard) return Outcome::NotInFront;
+    timeline.WaitUntil(at);
+    pressed.Apply(step);
+    if (step.op == Op::PutClipboard) {
+      if (input.PutOnClipboard(plan.texts[step.field])) continue;
+      // Neither cleared nor typed: on to the field's end, which comes that much earlier.
+      std::size_t end = i + 1;
+      while (end < steps.size() && steps[end].op != Op::CloseClipboard) ++end;
+      if (end == steps.size()) break;
+      skippedMs += steps[end].atMs - step.atMs;
+      i = end - 1;
+      continue;
+    }
+    Send(input, step);
+  }
+  timeline.WaitUntil(plan.endMs - skippedMs);
+  return Outcome::Done;
+}
+
+KeyboardState::KeyboardState(InputService& input) : input_(input) {
+  const double until = input_.NowMs() + kModifierTimeoutMs;
+  auto anyHeld = [&] {
+    return std::ranges::any_of(kModifiers, [&](int key) { return input_.IsKeyDown(key); });
+  };
+  while (anyHeld() && input_.NowMs() < until) input_.SleepMs(10);
+  for (int key : kModifiers) {
+    if (input_.IsKeyDown(key)) input_.Key(key, 0, true, false);
+  }
+  capsLockWasOn_ = input_.IsCapsLockOn();
+  if (capsLockWasOn_) {
+    input_.Key(kVkCapital, 0, false, false);
+    input_.Key(kVkCapital, 0, true, false);
+  }
+}
+
+KeyboardState::~KeyboardState() {
+  if (!capsLockWasOn_) return;
+  input_.Key(kVkCapital, 0, false, false);
+  input_.Key(kVkCapital, 0, true, false);
+}
+
+void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input, int slot, bool mainShown,
+                   const std::string& mainTitle, Credentials& credentials) {
+  struct WipeOnExit {
+    Credentials& texts;
+    ~WipeOnExit() {
+      for (std::string& text : texts) Wipe(text);
+    }
+  } wipe{credentials};
+
+  if (slot < kFirstSlot || slot > kLastSlot) {
+    view.MessageBox(kNoAccountText, kConfirmCaption, ui::Buttons::Ok);
+    return;
+  }
+  const std::string question = std::string(kAccountLabels[slot - 1]) + kConfirmText;
+  if (view.MessageBox(question, kConfirmCaption, ui::Buttons::YesNo) != ui::kIdYes) return;
+
+  // One reading of the file for the whole paste.
+  using settings::Reader;
+  const auto file = settings::SettingsFile::InWorkingFolder(files);
+  if (!file.Readable()) {
+    // Its defaults would clear the game's fields and type nothing.
+    view.MessageBox(kUnreadableText, kReadErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  const settings::AccountKeys& keys = settings::kAccounts[slot - 1];
+  credentials = {file.Read(keys.id, Reader::Paste), file.Read(keys.password, Reader::Paste),
+                 file.Read(keys.cdKey, Reader::Paste)};
+  const int holdMs = HoldMsOf(file.Read(settings::kSpeed, Reader::Paste));
+  const Point finalOffset = FinalOffsetOf(file.Read(settings::kExePath, Reader::Paste));
+  const bool messageOff = settings::IsMessageOff(file.Read(settings::kMessage, Reader::Paste));
+
+  const WindowRef game = input.FindGameWindow();
+  Point origin;
+  bool inFront = true;
+  if (game != 0) {
+    if (input.IsMinimized(game)) {
+      view.MessageBox(kMinimizedText, kErrorCaption, ui::Buttons::Ok);
+      return;
+    }
+    origin = input.Origin(game);
+    input.Activate(game);
+    inFront = WaitForForeground(input, game);
+  } else {
+    view.MessageBox(kNotRunningText, kErrorCaption, ui::Buttons::Ok);
+    if (view.MessageBox(kAtOriginText, kConfirmCaption, ui::Buttons::YesNo) != ui::kIdYes) return;
+  }
+
+  Plan plan = PlanFields(origin, game != 0, credentials, holdMs, finalOffset);
+  Outcome outcome = Outcome::NotInFront;
+  if (inFront) {
+    KeyboardState keyboard(input);
+    input.EscapePressed();  // forget a press from before the paste
+    outcome = Play(input, plan, game);
+  }
+  plan.Wipe();
+  if (outcome == Outcome::NotInFront) {
+    view.MessageBox(kNotInFrontText, kErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  if (outcome == Outcome::Cancelled) {
+    view.MessageBox(kCancelledText, kConfirmCaption, ui::Buttons::Ok);
+    return;
+  }
+  if (messageOff) return;
+
+  if (mainShown) {
+    const WindowRef main = input.FindWindowByTitle(mainTitle);
+    if (main == 0) return;
+    input.Activate(main);
+    Play(input, PlanCompletion(input.Origin(main)), 0);
+    input.ReleaseCapture();
+  }
+  view.MessageBox(kDoneText, kDoneCaption, ui::Buttons::Ok);
+}
+
+}  // namespace paste

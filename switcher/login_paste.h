@@ -1,0 +1,116 @@
+#pragma once
+// Typing an account's ID, password and CD-KEY into the running game client's login screen.
+// A planner turns the settings and the game window's position into the exact sequence of input
+// steps on one timeline; Play sends it through the input service, only ever into the game window;
+// RunLoginPaste is the whole operation with its questions and messages.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialog.h"
+#include "file_system.h"
+#include "paste_input.h"
+
+namespace paste {
+
+inline constexpr int kFieldCount = 3;  // ID, password, CD-KEY
+inline constexpr int kBackspacesPerField = 35;
+inline constexpr int kDefaultHoldMs = 50;
+inline constexpr int kIdClickHoldMs = 200;
+inline constexpr int kClickHoldMs = 100;
+inline constexpr int kActivationPauseMs = 50;
+inline constexpr int kAfterFieldPauseMs = 50;
+inline constexpr int kAfterFinalClickPauseMs = 50;
+inline constexpr int kCompletionPauseMs = 200;
+inline constexpr int kCompletionHoldMs = 80;
+// How long the game window may take to come to the front, and the held modifiers to be let go.
+inline constexpr int kActivationTimeoutMs = 2000;
+inline constexpr int kModifierTimeoutMs = 2000;
+
+// The login screen's points, from the top-left corner of the game window's outer rectangle.
+inline constexpr std::array<Point, kFieldCount> kFieldOffsets{{{555, 380}, {410, 410}, {415, 445}}};
+inline constexpr Point kFinalOffsetXgpuk2{270, 485};
+inline constexpr Point kFinalOffset{415, 315};
+// The completion step's points, from the main window's top-left corner.
+inline constexpr Point kCompletionPressOffset{50, 50};
+inline constexpr Point kCompletionMoveOffset{180, 200};
+
+using Credentials = std::array<std::string, kFieldCount>;
+
+// One byte of a field as a key stroke with the Japanese (JIS) layout's virtual keys.
+struct KeyStroke {
+  int virtualKey = 0;
+  bool shift = false;
+  friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
+};
+KeyStroke KeyStrokeFor(unsigned char byte);
+
+// Key hold time from the "speed" value: ten times 1..10, 50 ms for anything else.
+int HoldMsOf(std::string_view speed);
+// The final click's offset: the xgpuk2 layout only for an "exepath" whose number is 3.
+Point FinalOffsetOf(std::string_view exepath);
+
+enum class Op { MouseDown, MouseUp, PutClipboard, CloseClipboard, KeyDown, KeyUp };
+
+struct Step {
+  double atMs = 0;  // from the start of the timeline
+  Op op = Op::MouseDown;
+  Point point{};   // MouseDown, MouseUp
+  int key = 0;     // KeyDown, KeyUp: virtual key
+  int scan = 0;    //   and scan code
+  int field = -1;  // 0..2 for a field's steps
+  friend bool operator==(const Step&, const Step&) = default;
+};
+
+struct Plan {
+  std::vector<Step> steps;
+  Credentials texts;  // what PutClipboard puts, by field
+  double endMs = 0;   // the timeline's end, after the last pause
+
+  // Overwrites the texts and key codes, which spell out the credentials.
+  void Wipe();
+};
+
+// The fields' clicks, clearing and typing and the final click. `activated`: the game window was
+// brought to the front, and the timeline begins with the pause that lets it settle.
+Plan PlanFields(Point origin, bool activated, const Credentials& texts, int holdMs, Point finalOffset);
+// The completion step on the main window: a press, a move, and the release that the original
+// sequence left out.
+Plan PlanCompletion(Point mainOrigin);
+
+enum class Outcome { Done, NotInFront, Cancelled };
+
+// Plays the plan on one timeline. With a guard window, nothing is pressed unless that window is
+// in front; Esc cancels. Whatever was pressed is released before returning. A field whose text
+// the clipboard refused is skipped, and the timeline moves up by its length.
+Outcome Play(InputService& input, const Plan& plan, WindowRef guard);
+
+// Prepares the keyboard for typing into the game window: waits for held modifiers to be let go
+// (releases them after a while) and turns Caps Lock off. Restores Caps Lock when it ends.
+class KeyboardState {
+ public:
+  explicit KeyboardState(InputService& input);
+  ~KeyboardState();
+  KeyboardState(const KeyboardState&) = delete;
+  KeyboardState& operator=(const KeyboardState&) = delete;
+
+ private:
+  InputService& input_;
+  bool capsLockWasOn_ = false;
+};
+
+// Overwrites the bytes before the string is emptied, so that no copy of a credential stays in
+// memory that the program gives back.
+void Wipe(std::string& text);
+
+// The whole login paste for the account slot, with the player's questions and the messages.
+// The account's values are read into `credentials` and wiped again before it returns.
+// mainShown: false while the main window is hidden behind the tray icon; the completion step then
+// only says that it is done, since a press at the hidden window's place would land on whatever
+// lies there (the game, most likely).
+void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input, int slot, bool mainShown,
+                   const std::string& mainTitle, Credentials& credentials);
+
+}  // namespace paste

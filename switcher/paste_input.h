@@ -1,0 +1,72 @@
+#pragma once
+// What the login paste needs from the OS: the game window and the main window, synthesized mouse
+// and keyboard input, the clipboard and a fine clock. Every position is in the pixels of a
+// program that is not DPI-aware, the pixels the game client itself works in.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace paste {
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// A top-level window; 0 for none.
+using WindowRef = std::uintptr_t;
+
+// Virtual-key codes the paste sends or watches.
+inline constexpr int kVkBack = 0x08;
+inline constexpr int kVkShift = 0x10;
+inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkMenu = 0x12;  // Alt
+inline constexpr int kVkCapital = 0x14;
+inline constexpr int kVkEscape = 0x1B;
+inline constexpr int kVkLeftWin = 0x5B;
+inline constexpr int kVkRightWin = 0x5C;
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds from an arbitrary origin, with sub-millisecond resolution.
+  virtual double NowMs() = 0;
+  // Gives up the processor for at least ms milliseconds; may take one system tick longer.
+  virtual void SleepMs(int ms) = 0;
+};
+
+class InputService : public Clock {
+ public:
+  // The game client's window (class " ＣＲＯＳＳＧＡＴＥ "), or 0.
+  virtual WindowRef FindGameWindow() = 0;
+  // This program's top-level window with this exact title (Shift-JIS), or 0.
+  virtual WindowRef FindWindowByTitle(const std::string& title) = 0;
+  virtual bool IsMinimized(WindowRef window) = 0;
+  // The top-left corner of the window's outer rectangle.
+  virtual Point Origin(WindowRef window) = 0;
+  // Asks for the window to come to the front with the keyboard focus and the mouse capture;
+  // it may get there only a moment later.
+  virtual void Activate(WindowRef window) = 0;
+  virtual WindowRef Foreground() = 0;
+  virtual void ReleaseCapture() = 0;
+
+  virtual void MoveCursor(Point to) = 0;
+  virtual void LeftButton(bool down) = 0;
+  // One key event (a press or a release) of the virtual key with the scan code, flagged as an
+  // extended key or not.
+  virtual void Key(int virtualKey, int scanCode, bool up, bool extended) = 0;
+  // Whether the key is down now (the player's keyboard included).
+  virtual bool IsKeyDown(int virtualKey) = 0;
+  // Whether Esc was pressed since the last call, or is down now.
+  virtual bool EscapePressed() = 0;
+  virtual bool IsCapsLockOn() = 0;
+
+  // Opens the clipboard, replaces its content by the text as CF_TEXT, kept out of clipboard
+  // history, cloud clipboard and clipboard monitors, and leaves it open. False when the text was
+  // not taken.
+  virtual bool PutOnClipboard(std::string_view text) = 0;
+  virtual void CloseClipboard() = 0;
+};
+
+}  // namespace paste

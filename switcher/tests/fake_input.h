@@ -1,0 +1,131 @@
+#pragma once
+// A recording stand-in for the paste's input service, on a simulated clock whose sleeps end at
+// the next system tick, as Windows' do.
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "login_paste.h"
+#include "paste_input.h"
+
+namespace fake {
+
+class Input final : public paste::InputService {
+ public:
+  // What was sent, with the simulated time it was sent at.
+  struct Sent {
+    double atMs = 0;
+    paste::Op op = paste::Op::MouseDown;
+    paste::Point point{};
+    int key = 0;
+    int scan = 0;
+    bool extended = true;
+    std::string text;  // PutClipboard
+  };
+
+  // ---- The world ----
+  static constexpr paste::WindowRef kGame = 1, kMain = 2, kOther = 3;
+  bool gameRunning = true;
+  bool gameMinimized = false;
+  bool gameComesToFront = true;
+  paste::Point gameOrigin{100, 40};
+  paste::Point mainOrigin{900, 300};
+  std::string mainTitle = "CROSS GATE TOOL [ Varndell ]";
+  paste::WindowRef foreground = kMain;
+  bool capsLock = false;
+  std::set<int> keysDown;                // the player's keys, and what was sent
+  std::map<int, double> playerReleases;  // a key the player lets go at that time
+  std::set<int> refusedClipboardPuts;    // 0-based numbers of PutOnClipboard calls the clipboard refuses
+  int stealFocusAfterKeyDowns = -1;      // another window comes to the front after that many presses
+  int escapeAfterKeyDowns = -1;          // the player presses Esc after that many presses
+
+  // ---- The clock ----
+  double now = 1000;
+  double tickMs = 15.625;  // 0: sleeps are exact
+  double costPerCallMs = 0.0005;
+
+  // ---- What happened ----
+  std::vector<Sent> sent;
+  std::vector<paste::WindowRef> activated;
+  paste::Point cursor{};
+  bool buttonDown = false;
+  bool clipboardOpen = false;
+  std::string clipboard;
+  int clipboardPuts = 0;
+  int captureReleases = 0;
+
+  double NowMs() override { return now += costPerCallMs; }
+  void SleepMs(int ms) override {
+    now += ms;
+    if (tickMs > 0) now = std::ceil(now / tickMs) * tickMs;
+    for (auto it = playerReleases.begin(); it != playerReleases.end();) {
+      if (it->second <= now) {
+        keysDown.erase(it->first);
+        it = playerReleases.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+
+  paste::WindowRef FindGameWindow() override { return gameRunning ? kGame : 0; }
+  paste::WindowRef FindWindowByTitle(const std::string& title) override { return title == mainTitle ? kMain : 0; }
+  bool IsMinimized(paste::WindowRef window) override { return window == kGame && gameMinimized; }
+  paste::Point Origin(paste::WindowRef window) override { return window == kGame ? gameOrigin : mainOrigin; }
+  void Activate(paste::WindowRef window) override {
+    activated.push_back(window);
+    if (window != kGame || gameComesToFront) foreground = window;
+  }
+  paste::WindowRef Foreground() override { return foreground; }
+  void ReleaseCapture() override { ++captureReleases; }
+
+  void MoveCursor(paste::Point to) override { cursor = to; }
+  void LeftButton(bool down) override {
+    buttonDown = down;
+    sent.push_back({now, down ? paste::Op::MouseDown : paste::Op::MouseUp, cursor, 0, 0, true, {}});
+  }
+  void Key(int virtualKey, int scanCode, bool up, bool extended) override {
+    sent.push_back({now, up ? paste::Op::KeyUp : paste::Op::KeyDown, {}, virtualKey, scanCode, extended, {}});
+    if (virtualKey == paste::kVkCapital && !up) capsLock = !capsLock;
+    if (up) {
+      keysDown.erase(virtualKey);
+      return;
+    }
+    keysDown.insert(virtualKey);
+    ++keyDowns_;
+    if (keyDowns_ == stealFocusAfterKeyDowns) foreground = kOther;
+    if (keyDowns_ == escapeAfterKeyDowns) escapePressed_ = true;
+  }
+  bool IsKeyDown(int virtualKey) override { return keysDown.contains(virtualKey); }
+  bool EscapePressed() override { return std::exchange(escapePressed_, false); }
+  bool IsCapsLockOn() override { return capsLock; }
+
+  bool PutOnClipboard(std::string_view text) override {
+    clipboardOpen = true;
+    sent.push_back({now, paste::Op::PutClipboard, {}, 0, 0, false, std::string(text)});
+    if (refusedClipboardPuts.contains(clipboardPuts++)) return false;
+    clipboard = text;
+    return true;
+  }
+  void CloseClipboard() override {
+    clipboardOpen = false;
+    sent.push_back({now, paste::Op::CloseClipboard, {}, 0, 0, false, {}});
+  }
+
+  // The events of one kind, in order.
+  std::vector<Sent> Only(paste::Op op) const {
+    std::vector<Sent> out;
+    for (const Sent& s : sent) {
+      if (s.op == op) out.push_back(s);
+    }
+    return out;
+  }
+
+ private:
+  int keyDowns_ = 0;
+  bool escapePressed_ = false;
+};
+
+}  // namespace fake

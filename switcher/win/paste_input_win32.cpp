@@ -1,0 +1,164 @@
+#include "paste_input_win32.h"
+
+#include <mmsystem.h>
+
+#include <cstring>
+#include <string>
+
+#include "login_paste.h"
+#include "owner_window.h"
+#include "text.h"
+
+namespace switcher {
+namespace {
+
+constexpr wchar_t kGameWindowClass[] = L" ＣＲＯＳＳＧＡＴＥ ";
+
+// Registered clipboard formats that keep a credential out of clipboard history, the cloud
+// clipboard and the programs that watch the clipboard; each holds a DWORD 0.
+constexpr const wchar_t* kPrivacyFormats[] = {
+    L"ExcludeClipboardContentFromMonitorProcessing",
+    L"CanIncludeInClipboardHistory",
+    L"CanUploadToCloudClipboard",
+};
+
+HWND ToHwnd(paste::WindowRef window) { return reinterpret_cast<HWND>(window); }
+paste::WindowRef ToRef(HWND window) { return reinterpret_cast<paste::WindowRef>(window); }
+
+using SetThreadDpiAwarenessContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+
+SetThreadDpiAwarenessContextFn SetThreadDpiContext() {
+  static const auto set = reinterpret_cast<SetThreadDpiAwarenessContextFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+  return set;
+}
+
+// A movable block holding the bytes, given to the clipboard; freed when the clipboard refuses it.
+bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) return false;
+  void* target = GlobalLock(block);
+  if (!target) {
+    GlobalFree(block);
+    return false;
+  }
+  std::memcpy(target, bytes, size);
+  GlobalUnlock(block);
+  if (SetClipboardData(format, block)) return true;
+  // A refused block still belongs to this program (cppcheck takes SetClipboardData as freeing it).
+  // cppcheck-suppress doubleFree
+  GlobalFree(block);
+  return false;
+}
+
+}  // namespace
+
+DpiUnawareScope::DpiUnawareScope() {
+  if (const auto set = SetThreadDpiContext()) previous_ = set(DPI_AWARENESS_CONTEXT_UNAWARE);
+}
+
+DpiUnawareScope::~DpiUnawareScope() {
+  if (previous_) SetThreadDpiContext()(previous_);
+}
+
+Win32PasteInput::Win32PasteInput() {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  msPerCount_ = 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Win32PasteInput::NowMs() {
+  LARGE_INTEGER count{};
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) * msPerCount_;
+}
+
+void Win32PasteInput::SleepMs(int ms) {
+  // A 1 ms timer tick for the sleep, where the system allows it; the timeline copes either way.
+  timeBeginPeriod(1);
+  Sleep(static_cast<DWORD>(ms));
+  timeEndPeriod(1);
+}
+
+paste::WindowRef Win32PasteInput::FindGameWindow() { return ToRef(FindWindowW(kGameWindowClass, nullptr)); }
+
+paste::WindowRef Win32PasteInput::FindWindowByTitle(const std::string& title) {
+  // Only this program's own windows: another program (or a second Varndell) may carry the same
+  // title, and the completion step presses the mouse on the window found.
+  struct Search {
+    std::wstring title;
+    HWND found = nullptr;
+  } search{win32::Widen(title)};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(param);
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        if (text != s.title) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return ToRef(search.found);
+}
+
+bool Win32PasteInput::IsMinimized(paste::WindowRef window) { return IsIconic(ToHwnd(window)) != FALSE; }
+
+paste::Point Win32PasteInput::Origin(paste::WindowRef window) {
+  DpiUnawareScope unaware;
+  RECT rect{};
+  GetWindowRect(ToHwnd(window), &rect);
+  return {rect.left, rect.top};
+}
+
+void Win32PasteInput::Activate(paste::WindowRef window) {
+  const HWND hwnd = ToHwnd(window);
+  SetForegroundWindow(hwnd);
+  SetActiveWindow(hwnd);
+  SetCapture(hwnd);
+  SetFocus(hwnd);
+}
+
+paste::WindowRef Win32PasteInput::Foreground() { return ToRef(GetForegroundWindow()); }
+
+void Win32PasteInput::ReleaseCapture() { ::ReleaseCapture(); }
+
+void Win32PasteInput::MoveCursor(paste::Point to) {
+  DpiUnawareScope unaware;
+  SetCursorPos(to.x, to.y);
+}
+
+void Win32PasteInput::LeftButton(bool down) {
+  mouse_event(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+void Win32PasteInput::Key(int virtualKey, int scanCode, bool up, bool extended) {
+  const DWORD flags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+  keybd_event(static_cast<BYTE>(virtualKey), static_cast<BYTE>(scanCode), flags, 0);
+}
+
+bool Win32PasteInput::IsKeyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+bool Win32PasteInput::EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }
+
+bool Win32PasteInput::IsCapsLockOn() { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
+
+bool Win32PasteInput::PutOnClipboard(std::string_view text) {
+  if (!OpenClipboard(win32::OwnerWindow())) return false;
+  // Emptied, so that no other format of earlier content stands beside the field, and the
+  // privacy marks apply to all of it.
+  EmptyClipboard();
+  const DWORD exclude = 0;
+  for (const wchar_t* name : kPrivacyFormats) {
+    if (const UINT format = RegisterClipboardFormatW(name)) SetClipboardBytes(format, &exclude, sizeof exclude);
+  }
+  std::string bytes(text);  // with its terminating zero byte
+  const bool taken = SetClipboardBytes(CF_TEXT, bytes.c_str(), bytes.size() + 1);
+  paste::Wipe(bytes);
+  return taken;
+}
+
+void Win32PasteInput::CloseClipboard() { ::CloseClipboard(); }
+
+}  // namespace switcher

@@ -1,0 +1,228 @@
+// A stand-in for the CrossGate client, for the login paste's tests, benchmark and demo: a window
+// of the client's class with a mock 800 x 600 login screen whose three fields sit at the client's
+// offsets. It logs every click and key event it receives, one line each, with the time from the
+// performance counter in milliseconds:
+//   click <screen x> <screen y> <held ms> <pressed at>
+//   key down|up <virtual key> <shift 0|1> <caps lock 0|1> <at>
+//   char <code>
+// Options: --log <file>  --class <window class>  --minimized  --at <x> <y>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kDefaultClass[] = L" ＣＲＯＳＳＧＡＴＥ ";
+constexpr int kWidth = 800, kHeight = 600;
+constexpr int kFieldWidth = 180, kFieldHeight = 22;
+
+struct Spot {
+  const wchar_t* label;
+  POINT offset;  // from the window's outer top-left corner
+};
+constexpr std::array<Spot, 3> kFields{{{L"ID", {555, 380}}, {L"PASSWORD", {410, 410}}, {L"CD-KEY", {415, 445}}}};
+constexpr std::array<Spot, 2> kButtons{{{L"LOGIN", {415, 315}}, {L"OK (xgpuk2)", {270, 485}}}};
+
+struct State {
+  HANDLE log = INVALID_HANDLE_VALUE;
+  double msPerCount = 0;
+  std::array<std::wstring, 3> texts;
+  int focused = -1;
+  POINT pressedAt{};
+  double pressedMs = 0;
+  int events = 0;
+} g;
+
+// The character a key gives on a Japanese (JIS) keyboard, as the real client would show it; 0
+// for keys that give none here.
+wchar_t JisChar(WPARAM key, bool shift) {
+  if (key >= 'A' && key <= 'Z') return static_cast<wchar_t>(shift ? key : key - 'A' + 'a');
+  if (key >= '0' && key <= '9' && !shift) return static_cast<wchar_t>(key);
+  switch (key) {
+    case VK_SPACE: return L' ';
+    case VK_OEM_3: return shift ? L'`' : L'@';
+    case VK_OEM_PERIOD: return shift ? L'>' : L'.';
+    case VK_OEM_MINUS: return shift ? L'=' : L'-';
+    case VK_OEM_102: return shift ? L'_' : L'\\';
+    default: return 0;
+  }
+}
+
+double NowMs() {
+  LARGE_INTEGER count{};
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) * g.msPerCount;
+}
+
+void Log(const char* line) {
+  if (g.log == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(g.log, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+}
+
+// A spot's rectangle in client coordinates.
+RECT SpotRect(HWND window, POINT offset, int width) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  const int x = outer.left + offset.x - client.x, y = outer.top + offset.y - client.y;
+  return {x - width / 2, y - kFieldHeight / 2, x + width / 2, y + kFieldHeight / 2};
+}
+
+void Paint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  HBRUSH night = CreateSolidBrush(RGB(24, 36, 72));
+  FillRect(dc, &client, night);
+  DeleteObject(night);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(230, 220, 160));
+  RECT title{0, 40, client.right, 80};
+  DrawTextW(dc, L"CrossGate  -  login (stand-in)", -1, &title, DT_CENTER | DT_SINGLELINE);
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    RECT box = SpotRect(window, kFields[i].offset, kFieldWidth);
+    RECT label{box.left - 110, box.top, box.left - 8, box.bottom};
+    SetTextColor(dc, RGB(230, 220, 160));
+    DrawTextW(dc, kFields[i].label, -1, &label, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    HBRUSH fill = CreateSolidBrush(static_cast<int>(i) == g.focused ? RGB(255, 255, 210) : RGB(240, 240, 240));
+    FillRect(dc, &box, fill);
+    DeleteObject(fill);
+    std::wstring shown = i == 1 ? std::wstring(g.texts[i].size(), L'*') : g.texts[i];
+    RECT text{box.left + 4, box.top, box.right - 4, box.bottom};
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, shown.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  }
+  for (const Spot& button : kButtons) {
+    RECT box = SpotRect(window, button.offset, 110);
+    HBRUSH fill = CreateSolidBrush(RGB(90, 110, 160));
+    FillRect(dc, &box, fill);
+    DeleteObject(fill);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextW(dc, button.label, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  wchar_t count[64];
+  swprintf(count, 64, L"input events: %d", g.events);
+  RECT status{10, client.bottom - 24, client.right, client.bottom};
+  SetTextColor(dc, RGB(160, 170, 200));
+  DrawTextW(dc, count, -1, &status, DT_LEFT | DT_SINGLELINE);
+  EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  char line[128];
+  switch (message) {
+    case WM_LBUTTONDOWN: {
+      g.pressedMs = NowMs();
+      g.pressedAt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      g.focused = -1;
+      for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const RECT box = SpotRect(window, kFields[i].offset, kFieldWidth);
+        if (PtInRect(&box, g.pressedAt)) g.focused = static_cast<int>(i);
+      }
+      ClientToScreen(window, &g.pressedAt);
+      SetCapture(window);
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      ReleaseCapture();
+      std::snprintf(line, sizeof line, "click %ld %ld %.3f %.3f\r\n", g.pressedAt.x, g.pressedAt.y,
+                    NowMs() - g.pressedMs, g.pressedMs);
+      Log(line);
+      ++g.events;
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      std::snprintf(line, sizeof line, "key %s %u %d %d %.3f\r\n",
+                    message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? "down" : "up",
+                    static_cast<unsigned>(wParam), (GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0,
+                    (GetKeyState(VK_CAPITAL) & 1) ? 1 : 0, NowMs());
+      Log(line);
+      ++g.events;
+      if (message == WM_KEYDOWN && g.focused >= 0) {
+        std::wstring& text = g.texts[g.focused];
+        if (wParam == VK_BACK) {
+          if (!text.empty()) text.pop_back();
+        } else if (const wchar_t c = JisChar(wParam, GetKeyState(VK_SHIFT) & 0x8000)) {
+          text.push_back(c);
+        }
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_CHAR:
+      std::snprintf(line, sizeof line, "char %u\r\n", static_cast<unsigned>(wParam));
+      Log(line);
+      return 0;
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  g.msPerCount = 1000.0 / static_cast<double>(frequency.QuadPart);
+
+  // Timestamps are taken when a message is handled: the client should not wait for the processor.
+  SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+  std::wstring className = kDefaultClass;
+  bool minimized = false;
+  int x = 40, y = 40;
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    if (arg == L"--log" && i + 1 < argc) {
+      g.log = CreateFileW(argv[++i], FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (arg == L"--class" && i + 1 < argc) {
+      className = argv[++i];
+    } else if (arg == L"--minimized") {
+      minimized = true;
+    } else if (arg == L"--at" && i + 2 < argc) {
+      x = _wtoi(argv[++i]);
+      y = _wtoi(argv[++i]);
+    }
+  }
+  LocalFree(argv);
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = className.c_str();
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, className.c_str(), L"CrossGate (stand-in)",
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, kWidth,
+                                kHeight, nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  ShowWindow(window, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
+  if (!minimized) SetForegroundWindow(window);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (g.log != INVALID_HANDLE_VALUE) CloseHandle(g.log);
+  return 0;
+}
