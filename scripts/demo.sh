@@ -3,9 +3,9 @@
 # (build/demo-game, with a data folder and save files, Varndell.exe and Quorrin.exe beside them),
 # beside a stand-in game client showing a login screen, with a demo account in slot 1.
 # With $DISPLAY set, both open there: press "情報 貼付" to see the account typed into the
-# stand-in; the script waits until Varndell is closed. Without one they run under Xvfb: a picture
-# of Varndell's window is saved to artifacts/varndell-demo.png, then the paste button is pressed
-# and a picture of the paste under way is saved to artifacts/varndell-paste-demo.png.
+# stand-in; the script waits until Varndell is closed. Without one they run under Xvfb, and
+# pictures are saved to artifacts/ (their paths are printed): Varndell's window, its settings
+# dialog, its tray menu, Quorrin with a computed result, and a login paste under way.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -45,15 +45,19 @@ else
   # shellcheck source=scripts/wine-env.sh
   source "$root/scripts/wine-env.sh"
   mkdir -p "$root/artifacts"
-  shot="$root/build/varndell-demo.bmp"
-  rm -f "$shot"
-  wine "$root/build/windows/tests/e2e/e2e_snapshot.exe" "$game/Varndell.exe" "$game" "$shot"
-  convert "$shot" "$root/artifacts/varndell-demo.png"
-  echo "demo: screenshot in artifacts/varndell-demo.png"
+  snapshot="$root/build/windows/tests/e2e/e2e_snapshot.exe"
+  shot="$root/build/demo-shot.bmp"
+  # picture <name> <program> [mode]: one picture of the demo, converted to artifacts/<name>.png.
+  picture() {
+    rm -f "$shot"
+    wine "$snapshot" "$game/$2" "$game" "$shot" ${3:+"$3"} &&
+      convert "$shot" "$root/artifacts/$1.png" && echo "demo: picture artifacts/$1.png"
+  }
+  picture varndell-demo Varndell.exe
+  picture varndell-settings-demo Varndell.exe settings
+  picture varndell-tray-menu-demo Varndell.exe tray
+  picture quorrin-result-demo Quorrin.exe result
   (cd "$game" && wine xgpuk.exe --at 300 60 &)
   sleep 2
-  rm -f "$shot"
-  wine "$root/build/windows/tests/e2e/e2e_snapshot.exe" "$game/Varndell.exe" "$game" "$shot" paste
-  convert "$shot" "$root/artifacts/varndell-paste-demo.png"
-  echo "demo: the paste under way in artifacts/varndell-paste-demo.png"
+  picture varndell-paste-demo Varndell.exe paste
 fi

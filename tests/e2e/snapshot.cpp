@@ -1,18 +1,93 @@
-// e2e_snapshot <program.exe> <working folder> <picture.bmp> [paste]: starts the program in the
-// folder, waits for its first dialog, saves a picture of it, then closes the program
-// (IDCANCEL, the Esc key's command) and, if it does not end, kills it. With "paste" (Varndell
-// beside a running game client), it presses the login paste button, says yes, and pictures the
-// whole screen while the paste is under way. Used by scripts/demo.sh when there is no display to
-// look at.
+// e2e_snapshot <program.exe> <working folder> <picture.bmp> [mode]: starts the program in the
+// folder, waits for its first dialog, saves a picture, then closes the program (IDCANCEL, the Esc
+// key's command) and, if it does not end, kills it. Used by scripts/demo.sh when there is no
+// display to look at. Modes:
+//   (none)    the program's window
+//   settings  Varndell's settings dialog, opened with its button
+//   tray      the whole screen with Varndell hidden and its tray menu open
+//   paste     the whole screen while a login paste into a running game client is under way
+//   result    Quorrin's window after a worked example has been computed
+#include <array>
 #include <cstdio>
 #include <string>
 
 #include "driver.h"
 
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 200;
+
+bool Settings(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
+  constexpr int kSettingsButton = 1047;
+  main.Click(kSettingsButton);
+  const e2e::Window settings = e2e::WaitForDialog(program.Id(), L"各種設定");
+  if (!settings) return false;
+  const bool saved = settings.SaveScreenshot(bmp);
+  settings.PostCommand(IDCANCEL);
+  settings.WaitUntilClosed();
+  return saved;
+}
+
+bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
+  constexpr int kHideButton = 1049;
+  main.Click(kHideButton);
+  if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) return false;
+  SetCursorPos(600, 500);
+  PostMessageW(main.Handle(), kTrayNotify, 0, WM_RBUTTONDOWN);
+  e2e::Window menu;
+  e2e::WaitUntil([&] {
+    const auto menus = e2e::VisibleTopLevelWindows(program.Id(), L"#32768");
+    if (!menus.empty()) menu = menus.front();
+    return static_cast<bool>(menu);
+  });
+  if (!menu) return false;
+  Sleep(300);  // let the menu draw
+  const bool saved = e2e::SaveScreenScreenshot(bmp);
+  PostMessageW(menu.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  return saved;
+}
+
+bool Paste(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
+  constexpr int kPasteButton = 1048;
+  main.Click(kPasteButton);
+  const auto question = e2e::WaitForMessageBox(program.Id(), {main});
+  if (!question || !e2e::Answer(question->window, IDYES)) return false;
+  Sleep(2500);  // the ID is in, the password under way
+  const bool saved = e2e::SaveScreenScreenshot(bmp);
+  if (const auto done = e2e::WaitForMessageBox(program.Id(), {main})) {
+    std::printf("paste ended: \"%s\"\n", e2e::ToUtf8(done->text).c_str());
+    e2e::Answer(done->window, IDOK);
+  }
+  return saved;
+}
+
+bool Result(const e2e::Window& main, const std::filesystem::path& bmp) {
+  constexpr int kName = 1013, kLevel = 1000, kCompareLevel = 1006, kRemaining = 1027, kShowResult = 3,
+                kOverall = 1025;
+  constexpr std::array kCurrent{1001, 1002, 1003, 1004, 1005};
+  constexpr std::array kLevel1{1015, 1016, 1017, 1018, 1019};
+  main.SetText(kName, L"ポチ");
+  main.SetText(kLevel, L"10");
+  const std::array<const wchar_t*, 5> current{L"30", L"20", L"20", L"20", L"20"};
+  const std::array<const wchar_t*, 5> level1{L"12", L"8", L"8", L"8", L"8"};
+  for (size_t i = 0; i < current.size(); ++i) {
+    main.SetText(kCurrent[i], current[i]);
+    main.SetText(kLevel1[i], level1[i]);
+  }
+  main.SetText(kCompareLevel, L"20");
+  main.SetText(kRemaining, L"5");
+  main.Click(kShowResult);
+  if (!e2e::WaitUntil([&] { return !main.Text(kOverall).empty() && main.Text(kOverall) != L"0"; })) return false;
+  return main.SaveScreenshot(bmp);
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-  const bool paste = argc == 5 && std::wstring(argv[4]) == L"paste";
-  if (argc != 4 && !paste) {
-    std::fwprintf(stderr, L"usage: e2e_snapshot <program.exe> <working folder> <picture.bmp> [paste]\n");
+  const std::wstring mode = argc == 5 ? argv[4] : L"";
+  if (argc != 4 && argc != 5) {
+    std::fwprintf(stderr, L"usage: e2e_snapshot <program.exe> <working folder> <picture.bmp> "
+                          L"[settings|tray|paste|result]\n");
     return 2;
   }
   const auto path = [](const wchar_t* arg) { return e2e::WindowsPath(e2e::ToUtf8(arg)); };
@@ -26,21 +101,18 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"no window appeared\n");
     return 1;
   }
+  const std::filesystem::path bmp = path(argv[3]);
   bool saved = false;
-  if (paste) {
-    constexpr int kPasteButton = 1048;
-    dialog.Click(kPasteButton);
-    const auto question = e2e::WaitForMessageBox(program.Id(), {dialog});
-    if (question && e2e::Answer(question->window, IDYES)) {
-      Sleep(2500);  // the ID is in, the password under way
-      saved = e2e::SaveScreenScreenshot(path(argv[3]));
-      if (const auto done = e2e::WaitForMessageBox(program.Id(), {dialog})) {
-        std::printf("paste ended: \"%s\"\n", e2e::ToUtf8(done->text).c_str());
-        e2e::Answer(done->window, IDOK);
-      }
-    }
+  if (mode == L"settings") {
+    saved = Settings(program, dialog, bmp);
+  } else if (mode == L"tray") {
+    saved = Tray(program, dialog, bmp);
+  } else if (mode == L"paste") {
+    saved = Paste(program, dialog, bmp);
+  } else if (mode == L"result") {
+    saved = Result(dialog, bmp);
   } else {
-    saved = dialog.SaveScreenshot(path(argv[3]));
+    saved = dialog.SaveScreenshot(bmp);
   }
   // UTF-8, the terminal's encoding under the ja_JP.UTF-8 locale.
   std::printf("window \"%s\" shown; picture %s\n", e2e::ToUtf8(dialog.Title()).c_str(), saved ? "saved" : "NOT saved");
