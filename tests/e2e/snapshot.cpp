@@ -30,6 +30,8 @@ bool Settings(const e2e::Process& program, const e2e::Window& main, const std::f
 
 bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
   constexpr int kHideButton = 1049;
+  // The dialog loop shows its window once more when it first runs idle; hide after that.
+  Sleep(1000);
   main.Click(kHideButton);
   if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) return false;
   SetCursorPos(600, 500);
