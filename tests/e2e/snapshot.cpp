@@ -30,10 +30,22 @@ bool Settings(const e2e::Process& program, const e2e::Window& main, const std::f
 
 bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
   constexpr int kHideButton = 1049;
-  // The dialog loop shows its window once more when it first runs idle; hide after that.
-  Sleep(1000);
-  main.Click(kHideButton);
-  if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) return false;
+  // Just after start-up the dialog loop may show its window once more when it first runs idle;
+  // then the button shows it properly and a second press hides it again.
+  bool hidden = false;
+  for (int attempt = 0; attempt < 3 && !hidden; ++attempt) {
+    main.Click(kHideButton);
+    if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) break;
+    hidden = !e2e::WaitUntil([&] { return main.IsVisible(); }, e2e::Timeout{500});
+    if (!hidden) {
+      main.Click(kHideButton);
+      Sleep(300);
+    }
+  }
+  if (!hidden) {
+    std::fwprintf(stderr, L"the window did not hide\n");
+    return false;
+  }
   SetCursorPos(600, 500);
   PostMessageW(main.Handle(), kTrayNotify, 0, WM_RBUTTONDOWN);
   e2e::Window menu;
@@ -42,7 +54,10 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
     if (!menus.empty()) menu = menus.front();
     return static_cast<bool>(menu);
   });
-  if (!menu) return false;
+  if (!menu) {
+    std::fwprintf(stderr, L"no tray menu appeared\n");
+    return false;
+  }
   Sleep(300);  // let the menu draw
   const bool saved = e2e::SaveScreenScreenshot(bmp);
   PostMessageW(menu.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
