@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the file readers with libFuzzer: Quorrin's familiar data file loader and xglist.txt
 # reader, and Varndell's settings-file reader and writer, each for a bounded time (FUZZ_SECONDS,
-# default 20) under AddressSanitizer and UndefinedBehaviorSanitizer. Fails on a crash or any
+# default 10) under AddressSanitizer and UndefinedBehaviorSanitizer. Fails on a crash or any
 # sanitizer report.
 #
 # Built here with clang rather than through CMake: clang has no -fexec-charset=CP932, so the
@@ -11,7 +11,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out="$root/build/fuzz"
-seconds="${FUZZ_SECONDS:-20}"
+seconds="${FUZZ_SECONDS:-10}"
 cxx="${FUZZ_CXX:-clang++}"
 mkdir -p "$out"
 
