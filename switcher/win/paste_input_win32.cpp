@@ -7,6 +7,7 @@
 
 #include "login_paste.h"
 #include "owner_window.h"
+#include "system_function.h"
 #include "text.h"
 
 namespace switcher {
@@ -75,9 +76,11 @@ double Win32PasteInput::NowMs() {
 
 void Win32PasteInput::SleepMs(int ms) {
   // A 1 ms timer tick for the sleep, where the system allows it; the timeline copes either way.
-  timeBeginPeriod(1);
+  static const auto beginPeriod = win32::SystemFunction<decltype(&timeBeginPeriod)>(L"winmm.dll", "timeBeginPeriod");
+  static const auto endPeriod = win32::SystemFunction<decltype(&timeEndPeriod)>(L"winmm.dll", "timeEndPeriod");
+  const bool fineTicks = beginPeriod && endPeriod && beginPeriod(1) == TIMERR_NOERROR;
   Sleep(static_cast<DWORD>(ms));
-  timeEndPeriod(1);
+  if (fineTicks) endPeriod(1);
 }
 
 paste::WindowRef Win32PasteInput::FindGameWindow() { return ToRef(FindWindowW(kGameWindowClass, nullptr)); }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "owner_window.h"
+#include "system_function.h"
 #include "text.h"
 
 namespace switcher {
@@ -10,8 +11,11 @@ namespace switcher {
 bool Win32Shell::Open(const std::filesystem::path& target) {
   // The shell's own windows (an "open with" choice, its errors) belong to the main window. No
   // working folder: the started program gets ours, the game folder.
+  static const auto shellExecute =
+      win32::SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (!shellExecute) return false;
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(win32::OwnerWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
+      shellExecute(win32::OwnerWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
   return result > 32;
 }
 

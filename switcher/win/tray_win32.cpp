@@ -8,6 +8,7 @@
 
 #include "dialog_view.h"
 #include "resource.h"
+#include "system_function.h"
 #include "text.h"
 
 namespace switcher {
@@ -22,6 +23,12 @@ NOTIFYICONDATAW IconOf(HWND window) {
   return data;
 }
 
+bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  static const auto notify =
+      win32::SystemFunction<decltype(&Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+  return notify && notify(message, &data);
+}
+
 struct MenuDestroyer {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
@@ -32,7 +39,7 @@ using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 Win32Tray::~Win32Tray() {
   if (!iconOwner_) return;
   NOTIFYICONDATAW data = IconOf(iconOwner_);
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  NotifyIcon(NIM_DELETE, data);
 }
 
 bool Win32Tray::AddIcon(ui::View& owner, int iconId, const std::string& tip) {
@@ -47,7 +54,7 @@ bool Win32Tray::AddIcon(ui::View& owner, int iconId, const std::string& tip) {
                                              LR_SHARED));
   win32::Widen(tip).copy(data.szTip, std::size(data.szTip) - 1);
   // A shell that outlived a broadcast of a new taskbar may still show the icon.
-  if (!Shell_NotifyIconW(NIM_ADD, &data) && !Shell_NotifyIconW(NIM_MODIFY, &data)) return false;
+  if (!NotifyIcon(NIM_ADD, data) && !NotifyIcon(NIM_MODIFY, data)) return false;
   iconOwner_ = window;
   return true;
 }
@@ -55,7 +62,7 @@ bool Win32Tray::AddIcon(ui::View& owner, int iconId, const std::string& tip) {
 void Win32Tray::DeleteIcon(ui::View& owner) {
   HWND window = win32::WindowOf(owner);
   NOTIFYICONDATAW data = IconOf(window);
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  NotifyIcon(NIM_DELETE, data);
   if (window == iconOwner_) iconOwner_ = nullptr;
 }
 
