@@ -32,7 +32,7 @@ inline constexpr WPARAM kAboutBoxCommand = 0x0010;
 inline constexpr int kSettingsOk = 1;
 inline constexpr std::array kDisplayNames{1008, 1012, 1013, 1014, 1015, 1031};
 inline constexpr std::array kAccountFields{1007, 1011, 1023, 1025, 1026, 1027, 1028, 1029, 1030,
-                                    1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042};
+                                           1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042};
 inline constexpr int kXgpuk2 = 1024, kXgpuk = 1020, kCrossGate = 1021;
 inline constexpr std::array kRateNames{1010, 1018, 1019};
 inline constexpr std::array kRates{1009, 1016, 1017};
