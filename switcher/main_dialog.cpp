@@ -71,13 +71,14 @@ bool CSwitcherDlg::OnInitDialog() {
   for (int index = 0; index < kRateButtonCount; ++index) {
     m_rButtonBase[index] = view().ItemText(RateButtonId(index));
   }
-  RefreshFromSettings();
+  RefreshFrom(settings);
   return true;
 }
 
-void CSwitcherDlg::RefreshFromSettings() {
+void CSwitcherDlg::RefreshFromSettings() { RefreshFrom(settings::SettingsFile::InWorkingFolder(files_)); }
+
+void CSwitcherDlg::RefreshFrom(const settings::SettingsFile& settings) {
   using settings::Reader;
-  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
 
   for (std::size_t slot = 0; slot < kAccountButtons.size(); ++slot) {
     view().SetItemText(kAccountButtons[slot], settings.Read(settings::kTitles[slot], Reader::MainWindow));
@@ -95,7 +96,7 @@ void CSwitcherDlg::RefreshFromSettings() {
     view().SetItemText(kColumnTitles[column], name + "*" + rate);
     m_rates[column] = text::LeadingInt(rate);
   }
-  ResetCalculator();
+  ResetCalculatorFrom(settings);
 }
 
 bool CSwitcherDlg::OnSysCommand(int command) {

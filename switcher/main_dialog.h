@@ -15,6 +15,10 @@
 #include "tray.h"
 #include "tray_state.h"
 
+namespace settings {
+class SettingsFile;
+}
+
 namespace switcher {
 
 inline constexpr int kRateColumns = 3;
@@ -73,6 +77,10 @@ class CSwitcherDlg : public ui::Dialog {
   std::int32_t SelectedAccount() const { return m_account; }
 
  private:
+  // One read of the settings file serves a whole refresh.
+  void RefreshFrom(const settings::SettingsFile& settings);
+  void ResetCalculatorFrom(const settings::SettingsFile& settings);
+
   fsys::FileSystem& files_;
   Shell& shell_;
   paste::InputService& input_;

@@ -38,13 +38,14 @@ std::optional<int> RateButtonIndex(int id) {
   return std::nullopt;
 }
 
-void CSwitcherDlg::ResetCalculator() {
+void CSwitcherDlg::ResetCalculator() { ResetCalculatorFrom(settings::SettingsFile::InWorkingFolder(files_)); }
+
+void CSwitcherDlg::ResetCalculatorFrom(const settings::SettingsFile& settings) {
   m_columnTotals = {};
   m_grandTotal = 0;
   m_freeTotal = 0;
-  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_FREE_AMOUNT, IDC_TOTAL}) view().SetItemText(id, "0");
+  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) view().SetItemText(id, "0");
   m_pressCounts = {};
-  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
   view().SetItemText(IDC_FREE_AMOUNT, settings.Read(settings::kFreeDefault, settings::Reader::MainWindow));
   for (int index = 0; index < kRateButtonCount; ++index) {
     view().SetItemText(RateButtonId(index), m_rButtonBase[index] + "0");

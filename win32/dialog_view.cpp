@@ -5,8 +5,17 @@
 
 namespace win32 {
 
-std::wstring DialogView::WideItemText(int id) const {
+HWND DialogView::Item(int id) const {
+  for (const auto& [itemId, item] : items_) {
+    if (itemId == id) return item;
+  }
   HWND item = GetDlgItem(window_, id);
+  if (item) items_.emplace_back(id, item);
+  return item;
+}
+
+std::wstring DialogView::WideItemText(int id) const {
+  HWND item = Item(id);
   if (!item) return {};
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
@@ -18,23 +27,24 @@ std::string DialogView::ItemText(int id) const { return Narrow(WideItemText(id))
 std::optional<std::string> DialogView::StorableItemText(int id) const { return NarrowExact(WideItemText(id)); }
 
 void DialogView::SetItemText(int id, const std::string& text) {
-  SetDlgItemTextW(window_, id, Widen(text).c_str());
+  HWND item = Item(id);
+  SetWindowTextW(item, Widen(text).c_str());
   // WM_SETTEXT clears an edit box's flag already; said here so that no control keeps it.
-  SendDlgItemMessageW(window_, id, EM_SETMODIFY, FALSE, 0);
+  SendMessageW(item, EM_SETMODIFY, FALSE, 0);
 }
 
-bool DialogView::IsItemModified(int id) const { return SendDlgItemMessageW(window_, id, EM_GETMODIFY, 0, 0) != 0; }
+bool DialogView::IsItemModified(int id) const { return SendMessageW(Item(id), EM_GETMODIFY, 0, 0) != 0; }
 
 void DialogView::SetTitle(const std::string& text) { SetWindowTextW(window_, Widen(text).c_str()); }
 
 void DialogView::SetPushed(int id, bool pushed) {
-  SendDlgItemMessageW(window_, id, BM_SETSTATE, pushed ? TRUE : FALSE, 0);
+  SendMessageW(Item(id), BM_SETSTATE, pushed ? TRUE : FALSE, 0);
 }
 
-bool DialogView::IsChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+bool DialogView::IsChecked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void DialogView::SetChecked(int id, bool checked) {
-  SendDlgItemMessageW(window_, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 int DialogView::MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) {

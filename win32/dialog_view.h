@@ -2,6 +2,9 @@
 // ui::View over a live dialog window.
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 #include "dialog.h"
 
 namespace win32 {
@@ -30,8 +33,13 @@ class DialogView final : public ui::View {
 
  private:
   std::wstring WideItemText(int id) const;
+  // A control of the dialog by its ID. A dialog's controls live as long as it does, so each is
+  // looked up once: under Wine every GetDlgItem lists all the dialog's children anew, which made
+  // filling the main window's fifty controls a noticeable part of its start-up.
+  HWND Item(int id) const;
 
   HWND window_;
+  mutable std::vector<std::pair<int, HWND>> items_;
 };
 
 // The window behind a view of a live dialog; null for any other view.
