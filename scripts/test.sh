@@ -109,12 +109,14 @@ if step "windows configure" cmake --preset windows; then
     step "release archive" "$root/scripts/package.sh"
   echo
   echo "==== Wine environment"
+  # Two desktops (tests/desktops.json): end-to-end tests run two at a time, one on each.
+  export WINE_ENV_DESKTOPS=2
   # shellcheck source=scripts/wine-env.sh
   if source "$root/scripts/wine-env.sh"; then
     export E2E_SCREENSHOTS="$root/build/windows/screenshots"
     rm -rf "$E2E_SCREENSHOTS"
     mkdir -p "$E2E_SCREENSHOTS"
-    # The unit tests may share the machine; the end-to-end tests are marked to run alone.
+    # Unit tests share a desktop; an end-to-end test has one to itself (run-on-desktop.sh).
     # Wine on a loaded machine now and then loses a step of a test that passes on a second
     # run; such tests get that second run and are named in the summary, so they stay visible.
     wine_log="$root/build/windows/wine-tests.log"

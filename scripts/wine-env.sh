@@ -4,15 +4,19 @@
 #   WINEPREFIX   a per-run copy of a template prefix kept in build/wine-template
 #   LANG, LC_ALL ja_JP.UTF-8, so that Wine's ANSI code page is 932
 #   WINEDEBUG, WINEDLLOVERRIDES  quiet, and no Mono/Gecko prompts
-# It installs an EXIT trap that runs wine_env_cleanup (ends our wineserver and Xvfb, removes the
-# per-run prefix); a caller with its own EXIT trap calls wine_env_cleanup from it.
+# With WINE_ENV_DESKTOPS=N it prepares N such desktops (a display with a prefix of its own, so
+# that programs on one never see the focus, input or clipboard of another) and exports
+# WINE_DESKTOP_<i>_DISPLAY and WINE_DESKTOP_<i>_PREFIX for i = 0..N-1; desktop 0 is the one in
+# DISPLAY and WINEPREFIX. scripts/wine/run-on-desktop.sh runs a test on the desktop ctest gave it.
+# It installs an EXIT trap that runs wine_env_cleanup (ends our wineservers and Xvfbs, removes the
+# per-run prefixes); a caller with its own EXIT trap calls wine_env_cleanup from it.
 # shellcheck shell=bash
 
 wine_env_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 wine_env_template="$wine_env_root/build/wine-template"
 wine_env_marlett=/usr/share/wine/fonts/marlett.ttf  # Debian's fonts-wine, which wine depends on
-wine_env_xvfb_pid=
-wine_env_run_prefix=
+wine_env_xvfb_pids=()
+wine_env_run_prefixes=()
 
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
@@ -21,38 +25,40 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
 wine_env_cleanup() {
-  if [[ -n "$wine_env_run_prefix" ]]; then
-    WINEPREFIX="$wine_env_run_prefix" wineserver -k 2>/dev/null || true
-    WINEPREFIX="$wine_env_run_prefix" timeout 20 wineserver -w 2>/dev/null || true
-    rm -rf "$wine_env_run_prefix"
-    wine_env_run_prefix=
-  fi
-  if [[ -n "$wine_env_xvfb_pid" ]]; then
-    kill "$wine_env_xvfb_pid" 2>/dev/null || true
-    wait "$wine_env_xvfb_pid" 2>/dev/null || true
-    wine_env_xvfb_pid=
-  fi
+  local prefix pid
+  for prefix in "${wine_env_run_prefixes[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$prefix" timeout 20 wineserver -w 2>/dev/null || true
+    rm -rf "$prefix"
+  done
+  wine_env_run_prefixes=()
+  for pid in "${wine_env_xvfb_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  wine_env_xvfb_pids=()
 }
 
-# Starts Xvfb on the first free display from :90 and waits for its socket.
+# Starts Xvfb on the first free display from :90, waits for its socket and sets
+# wine_env_display to it.
 wine_env_start_xvfb() {
-  local n
+  local n pid
   for ((n = 90; n < 190; n++)); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    wine_env_xvfb_pid=$!
+    pid=$!
     local tries
     for ((tries = 0; tries < 100; tries++)); do
       if [[ -S /tmp/.X11-unix/X$n ]]; then
-        export DISPLAY=":$n"
+        wine_env_xvfb_pids+=("$pid")
+        wine_env_display=":$n"
         return 0
       fi
-      kill -0 "$wine_env_xvfb_pid" 2>/dev/null || break  # lost the display to someone else
+      kill -0 "$pid" 2>/dev/null || break  # lost the display to someone else
       sleep 0.1
     done
-    kill "$wine_env_xvfb_pid" 2>/dev/null || true
-    wait "$wine_env_xvfb_pid" 2>/dev/null || true
-    wine_env_xvfb_pid=
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   echo "wine-env: no free X display" >&2
   return 1
@@ -93,33 +99,57 @@ wine_env_build_template() {
   mv "$tmp" "$wine_env_template"
 }
 
-wine_env_setup() {
-  if [[ "${WINE_ENV_USE_DISPLAY:-0}" == 1 && -n "${DISPLAY:-}" ]]; then
+# The display of desktop <i> in wine_env_display: a fresh Xvfb, or for desktop 0 the one in
+# DISPLAY when WINE_ENV_USE_DISPLAY=1.
+wine_env_desktop_display() {
+  if [[ $1 == 0 && "${WINE_ENV_USE_DISPLAY:-0}" == 1 && -n "${DISPLAY:-}" ]]; then
+    wine_env_display=$DISPLAY
     echo "wine-env: using display $DISPLAY"
   else
     wine_env_start_xvfb || return 1
-    echo "wine-env: Xvfb on $DISPLAY (pid $wine_env_xvfb_pid)"
+    echo "wine-env: Xvfb on $wine_env_display"
   fi
-  mkdir -p "$wine_env_root/build"
-  (
-    flock 9
-    wine_env_build_template
-  ) 9>"$wine_env_root/build/wine-template.lock" || return 1
+}
+
+# Desktop <i> on wine_env_display: a private copy of the template prefix with its server running.
+wine_env_desktop_prefix() {
+  local id=$1 prefix f
   # Hard links share the unchanging files; the registry files are rewritten in place, so
   # they get real copies.
-  wine_env_run_prefix=$(mktemp -d "$wine_env_root/build/wine-run.XXXXXX")
-  cp -al "$wine_env_template/." "$wine_env_run_prefix/"
-  local f
-  for f in "$wine_env_run_prefix"/*.reg; do
+  prefix=$(mktemp -d "$wine_env_root/build/wine-run.XXXXXX")
+  wine_env_run_prefixes+=("$prefix")
+  cp -al "$wine_env_template/." "$prefix/"
+  for f in "$prefix"/*.reg; do
     cp --remove-destination "$wine_env_template/$(basename "$f")" "$f"
   done
-  export WINEPREFIX="$wine_env_run_prefix"
-  # A persistent server keeps each program start of a test run quick.
-  wineserver -p
-  # Start the prefix's background services now, with their output going nowhere: started by a
-  # test, they would inherit its output pipes and keep ctest waiting for them to close.
-  wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
-  echo "wine-env: WINEPREFIX=$WINEPREFIX"
+  (
+    export DISPLAY=$wine_env_display WINEPREFIX=$prefix
+    # A persistent server keeps each program start of a test run quick.
+    wineserver -p
+    # Start the prefix's background services now, with their output going nowhere: started by
+    # a test, they would inherit its output pipes and keep ctest waiting for them to close.
+    wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
+  )
+  export "WINE_DESKTOP_${id}_DISPLAY=$wine_env_display" "WINE_DESKTOP_${id}_PREFIX=$prefix"
+  echo "wine-env: desktop $id: WINEPREFIX=$prefix"
+}
+
+wine_env_setup() {
+  local id
+  for ((id = 0; id < ${WINE_ENV_DESKTOPS:-1}; id++)); do
+    wine_env_desktop_display "$id" || return 1
+    if ((id == 0)); then
+      # The template is made on the first desktop's display.
+      export DISPLAY=$wine_env_display
+      mkdir -p "$wine_env_root/build"
+      (
+        flock 9
+        wine_env_build_template
+      ) 9>"$wine_env_root/build/wine-template.lock" || return 1
+    fi
+    wine_env_desktop_prefix "$id" || return 1
+  done
+  export WINEPREFIX=$WINE_DESKTOP_0_PREFIX
 }
 
 trap wine_env_cleanup EXIT
