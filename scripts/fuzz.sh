@@ -24,25 +24,46 @@ declare -A sources=(
   [profile]="switcher/profile.cpp"
 )
 
-status=0
-for target in familiar_record familiar_list profile; do
-  folder="$root/${folders[$target]}"
+# Builds and runs one target; its output goes to its own log, its verdict to $out/<target>.result.
+fuzz_target() {
+  local target=$1 folder="$root/${folders[$1]}" extra corpus
   read -r -a extra <<<"${sources[$target]}"
-  echo "fuzz: building $target"
-  "$cxx" "${flags[@]}" -I"$folder" "$folder/fuzz/${target}_fuzz.cpp" "${extra[@]/#/$root/}" -o "$out/${target}_fuzz"
   corpus="$out/corpus/$target"
   mkdir -p "$corpus" "$out/artifacts/$target"
-  echo "fuzz: running $target for ${seconds}s"
-  if ! (cd "$out/artifacts/$target" &&
-        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        "$out/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-          -artifact_prefix="$out/artifacts/$target/" "$corpus" "$folder/fuzz/corpus/$target" \
-          >"$out/$target.log" 2>&1); then
-    echo "fuzz: $target FAILED; see $out/$target.log and $out/artifacts/$target" >&2
+  rm -f "$out/$target.result"
+  if ! "$cxx" "${flags[@]}" -I"$folder" "$folder/fuzz/${target}_fuzz.cpp" "${extra[@]/#/$root/}" \
+    -o "$out/${target}_fuzz" >"$out/$target.log" 2>&1; then
+    echo "build FAILED" >"$out/$target.result"
+    return
+  fi
+  if (cd "$out/artifacts/$target" &&
+      UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+      "$out/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$out/artifacts/$target/" "$corpus" "$folder/fuzz/corpus/$target" \
+        >>"$out/$target.log" 2>&1); then
+    echo "ok ($(grep -o 'Done [0-9]* runs' "$out/$target.log" || echo 'done'))" >"$out/$target.result"
+  else
+    echo "FAILED" >"$out/$target.result"
+  fi
+}
+
+# Each target builds and runs on one core: as many at once as there are cores.
+targets=(familiar_record familiar_list profile)
+echo "fuzz: ${targets[*]}, ${seconds}s each"
+for target in "${targets[@]}"; do
+  while (($(jobs -rp | wc -l) >= $(nproc))); do wait -n || true; done
+  fuzz_target "$target" &
+done
+wait
+
+status=0
+for target in "${targets[@]}"; do
+  result=$(cat "$out/$target.result" 2>/dev/null || echo "FAILED")
+  echo "fuzz: $target $result"
+  if [[ $result != ok* ]]; then
+    echo "fuzz: see $out/$target.log and $out/artifacts/$target" >&2
     tail -n 40 "$out/$target.log" >&2
     status=1
-  else
-    echo "fuzz: $target ok ($(grep -o 'Done [0-9]* runs' "$out/$target.log" || echo 'done'))"
   fi
 done
 exit "$status"
