@@ -4,7 +4,6 @@
 // the save should not matter.
 //   save_swap_bench [switches]   (default 41)
 #include <windows.h>
-#include <winioctl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +15,7 @@
 
 #include "file_system_win32.h"
 #include "save_swap.h"
+#include "tests/sparse_file.h"
 
 namespace {
 
@@ -36,15 +36,6 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-// A file of the given length whose bytes are never written.
-bool MakeFile(const fs::path& path, LONGLONG length) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD ignored = 0;
-  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
-  const bool sized = SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = length}, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-  return CloseHandle(file) && sized;
-}
 
 // Median milliseconds of one switch between slots 1 and 2, whose saves have the given length;
 // negative when a switch failed.
@@ -52,7 +43,7 @@ double MedianSwitch(const fs::path& game, LONGLONG length, int switches) {
   std::error_code ignored;
   fs::remove_all(game, ignored);
   fs::create_directories(game / "data");
-  if (!MakeFile(game / "data" / "save.dat", length) || !MakeFile(game / "data" / "save2.dat", length)) return -1;
+  if (!win32::testing::MakeSparseFile(game / "data" / "save.dat", length) || !win32::testing::MakeSparseFile(game / "data" / "save2.dat", length)) return -1;
   SetCurrentDirectoryW(game.c_str());
   win32::Win32FileSystem files;
   std::vector<double> times;

@@ -2,7 +2,6 @@
 #include "file_system_win32.h"
 
 #include <windows.h>
-#include <winioctl.h>
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,14 @@
 #include <vector>
 
 #include "error_text.h"
+#include "sparse_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using fsys::ReadStatus;
+using win32::testing::MakeSparseFile;
 
 // An open handle that shares nothing, as a virus scanner or the game may hold a file.
 class ExclusiveOpen {
@@ -191,20 +192,11 @@ TEST_F(Win32FileSystemTest, WorkingFolderIsTheCurrentFolder) {
 
 // ---- Whole-file moves (the save-file swap) -------------------------------------------------
 
-// A file of the given length without writing its bytes (sparse where the file system allows).
-bool MakeFile(const fs::path& path, LONGLONG length) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD ignored = 0;
-  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
-  const bool sized = SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = length}, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-  return CloseHandle(file) && sized;
-}
 
 TEST_F(Win32FileSystemTest, InspectTellsFilesTheirLengthFoldersAndNothing) {
   using Kind = fsys::FileInfo::Kind;
-  ASSERT_TRUE(MakeFile(folder_ / "empty.dat", 0));
-  ASSERT_TRUE(MakeFile(folder_ / "huge.dat", 5LL << 30));  // beyond 32 bits
+  ASSERT_TRUE(MakeSparseFile(folder_ / "empty.dat", 0));
+  ASSERT_TRUE(MakeSparseFile(folder_ / "huge.dat", 5LL << 30));  // beyond 32 bits
   ExclusiveOpen game(folder_ / "huge.dat");
   struct Case {
     fs::path path;
@@ -224,7 +216,7 @@ TEST_F(Win32FileSystemTest, MovesNeverReplaceAndNeverDeleteData) {
   const fs::path live = folder_ / "save.dat", slot = folder_ / "save2.dat", empty = folder_ / "save3.dat";
   ASSERT_TRUE(files_.Replace(live, "A"));
   ASSERT_TRUE(files_.Replace(slot, "B"));
-  ASSERT_TRUE(MakeFile(empty, 0));
+  ASSERT_TRUE(MakeSparseFile(empty, 0));
 
   const fsys::FileOutcome ontoExisting = files_.RenameNew(live, slot);
   EXPECT_FALSE(ontoExisting.ok);
@@ -245,7 +237,7 @@ TEST_F(Win32FileSystemTest, MovesNeverReplaceAndNeverDeleteData) {
 TEST_F(Win32FileSystemTest, AMoveRefusedWhileAnotherProgramHoldsTheFileSaysSoInJapanese) {
   const fs::path live = folder_ / "save.dat", empty = folder_ / "save3.dat";
   ASSERT_TRUE(files_.Replace(live, "A"));
-  ASSERT_TRUE(MakeFile(empty, 0));
+  ASSERT_TRUE(MakeSparseFile(empty, 0));
   ExclusiveOpen game(live), scanner(empty);
   ASSERT_TRUE(game.held() && scanner.held());
   const DWORD started = GetTickCount();
@@ -264,7 +256,7 @@ TEST_F(Win32FileSystemTest, AMoveRefusedWhileAnotherProgramHoldsTheFileSaysSoInJ
 TEST_F(Win32FileSystemTest, AMoveWaitsForAFileHeldForAMoment) {
   const fs::path live = folder_ / "save.dat", empty = folder_ / "save3.dat";
   ASSERT_TRUE(files_.Replace(live, "A"));
-  ASSERT_TRUE(MakeFile(empty, 0));
+  ASSERT_TRUE(MakeSparseFile(empty, 0));
   ExclusiveOpen scanner(live), indexer(empty);
   std::thread release([&] {
     Sleep(100);
