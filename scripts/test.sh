@@ -92,6 +92,11 @@ if ! step "install missing packages" "$root/scripts/setup.sh"; then
   exit 1
 fi
 
+# The Wine template prefix (made once per Wine version) is made while the builds run; the Wine
+# step below waits for it.
+mkdir -p "$root/build"
+(WINE_ENV_TEMPLATE_ONLY=1 source "$root/scripts/wine-env.sh") >"$root/build/wine-template.log" 2>&1 &
+
 if step "native configure" cmake --preset native; then
   if step "native build" cmake --build --preset native; then
     step "native tests (ASan, UBSan)" ctest --preset native -j "$jobs" || list_failed_tests build/native

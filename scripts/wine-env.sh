@@ -8,6 +8,7 @@
 # that programs on one never see the focus, input or clipboard of another) and exports
 # WINE_DESKTOP_<i>_DISPLAY and WINE_DESKTOP_<i>_PREFIX for i = 0..N-1; desktop 0 is the one in
 # DISPLAY and WINEPREFIX. scripts/wine/run-on-desktop.sh runs a test on the desktop ctest gave it.
+# With WINE_ENV_TEMPLATE_ONLY=1 it only makes the template prefix, if it is missing or stale.
 # It installs an EXIT trap that runs wine_env_cleanup (ends our wineservers and Xvfbs, removes the
 # per-run prefixes); a caller with its own EXIT trap calls wine_env_cleanup from it.
 # shellcheck shell=bash
@@ -134,19 +135,21 @@ wine_env_desktop_prefix() {
   echo "wine-env: desktop $id: WINEPREFIX=$prefix"
 }
 
+# The template prefix, made on the first desktop's display; whoever comes second waits for it.
+wine_env_template() {
+  export DISPLAY=$wine_env_display
+  mkdir -p "$wine_env_root/build"
+  (
+    flock 9
+    wine_env_build_template
+  ) 9>"$wine_env_root/build/wine-template.lock"
+}
+
 wine_env_setup() {
   local id
   for ((id = 0; id < ${WINE_ENV_DESKTOPS:-1}; id++)); do
     wine_env_desktop_display "$id" || return 1
-    if ((id == 0)); then
-      # The template is made on the first desktop's display.
-      export DISPLAY=$wine_env_display
-      mkdir -p "$wine_env_root/build"
-      (
-        flock 9
-        wine_env_build_template
-      ) 9>"$wine_env_root/build/wine-template.lock" || return 1
-    fi
+    if ((id == 0)); then wine_env_template || return 1; fi
     wine_env_desktop_prefix "$id" || return 1
   done
   export WINEPREFIX=$WINE_DESKTOP_0_PREFIX
@@ -156,4 +159,9 @@ trap wine_env_cleanup EXIT
 # Interrupted runs leave through the EXIT trap too.
 trap 'exit 130' INT
 trap 'exit 143' TERM
+if [[ "${WINE_ENV_TEMPLATE_ONLY:-0}" == 1 ]]; then
+  # Only make sure the template exists (test.sh does this early, while it builds).
+  wine_env_desktop_display 0 && wine_env_template
+  return
+fi
 wine_env_setup || return 1
