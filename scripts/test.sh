@@ -2,7 +2,8 @@
 # The one command that installs what is missing, builds everything and runs every test:
 #   native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer; clang-tidy and
 #   cppcheck; the Windows build (warnings are errors in both builds) and the release archive; the
-#   Windows unit tests and end-to-end tests under Wine (three Xvfb desktops, each with a private prefix); the fuzzers.
+#   Windows unit tests and end-to-end tests under Wine (three Xvfb desktops, each with a private
+#   prefix); the fuzzers.
 # Screenshots of the end-to-end tests end up as PNG files in artifacts/. Exits non-zero when
 # any step fails, after running every step that can still run.
 set -uo pipefail
