@@ -29,7 +29,7 @@ HWND ToHwnd(paste::WindowRef window) { return reinterpret_cast<HWND>(window); }
 paste::WindowRef ToRef(HWND window) { return reinterpret_cast<paste::WindowRef>(window); }
 
 // The integrity level in the process's token: the last part of its label's SID.
-std::optional<std::uint32_t> TokenIntegrityLevel(HANDLE process) {
+std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
   HANDLE token = nullptr;
   if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
   const win32::UniqueHandle owned(token);
@@ -116,12 +116,12 @@ paste::Rect Win32PasteInput::Bounds(paste::WindowRef window) {
 }
 
 std::optional<std::uint32_t> Win32PasteInput::IntegrityLevel(paste::WindowRef window) {
-  if (window == 0) return TokenIntegrityLevel(GetCurrentProcess());
+  if (window == 0) return IntegrityOfProcess(GetCurrentProcess());
   DWORD processId = 0;
   GetWindowThreadProcessId(ToHwnd(window), &processId);
   const win32::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) return std::nullopt;
-  return TokenIntegrityLevel(process.get());
+  return IntegrityOfProcess(process.get());
 }
 
 int Win32PasteInput::KeyScan(paste::WindowRef window, char character) {
