@@ -39,14 +39,6 @@ TEST(LoginPasteKeysTest, ACharacterIsTypedWithTheLayoutsKeyAndShiftOrNotAtAll) {
   }
 }
 
-TEST(LoginPasteKeysTest, TheFirstFieldWithACharacterTheLayoutCannotTypeIsNamed) {
-  const auto layout = fake::JisLayout();
-  const auto scan = [&](char c) { return layout.contains(c) ? layout.at(c) : -1; };
-  EXPECT_EQ(paste::KeysFor({"a!b#c d", "~^|{}", ""}, scan).refusedField, -1);
-  EXPECT_EQ(paste::KeysFor({"ok", "pass\tword", "ｷｰ"}, scan).refusedField, 1);
-  EXPECT_EQ(paste::KeysFor({"ok", "pw", "\x83\x4c"}, scan).refusedField, 2);
-}
-
 TEST(LoginPasteKeysTest, HoldTimeIsTenTimesAValidSpeedElseFifty) {
   const std::pair<const char*, int> cases[] = {
       {"1", 10}, {"10", 100}, {"5", 50}, {"7abc", 70}, {" 3", 30}, {"0", 50},

@@ -100,43 +100,22 @@ inline std::optional<std::string> IniValue(const std::string& file, std::string_
   return std::nullopt;
 }
 
-// The prefix's screen DPI for the programs started while it lives; the earlier one afterwards.
+// The screen DPI of the programs started while it lives (Wine reads it as a program starts);
+// the prefix's 96 again afterwards.
 class ScreenDpi {
  public:
-  explicit ScreenDpi(DWORD dpi) {
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-      DWORD size = sizeof previous_[i];
-      had_[i] = RegGetValueW(kKeys[i].root, kKeys[i].path, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_[i],
-                             &size) == ERROR_SUCCESS;
-      Set(i, dpi);
-    }
-  }
-  ~ScreenDpi() {
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-      if (had_[i]) {
-        Set(i, previous_[i]);
-      } else {
-        RegDeleteKeyValueW(kKeys[i].root, kKeys[i].path, L"LogPixels");
-      }
-    }
-  }
+  explicit ScreenDpi(DWORD dpi) { Set(dpi); }
+  ~ScreenDpi() { Set(kPrefixDpi); }
   ScreenDpi(const ScreenDpi&) = delete;
   ScreenDpi& operator=(const ScreenDpi&) = delete;
 
  private:
-  struct Key {
-    HKEY root;
-    const wchar_t* path;
-  };
-  inline static const std::array<Key, 2> kKeys{{
-      {HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
-      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
-  }};
-  static void Set(std::size_t i, DWORD dpi) {
-    RegSetKeyValueW(kKeys[i].root, kKeys[i].path, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  static constexpr DWORD kPrefixDpi = 96;
+  static void Set(DWORD dpi) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
+                    L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
   }
-  std::array<DWORD, 2> previous_{};
-  std::array<bool, 2> had_{};
 };
 
 inline std::filesystem::path Screenshot(const std::wstring& name) { return e2e::ScreenshotFolder() / (name + L".bmp"); }
