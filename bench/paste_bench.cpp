@@ -116,7 +116,10 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("speed %d: the paste did not complete\n", speed);
         return 1;
       }
-      const auto plan = paste::PlanFields({0, 0}, true, {kId, kPassword, kCdKey}, holdMs, paste::kFinalOffset);
+      const paste::Credentials texts{kId, kPassword, kCdKey};
+      const auto keys = paste::KeysFor(texts, [](char c) { return VkKeyScanW(static_cast<wchar_t>(c)); }).keys;
+      const auto plan = paste::PlanFields({{0, 0}, paste::kScreenWidth, paste::kScreenHeight}, true, texts, keys,
+                                          holdMs, paste::kFinalOffset);
       const double nominal = plan.steps.back().atMs - plan.steps.front().atMs;
       ratios.push_back((run.finalReleaseMs - run.firstClickMs) / nominal);
       errors.insert(errors.end(), run.holdErrors.begin(), run.holdErrors.end());

@@ -5,7 +5,9 @@
 # With $DISPLAY set, both open there: press "情報 貼付" to see the account typed into the
 # stand-in; the script waits until Varndell is closed. Without one they run under Xvfb, and
 # pictures are saved to artifacts/ (their paths are printed): Varndell's window, its settings
-# dialog, its tray menu, Quorrin with a computed result, and a login paste under way.
+# dialog (at 96, 120 and 144 DPI), its tray menu, Quorrin with a computed result, and a login
+# paste under way. That screen is 1920 x 1080, a common laptop screen, which is set to 150 % (144
+# DPI) as often as not.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -42,6 +44,7 @@ if [[ -n "${DISPLAY:-}" ]]; then
   (cd "$game" && wine xgpuk.exe --at 300 60 &)
   (cd "$game" && wine Varndell.exe)
 else
+  export WINE_ENV_SCREEN=1920x1080x24
   # shellcheck source=scripts/wine-env.sh
   source "$root/scripts/wine-env.sh"
   mkdir -p "$root/artifacts"
@@ -55,6 +58,19 @@ else
   }
   picture varndell-demo Varndell.exe
   picture varndell-settings-demo Varndell.exe settings
+  # at_dpi <dpi>: the screen's DPI for the programs started from now on (Wine reads it as each
+  # program starts).
+  at_dpi() {
+    local key
+    for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+      wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    done
+  }
+  for dpi in 120 144; do
+    at_dpi "$dpi"
+    picture "varndell-settings-${dpi}dpi-demo" Varndell.exe settings
+  done
+  at_dpi 96
   picture varndell-tray-menu-demo Varndell.exe tray
   picture quorrin-result-demo Quorrin.exe result
   (cd "$game" && wine xgpuk.exe --at 300 60 &)

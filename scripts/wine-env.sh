@@ -1,6 +1,7 @@
 # Sourced by test.sh, demo.sh and bench.sh: prepares a display and a private Wine prefix for
 # running the Windows programs, and exports what Wine needs:
-#   DISPLAY      a fresh Xvfb, unless WINE_ENV_USE_DISPLAY=1 and DISPLAY is already set
+#   DISPLAY      a fresh Xvfb (WINE_ENV_SCREEN, 1280x1024x24 unless set), unless
+#                WINE_ENV_USE_DISPLAY=1 and DISPLAY is already set
 #   WINEPREFIX   a per-run copy of a template prefix kept in build/wine-template
 #   LANG, LC_ALL ja_JP.UTF-8, so that Wine's ANSI code page is 932
 #   WINEDEBUG, WINEDLLOVERRIDES  quiet, and no Mono/Gecko prompts
@@ -46,7 +47,7 @@ wine_env_start_xvfb() {
   local n pid
   for ((n = 90; n < 190; n++)); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${WINE_ENV_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     pid=$!
     local tries
     for ((tries = 0; tries < 100; tries++)); do

@@ -1,6 +1,7 @@
 #include "login_paste.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "leading_int.h"
@@ -20,6 +21,13 @@ constexpr int kXgpuk2ExePath = 3;
 // while on a busy machine: they are made this long before the step's time, so that the step
 // itself goes out on time.
 constexpr double kCheckLeadMs = 2;
+// Only printable ASCII is typed; VkKeyScanExW's answer holds the key in its low byte and the
+// modifiers above it.
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kLastPrintable = 0x7E;
+constexpr int kKeyScanKeyMask = 0xFF;
+constexpr int kKeyScanModifierShift = 8;
+constexpr int kKeyScanShift = 1;
 
 constexpr char kConfirmCaption[] = "確認";
 constexpr char kErrorCaption[] = "Error";
@@ -41,6 +49,15 @@ constexpr char kUnreadableText[] =
     "他のプログラムが使用中かもしれません。しばらくしてからもう一度お試しください。";
 constexpr char kReadErrorCaption[] = "FileReadError";
 constexpr char kDoneCaption[] = "完了";
+// The fields as the settings dialog labels them.
+constexpr std::array<const char*, kFieldCount> kFieldNames{"ＩＤ", "PASS", "CD-KEY"};
+constexpr char kUntypeableText[] =
+    "には、XGプログラムのキーボード配列では入力できない文字（全角文字、タブなどの制御文字、"
+    "AltGrキーが必要な文字など）が含まれています。\n"
+    "違う文字が入力されないよう、何も入力せずに貼り付けを中止しました。各種設定で確認してください。";
+constexpr char kElevatedText[] =
+    "XGプログラムが管理者として実行されているため、Windowsが Varndell からの入力を受け付けません。\n"
+    "貼り付けを中止しました。Varndell も管理者として実行してから、もう一度お試しください。";
 
 constexpr std::array<int, 5> kModifiers{kVkShift, kVkControl, kVkMenu, kVkLeftWin, kVkRightWin};
 
@@ -108,18 +125,29 @@ bool WaitForForeground(InputService& input, WindowRef window) {
 
 }  // namespace
 
-KeyStroke KeyStrokeFor(unsigned char byte) {
-  switch (byte) {
-    case '@': return {0xC0, false};
-    case '.': return {0xBE, false};
-    case '-': return {0xBD, false};
-    case '_': return {0xE2, true};
-    default: break;
+std::optional<KeyStroke> KeyStrokeFor(char character, int keyScan) {
+  const auto byte = static_cast<unsigned char>(character);
+  if (byte < kFirstPrintable || byte > kLastPrintable || keyScan < 0) return std::nullopt;
+  const int key = keyScan & kKeyScanKeyMask;
+  const int modifiers = keyScan >> kKeyScanModifierShift;
+  if (key == kKeyScanKeyMask || (modifiers & ~kKeyScanShift) != 0) return std::nullopt;
+  return KeyStroke{key, modifiers == kKeyScanShift};
+}
+
+Typing KeysFor(const Credentials& texts, const std::function<int(char)>& keyScan) {
+  Typing typing;
+  for (int field = 0; field < kFieldCount; ++field) {
+    for (const char c : texts[field]) {
+      const auto stroke = KeyStrokeFor(c, keyScan(c));
+      if (!stroke) {
+        Wipe(typing.keys);
+        typing.refusedField = field;
+        return typing;
+      }
+      typing.keys[field].push_back(*stroke);
+    }
   }
-  if (byte >= '0' && byte <= '9') return {byte, false};
-  if (byte >= 'a' && byte <= 'z') return {byte - 'a' + 'A', false};
-  // Upper-case letters and every other byte stay as they are, with Shift.
-  return {byte, true};
+  return typing;
 }
 
 int HoldMsOf(std::string_view speed) {
@@ -131,11 +159,35 @@ Point FinalOffsetOf(std::string_view exepath) {
   return text::LeadingInt(exepath) == kXgpuk2ExePath ? kFinalOffsetXgpuk2 : kFinalOffset;
 }
 
+Point OnScreen(const Rect& game, Point offset) {
+  const auto scaled = [](int value, int size, int measuredOn) {
+    return static_cast<int>(std::lround(static_cast<double>(value) * size / measuredOn));
+  };
+  return {game.origin.x + scaled(offset.x, game.width, kScreenWidth),
+          game.origin.y + scaled(offset.y, game.height, kScreenHeight)};
+}
+
+bool GameOutranksUs(std::optional<std::uint32_t> game, std::optional<std::uint32_t> ours) {
+  if (!ours) return false;
+  if (!game) return *ours < kHighIntegrity;
+  return *game > *ours;
+}
+
 void Wipe(std::string& text) {
   // Through a volatile pointer, so that the writes are not dropped as dead stores.
   volatile char* bytes = text.data();
   for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = 0;
   text.clear();
+}
+
+void Wipe(FieldKeys& keys) {
+  for (auto& field : keys) {
+    for (KeyStroke& stroke : field) {
+      volatile int* key = &stroke.virtualKey;
+      *key = 0;
+    }
+    field.clear();
+  }
 }
 
 void Plan::Wipe() {
@@ -147,7 +199,8 @@ void Plan::Wipe() {
   steps.clear();
 }
 
-Plan PlanFields(Point origin, bool activated, const Credentials& texts, int holdMs, Point finalOffset) {
+Plan PlanFields(const Rect& game, bool activated, const Credentials& texts, const FieldKeys& keys, int holdMs,
+                Point finalOffset) {
   Plan plan;
   plan.texts = texts;
   auto& steps = plan.steps;
@@ -163,11 +216,10 @@ Plan PlanFields(Point origin, bool activated, const Credentials& texts, int hold
     steps.push_back({t, Op::KeyUp, {}, key, scan, field});
   };
   for (int field = 0; field < kFieldCount; ++field) {
-    click(origin + kFieldOffsets[field], field == 0 ? kIdClickHoldMs : kClickHoldMs, field);
+    click(OnScreen(game, kFieldOffsets[field]), field == 0 ? kIdClickHoldMs : kClickHoldMs, field);
     steps.push_back({t, Op::PutClipboard, {}, 0, 0, field});
     for (int i = 0; i < kBackspacesPerField; ++i) stroke(kVkBack, kBackspaceScanCode, field);
-    for (const char c : texts[field]) {
-      const KeyStroke key = KeyStrokeFor(static_cast<unsigned char>(c));
+    for (const KeyStroke& key : keys[field]) {
       if (key.shift) steps.push_back({t, Op::KeyDown, {}, kVkShift, 0, field});
       stroke(key.virtualKey, 0, field);
       if (key.shift) steps.push_back({t, Op::KeyUp, {}, kVkShift, 0, field});
@@ -175,7 +227,7 @@ Plan PlanFields(Point origin, bool activated, const Credentials& texts, int hold
     steps.push_back({t, Op::CloseClipboard, {}, 0, 0, field});
     t += kAfterFieldPauseMs;
   }
-  click(origin + finalOffset, kClickHoldMs, -1);
+  click(OnScreen(game, finalOffset), kClickHoldMs, -1);
   plan.endMs = t + kAfterFinalClickPauseMs;
   return plan;
 }
@@ -194,11 +246,8 @@ Outcome Play(InputService& input, const Plan& plan, WindowRef guard) {
   Pressed pressed(input);
   Timeline timeline(input);
   timeline.Start();
-  double skippedMs = 0;
-  const auto& steps = plan.steps;
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    const Step& step = steps[i];
-    const double at = step.atMs - skippedMs;
+  for (const Step& step : plan.steps) {
+    const double at = step.atMs;
     timeline.WaitUntil(at - kCheckLeadMs);
     if (input.EscapePressed()) return Outcome::Cancelled;
     const bool press = step.op == Op::MouseDown || step.op == Op::KeyDown;
@@ -206,18 +255,13 @@ Outcome Play(InputService& input, const Plan& plan, WindowRef guard) {
     timeline.WaitUntil(at);
     pressed.Apply(step);
     if (step.op == Op::PutClipboard) {
-      if (input.PutOnClipboard(plan.texts[step.field])) continue;
-      // Neither cleared nor typed: on to the field's end, which comes that much earlier.
-      std::size_t end = i + 1;
-      while (end < steps.size() && steps[end].op != Op::CloseClipboard) ++end;
-      if (end == steps.size()) break;
-      skippedMs += steps[end].atMs - step.atMs;
-      i = end - 1;
+      // A refusal (another program holds the clipboard) leaves the typing to do it all.
+      input.PutOnClipboard(plan.texts[step.field]);
       continue;
     }
     Send(input, step);
   }
-  timeline.WaitUntil(plan.endMs - skippedMs);
+  timeline.WaitUntil(plan.endMs);
   return Outcome::Done;
 }
 
@@ -275,22 +319,35 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input,
   const bool messageOff = settings::IsMessageOff(file.Read(settings::kMessage, Reader::Paste));
 
   const WindowRef game = input.FindGameWindow();
-  Point origin;
-  bool inFront = true;
+  Rect bounds{{}, kScreenWidth, kScreenHeight};
   if (game != 0) {
     if (input.IsMinimized(game)) {
       view.MessageBox(kMinimizedText, kErrorCaption, ui::Buttons::Ok);
       return;
     }
-    origin = input.Origin(game);
-    input.Activate(game);
-    inFront = WaitForForeground(input, game);
+    if (GameOutranksUs(input.IntegrityLevel(game), input.IntegrityLevel(0))) {
+      view.MessageBox(kElevatedText, kErrorCaption, ui::Buttons::Ok);
+      return;
+    }
+    bounds = input.Bounds(game);
   } else {
     view.MessageBox(kNotRunningText, kErrorCaption, ui::Buttons::Ok);
     if (view.MessageBox(kAtOriginText, kConfirmCaption, ui::Buttons::YesNo) != ui::kIdYes) return;
   }
+  Typing typing = KeysFor(credentials, [&](char c) { return input.KeyScan(game, c); });
+  if (typing.refusedField >= 0) {
+    view.MessageBox(std::string(kAccountLabels[slot - 1]) + "の" + kFieldNames[typing.refusedField] + kUntypeableText,
+                    kErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  bool inFront = true;
+  if (game != 0) {
+    input.Activate(game);
+    inFront = WaitForForeground(input, game);
+  }
 
-  Plan plan = PlanFields(origin, game != 0, credentials, holdMs, finalOffset);
+  Plan plan = PlanFields(bounds, game != 0, credentials, typing.keys, holdMs, finalOffset);
+  Wipe(typing.keys);
   Outcome outcome = Outcome::NotInFront;
   if (inFront) {
     KeyboardState keyboard(input);
@@ -312,7 +369,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input,
     const WindowRef main = input.FindWindowByTitle(mainTitle);
     if (main == 0) return;
     input.Activate(main);
-    Play(input, PlanCompletion(input.Origin(main)), 0);
+    Play(input, PlanCompletion(input.Bounds(main).origin), 0);
     input.ReleaseCapture();
   }
   view.MessageBox(kDoneText, kDoneCaption, ui::Buttons::Ok);

@@ -5,6 +5,8 @@
 // RunLoginPaste is the whole operation with its questions and messages.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,28 +31,52 @@ inline constexpr int kCompletionHoldMs = 80;
 inline constexpr int kActivationTimeoutMs = 2000;
 inline constexpr int kModifierTimeoutMs = 2000;
 
-// The login screen's points, from the top-left corner of the game window's outer rectangle.
+// The login screen's points, from the top-left corner of the game window's outer rectangle, as
+// measured on a window of kScreenWidth x kScreenHeight pixels.
+inline constexpr int kScreenWidth = 800;
+inline constexpr int kScreenHeight = 600;
 inline constexpr std::array<Point, kFieldCount> kFieldOffsets{{{555, 380}, {410, 410}, {415, 445}}};
 inline constexpr Point kFinalOffsetXgpuk2{270, 485};
 inline constexpr Point kFinalOffset{415, 315};
 // The completion step's points, from the main window's top-left corner.
 inline constexpr Point kCompletionPressOffset{50, 50};
 inline constexpr Point kCompletionMoveOffset{180, 200};
+// Integrity level of an elevated process; a reader below it cannot look into one.
+inline constexpr std::uint32_t kHighIntegrity = 0x3000;
 
 using Credentials = std::array<std::string, kFieldCount>;
 
-// One byte of a field as a key stroke with the Japanese (JIS) layout's virtual keys.
+// A character as a key stroke on the game's keyboard layout.
 struct KeyStroke {
   int virtualKey = 0;
   bool shift = false;
   friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
 };
-KeyStroke KeyStrokeFor(unsigned char byte);
+using FieldKeys = std::array<std::vector<KeyStroke>, kFieldCount>;
+
+// The key stroke for a character, from the layout's answer (InputService::KeyScan); nullopt when
+// it is not a printable ASCII character or needs more than Shift (Ctrl, Alt, AltGr), so that
+// nothing but printable characters and Shift is ever pressed for a text.
+std::optional<KeyStroke> KeyStrokeFor(char character, int keyScan);
+// Each field's key strokes, or the first field (0..2) holding a character the layout cannot type.
+struct Typing {
+  FieldKeys keys;
+  int refusedField = -1;
+};
+Typing KeysFor(const Credentials& texts, const std::function<int(char)>& keyScan);
 
 // Key hold time from the "speed" value: ten times 1..10, 50 ms for anything else.
 int HoldMsOf(std::string_view speed);
 // The final click's offset: the xgpuk2 layout only for an "exepath" whose number is 3.
 Point FinalOffsetOf(std::string_view exepath);
+// A point of the login screen in the game window: the offset scaled by the window's size relative
+// to the size it was measured on, since Windows scales a game that is not DPI-aware on a high-DPI
+// screen, and a game that handles DPI itself is drawn at its own size.
+Point OnScreen(const Rect& game, Point offset);
+// Whether Windows would drop our input to the game: the game runs at a higher integrity level
+// (elevated while we are not). A game that cannot be looked into counts as higher when we run
+// below the elevated level; a system without integrity levels (ours unknown) never refuses.
+bool GameOutranksUs(std::optional<std::uint32_t> game, std::optional<std::uint32_t> ours);
 
 enum class Op { MouseDown, MouseUp, PutClipboard, CloseClipboard, KeyDown, KeyUp };
 
@@ -75,7 +101,8 @@ struct Plan {
 
 // The fields' clicks, clearing and typing and the final click. `activated`: the game window was
 // brought to the front, and the timeline begins with the pause that lets it settle.
-Plan PlanFields(Point origin, bool activated, const Credentials& texts, int holdMs, Point finalOffset);
+Plan PlanFields(const Rect& game, bool activated, const Credentials& texts, const FieldKeys& keys, int holdMs,
+                Point finalOffset);
 // The completion step on the main window: a press, a move, and the release that the original
 // sequence left out.
 Plan PlanCompletion(Point mainOrigin);
@@ -84,7 +111,7 @@ enum class Outcome { Done, NotInFront, Cancelled };
 
 // Plays the plan on one timeline. With a guard window, nothing is pressed unless that window is
 // in front; Esc cancels. Whatever was pressed is released before returning. A field whose text
-// the clipboard refused is skipped, and the timeline moves up by its length.
+// the clipboard refused is typed all the same: the typing does not need the clipboard.
 Outcome Play(InputService& input, const Plan& plan, WindowRef guard);
 
 // Prepares the keyboard for typing into the game window: waits for held modifiers to be let go
@@ -104,6 +131,7 @@ class KeyboardState {
 // Overwrites the bytes before the string is emptied, so that no copy of a credential stays in
 // memory that the program gives back.
 void Wipe(std::string& text);
+void Wipe(FieldKeys& keys);
 
 // The whole login paste for the account slot, with the player's questions and the messages.
 // The account's values are read into `credentials` and wiped again before it returns.

@@ -1,8 +1,9 @@
 #pragma once
 // What the login paste needs from the OS: the game window and the main window, synthesized mouse
-// and keyboard input, the clipboard and a fine clock. Every position is in the pixels of a
-// program that is not DPI-aware, the pixels the game client itself works in.
+// and keyboard input, the keyboard layout, the clipboard and a fine clock. Every position is in
+// physical pixels of the screen, whatever the DPI and whether or not Windows scales the game.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,14 @@ struct Point {
   int x = 0;
   int y = 0;
   friend bool operator==(const Point&, const Point&) = default;
+};
+
+// A window's outer rectangle.
+struct Rect {
+  Point origin;  // top-left corner
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // A top-level window; 0 for none.
@@ -43,8 +52,14 @@ class InputService : public Clock {
   // This program's top-level window with this exact title (Shift-JIS), or 0.
   virtual WindowRef FindWindowByTitle(const std::string& title) = 0;
   virtual bool IsMinimized(WindowRef window) = 0;
-  // The top-left corner of the window's outer rectangle.
-  virtual Point Origin(WindowRef window) = 0;
+  virtual Rect Bounds(WindowRef window) = 0;
+  // The mandatory integrity level of the process that owns the window (0x2000 medium, 0x3000
+  // high, that is elevated), or of this program for 0; nullopt when it cannot be read.
+  virtual std::optional<std::uint32_t> IntegrityLevel(WindowRef window) = 0;
+  // How the keyboard layout of the window's thread (this thread's for 0) types the character:
+  // the virtual key in the low byte and the modifiers in the next (1 Shift, 2 Ctrl, 4 Alt), or -1
+  // when no key gives it.
+  virtual int KeyScan(WindowRef window, char character) = 0;
   // Asks for the window to come to the front with the keyboard focus and the mouse capture;
   // it may get there only a moment later.
   virtual void Activate(WindowRef window) = 0;

@@ -3,6 +3,7 @@
 // the next system tick, as Windows' do.
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,22 @@
 #include "paste_input.h"
 
 namespace fake {
+
+// VkKeyScanExW's answers on a Japanese keyboard: the key in the low byte, 0x100 for Shift.
+inline std::map<char, int> JisLayout() {
+  constexpr int kShift = 0x100;
+  std::map<char, int> keys{{' ', 0x20}, {'-', 0xBD}, {'=', kShift | 0xBD}, {'^', 0xDE}, {'~', kShift | 0xDE},
+                           {'\\', 0xE2}, {'_', kShift | 0xE2}, {'|', kShift | 0xDC}, {'@', 0xC0}, {'`', kShift | 0xC0},
+                           {'[', 0xDB}, {'{', kShift | 0xDB}, {';', 0xBB}, {'+', kShift | 0xBB}, {':', 0xBA},
+                           {'*', kShift | 0xBA}, {']', 0xDD}, {'}', kShift | 0xDD}, {',', 0xBC}, {'<', kShift | 0xBC},
+                           {'.', 0xBE}, {'>', kShift | 0xBE}, {'/', 0xBF}, {'?', kShift | 0xBF}};
+  const char shiftedDigits[] = "!\"#$%&'()";  // Shift with 1..9
+  for (int i = 0; i < 9; ++i) keys[shiftedDigits[i]] = kShift | ('1' + i);
+  for (char c = '0'; c <= '9'; ++c) keys[c] = c;
+  for (char c = 'a'; c <= 'z'; ++c) keys[c] = c - 'a' + 'A';
+  for (char c = 'A'; c <= 'Z'; ++c) keys[c] = kShift | c;
+  return keys;
+}
 
 class Input final : public paste::InputService {
  public:
@@ -30,8 +47,11 @@ class Input final : public paste::InputService {
   bool gameRunning = true;
   bool gameMinimized = false;
   bool gameComesToFront = true;
-  paste::Point gameOrigin{100, 40};
-  paste::Point mainOrigin{900, 300};
+  paste::Rect gameBounds{{100, 40}, 800, 600};
+  paste::Rect mainBounds{{900, 300}, 480, 360};
+  std::optional<std::uint32_t> gameIntegrity = 0x2000, ourIntegrity = 0x2000;  // medium
+  // The game's keyboard layout: a Japanese (JIS) keyboard's answers for printable ASCII.
+  std::map<char, int> layout = JisLayout();
   std::string mainTitle = "CROSS GATE TOOL [ Varndell ]";
   paste::WindowRef foreground = kMain;
   bool capsLock = false;
@@ -73,7 +93,14 @@ class Input final : public paste::InputService {
   paste::WindowRef FindGameWindow() override { return gameRunning ? kGame : 0; }
   paste::WindowRef FindWindowByTitle(const std::string& title) override { return title == mainTitle ? kMain : 0; }
   bool IsMinimized(paste::WindowRef window) override { return window == kGame && gameMinimized; }
-  paste::Point Origin(paste::WindowRef window) override { return window == kGame ? gameOrigin : mainOrigin; }
+  paste::Rect Bounds(paste::WindowRef window) override { return window == kGame ? gameBounds : mainBounds; }
+  std::optional<std::uint32_t> IntegrityLevel(paste::WindowRef window) override {
+    return window == kGame ? gameIntegrity : ourIntegrity;
+  }
+  int KeyScan(paste::WindowRef, char character) override {
+    const auto it = layout.find(character);
+    return it == layout.end() ? -1 : it->second;
+  }
   void Activate(paste::WindowRef window) override {
     activated.push_back(window);
     if (window != kGame || gameComesToFront) foreground = window;

@@ -2,6 +2,8 @@
 // the operation behind button 1048 with its questions and messages.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,20 +17,25 @@ using paste::Op;
 using paste::Point;
 using Sent = fake::Input::Sent;
 
-TEST(LoginPasteKeysTest, EachByteBecomesAJisKeyWithTheShiftRule) {
+paste::FieldKeys JisKeys(const paste::Credentials& texts) {
+  const auto layout = fake::JisLayout();
+  return paste::KeysFor(texts, [&](char c) { return layout.contains(c) ? layout.at(c) : -1; }).keys;
+}
+
+TEST(LoginPasteKeysTest, ACharacterIsTypedWithTheLayoutsKeyAndShiftOrNotAtAll) {
   struct Case {
-    unsigned char byte;
-    int key;
-    bool shift;
+    char character;
+    int keyScan;  // the layout's answer
+    std::optional<paste::KeyStroke> stroke;
   };
   const Case cases[] = {
-      {'@', 0xC0, false}, {'.', 0xBE, false}, {'-', 0xBD, false}, {'_', 0xE2, true},
-      {'0', 0x30, false}, {'9', 0x39, false}, {'a', 0x41, false}, {'z', 0x5A, false},
-      {'A', 0x41, true},  {'Z', 0x5A, true},  {'!', 0x21, true},  {' ', 0x20, true},
-      {'/', 0x2F, true},  {'`', 0x60, true},  {'{', 0x7B, true},  {0x82, 0x82, true},  // a Shift-JIS lead byte
+      {'@', 0xC0, {{0xC0, false}}},   {'_', 0x1E2, {{0xE2, true}}},  {'!', 0x131, {{0x31, true}}},
+      {' ', 0x20, {{0x20, false}}},   {'~', 0x1DE, {{0xDE, true}}},  {'@', 0x651, std::nullopt},  // AltGr+Q
+      {'a', 0x241, std::nullopt},     {'a', -1, std::nullopt},       {'a', 0x1FF, std::nullopt},
+      {'\t', 0x09, std::nullopt},     {'\x7F', 0x2E, std::nullopt},  {'\x82', 0x41, std::nullopt},  // Shift-JIS lead byte
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(paste::KeyStrokeFor(c.byte), (paste::KeyStroke{c.key, c.shift})) << "byte " << int(c.byte);
+    EXPECT_EQ(paste::KeyStrokeFor(c.character, c.keyScan), c.stroke) << int(c.character) << " " << c.keyScan;
   }
 }
 
@@ -46,6 +53,30 @@ TEST(LoginPasteKeysTest, OnlyExepathThreeUsesTheXgpuk2FinalPoint) {
       {" ", {415, 315}}, {"", {415, 315}},   {"4", {415, 315}},  {"0", {415, 315}},
   };
   for (const auto& [exepath, offset] : cases) EXPECT_EQ(paste::FinalOffsetOf(exepath), offset) << '"' << exepath << '"';
+}
+
+TEST(LoginPasteKeysTest, OffsetsScaleWithTheGameWindowsSize) {
+  const std::pair<paste::Rect, Point> cases[] = {
+      {{{100, 40}, 800, 600}, {655, 420}},    // as measured, or a game that handles DPI itself
+      {{{100, 40}, 1200, 900}, {933, 610}},   // scaled by Windows at 150 %
+      {{{0, 0}, 1000, 750}, {694, 475}},      // at 125 %
+  };
+  for (const auto& [game, point] : cases) EXPECT_EQ(paste::OnScreen(game, {555, 380}), point) << game.width;
+}
+
+TEST(LoginPasteKeysTest, AGameAtAHigherIntegrityLevelOutranksUs) {
+  using Level = std::optional<std::uint32_t>;
+  struct Case {
+    Level game, ours;
+    bool outranks;
+  };
+  const Case cases[] = {
+      {0x2000, 0x2000, false}, {0x3000, 0x2000, true},        {0x2000, 0x3000, false},
+      {std::nullopt, 0x2000, true}, {std::nullopt, 0x3000, false}, {0x3000, std::nullopt, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(paste::GameOutranksUs(c.game, c.ours), c.outranks) << c.game.value_or(0) << " " << c.ours.value_or(0);
+  }
 }
 
 // ---- The plan ------------------------------------------------------------------------------
@@ -66,7 +97,8 @@ std::vector<paste::KeyStroke> TypedKeys(const paste::Plan& plan, int field) {
 }
 
 TEST(LoginPastePlanTest, TypesTheIdOfTheExampleWithItsCodesAndShift) {
-  const auto plan = paste::PlanFields({0, 0}, true, {"ab_C.1@-", "", ""}, 10, paste::kFinalOffset);
+  const auto plan = paste::PlanFields({{0, 0}, 800, 600}, true, {"ab_C.1@-", "", ""}, JisKeys({"ab_C.1@-", "", ""}),
+                                      10, paste::kFinalOffset);
   EXPECT_EQ(TypedKeys(plan, 0), (std::vector<paste::KeyStroke>{{0x41, false}, {0x42, false}, {0xE2, true},
                                                                {0x43, true}, {0xBE, false}, {0x31, false},
                                                                {0xC0, false}, {0xBD, false}}));
@@ -76,7 +108,8 @@ TEST(LoginPastePlanTest, TypesTheIdOfTheExampleWithItsCodesAndShift) {
 TEST(LoginPastePlanTest, EachFieldIsClickedClearedWith35BackspacesAndTypedOnOneTimeline) {
   const Point origin{100, 40};
   const int hold = 20;
-  const auto plan = paste::PlanFields(origin, true, {"ab", "", "X"}, hold, paste::kFinalOffsetXgpuk2);
+  const auto plan = paste::PlanFields({origin, 800, 600}, true, {"ab", "", "X"}, JisKeys({"ab", "", "X"}), hold,
+                                      paste::kFinalOffsetXgpuk2);
   struct Click {
     Point at;
     double downMs, upMs;
@@ -123,7 +156,8 @@ TEST(LoginPastePlanTest, EachFieldIsClickedClearedWith35BackspacesAndTypedOnOneT
 
 struct PlayTest : ::testing::Test {
   fake::Input input;
-  paste::Plan plan = paste::PlanFields({0, 0}, true, {"ab_C", "pw", "KEY"}, 10, paste::kFinalOffset);
+  paste::Plan plan = paste::PlanFields({{0, 0}, 800, 600}, true, {"ab_C", "pw", "KEY"}, JisKeys({"ab_C", "pw", "KEY"}),
+                                       10, paste::kFinalOffset);
 
   void SetUp() override { input.foreground = fake::Input::kGame; }
   void ExpectNothingLeftHeld() const {
@@ -170,21 +204,14 @@ TEST_F(PlayTest, EscapeCancelsAtOnceAndReleasesTheShiftHeldForAnUnderscore) {
   ExpectNothingLeftHeld();
 }
 
-TEST_F(PlayTest, AFieldTheClipboardRefusesIsNeitherClearedNorTypedAndTheRestComesEarlier) {
+TEST_F(PlayTest, AFieldTheClipboardRefusesIsStillClearedAndTypedOnTime) {
   input.refusedClipboardPuts = {1};  // the password
-  const double start = input.NowMs();
   EXPECT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::Done);
+  EXPECT_EQ(KeyDownsSent(), (35 + 4 + 2) + (35 + 2) + (35 + 3 + 3));  // Shift for _ and C, and each of KEY
   const auto downs = input.Only(Op::MouseDown);
   ASSERT_EQ(downs.size(), 4u);
-  // The password click is followed directly by closing the clipboard and the field's pause.
-  EXPECT_NEAR(downs[2].atMs - downs[1].atMs, 100 + 50, 0.1);
-  EXPECT_EQ(KeyDownsSent(), (35 + 4 + 2) + (35 + 3 + 3));  // ID with Shift for _ and C; CD-KEY with Shift each
-  EXPECT_EQ(input.Only(Op::CloseClipboard).size(), 3u);
-  EXPECT_EQ(input.clipboard, "KEY");
-  // The skipped 35 + 2 strokes are taken off the end; the start's sleep calibration adds up to three ticks.
-  const double took = input.now - start;
-  EXPECT_GE(took, plan.endMs - 37 * 10);
-  EXPECT_LE(took, plan.endMs - 37 * 10 + 3 * input.tickMs + 1);
+  EXPECT_NEAR(downs[2].atMs - downs[1].atMs, 100 + 37 * 10 + 50, 0.1);
+  ExpectNothingLeftHeld();
 }
 
 TEST(KeyboardStateTest, CapsLockIsOffWhileTypingAndBackAfterwards) {
@@ -348,6 +375,32 @@ TEST_F(PasteButtonTest, FocusTheftAndEscapeEndThePasteWithAMessageAndNoCompletio
     EXPECT_EQ(view.boxes[1].caption, escape ? "確認" : "Error");
     EXPECT_EQ(Clicks().size(), 1u);
     EXPECT_FALSE(input.buttonDown);
+  }
+}
+
+TEST_F(PasteButtonTest, AnElevatedGameOrAnUntypeableCharacterStopsThePasteBeforeAnyInput) {
+  struct Case {
+    const char* name;
+    std::string ini;
+    std::uint32_t gameIntegrity;
+    std::string says;
+  };
+  const std::string account3 = "[全般]\r\nsetdata=3\r\n[貼付]\r\n";
+  const Case cases[] = {
+      {"elevated game", kAccounts, 0x3000, "管理者として実行"},
+      {"tab in the password", account3 + "03ID=id\r\n03PASS=p\tw\r\n", 0x2000, "アカウント３のPASSには"},
+      {"full-width ID", account3 + "03ID=\x82\x60\r\n", 0x2000, "アカウント３のＩＤには"},
+  };
+  for (const Case& c : cases) {
+    view = {};
+    input = {};
+    input.gameIntegrity = c.gameIntegrity;
+    StartAndPaste(c.ini);
+    ASSERT_EQ(view.boxes.size(), 2u) << c.name;
+    EXPECT_EQ(view.boxes[1].caption, "Error") << c.name;
+    EXPECT_NE(view.boxes[1].text.find(c.says), std::string::npos) << c.name << ": " << view.boxes[1].text;
+    EXPECT_TRUE(input.sent.empty()) << c.name;
+    EXPECT_TRUE(input.activated.empty()) << c.name;
   }
 }
 

@@ -1,5 +1,4 @@
-// The paste's Win32 input service under Wine: the positions it works in and what it leaves on
-// the clipboard.
+// The paste's Win32 input service under Wine: what it leaves on the clipboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,22 +8,6 @@
 #include "paste_input_win32.h"
 
 namespace {
-
-DPI_AWARENESS ThreadAwareness() { return GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()); }
-
-TEST(PasteInputWin32Test, PositionsAreTakenAsAProgramThatIsNotDpiAwareSeesThemAndTheThreadIsRestored) {
-  const DPI_AWARENESS before = ThreadAwareness();
-  {
-    switcher::DpiUnawareScope unaware;
-    EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
-    {
-      switcher::DpiUnawareScope nested;
-      EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
-    }
-    EXPECT_EQ(ThreadAwareness(), DPI_AWARENESS_UNAWARE);
-  }
-  EXPECT_EQ(ThreadAwareness(), before);
-}
 
 TEST(PasteInputWin32Test, TheClipboardHoldsTheFieldAloneMarkedAsPrivate) {
   // Earlier content in another format must not stand beside the field.

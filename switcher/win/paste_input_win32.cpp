@@ -4,11 +4,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "login_paste.h"
 #include "owner_window.h"
 #include "system_function.h"
 #include "text.h"
+#include "unique_handle.h"
 
 namespace switcher {
 namespace {
@@ -26,12 +28,19 @@ constexpr const wchar_t* kPrivacyFormats[] = {
 HWND ToHwnd(paste::WindowRef window) { return reinterpret_cast<HWND>(window); }
 paste::WindowRef ToRef(HWND window) { return reinterpret_cast<paste::WindowRef>(window); }
 
-using SetThreadDpiAwarenessContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-
-SetThreadDpiAwarenessContextFn SetThreadDpiContext() {
-  static const auto set = reinterpret_cast<SetThreadDpiAwarenessContextFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
-  return set;
+// The integrity level in the process's token: the last part of its label's SID.
+std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+  const win32::UniqueHandle owned(token);
+  DWORD size = 0;
+  GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+  if (size < sizeof(TOKEN_MANDATORY_LABEL)) return std::nullopt;
+  std::vector<BYTE> buffer(size);
+  if (!GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size)) return std::nullopt;
+  const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+  if (!sid || !IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+  return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1U);
 }
 
 // A movable block holding the bytes, given to the clipboard; freed when the clipboard refuses it.
@@ -53,14 +62,6 @@ bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
 }
 
 }  // namespace
-
-DpiUnawareScope::DpiUnawareScope() {
-  if (const auto set = SetThreadDpiContext()) previous_ = set(DPI_AWARENESS_CONTEXT_UNAWARE);
-}
-
-DpiUnawareScope::~DpiUnawareScope() {
-  if (previous_) SetThreadDpiContext()(previous_);
-}
 
 Win32PasteInput::Win32PasteInput() {
   LARGE_INTEGER frequency{};
@@ -108,11 +109,25 @@ paste::WindowRef Win32PasteInput::FindWindowByTitle(const std::string& title) {
 
 bool Win32PasteInput::IsMinimized(paste::WindowRef window) { return IsIconic(ToHwnd(window)) != FALSE; }
 
-paste::Point Win32PasteInput::Origin(paste::WindowRef window) {
-  DpiUnawareScope unaware;
+paste::Rect Win32PasteInput::Bounds(paste::WindowRef window) {
   RECT rect{};
   GetWindowRect(ToHwnd(window), &rect);
-  return {rect.left, rect.top};
+  return {{rect.left, rect.top}, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::optional<std::uint32_t> Win32PasteInput::IntegrityLevel(paste::WindowRef window) {
+  if (window == 0) return IntegrityOfProcess(GetCurrentProcess());
+  DWORD processId = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &processId);
+  const win32::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return std::nullopt;
+  return IntegrityOfProcess(process.get());
+}
+
+int Win32PasteInput::KeyScan(paste::WindowRef window, char character) {
+  const DWORD thread = window == 0 ? 0 : GetWindowThreadProcessId(ToHwnd(window), nullptr);
+  // Only ASCII reaches here, the same character in every code page.
+  return VkKeyScanExW(static_cast<wchar_t>(static_cast<unsigned char>(character)), GetKeyboardLayout(thread));
 }
 
 void Win32PasteInput::Activate(paste::WindowRef window) {
@@ -128,7 +143,6 @@ paste::WindowRef Win32PasteInput::Foreground() { return ToRef(GetForegroundWindo
 void Win32PasteInput::ReleaseCapture() { ::ReleaseCapture(); }
 
 void Win32PasteInput::MoveCursor(paste::Point to) {
-  DpiUnawareScope unaware;
   SetCursorPos(to.x, to.y);
 }
 

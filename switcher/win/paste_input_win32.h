@@ -1,27 +1,12 @@
 #pragma once
-// The login paste's input service on Win32: window lookup, keybd_event/mouse_event, the
-// clipboard and the performance counter.
+// The login paste's input service on Win32: window lookup, integrity levels, the keyboard layout,
+// keybd_event/mouse_event, the clipboard and the performance counter. The program is per-monitor
+// DPI-aware, so that every position it reads or sets is in physical pixels.
 #include <windows.h>
 
 #include "paste_input.h"
 
 namespace switcher {
-
-// For its lifetime the thread sees positions as a program that is not DPI-aware does: the game
-// client is such a program, scaled by Windows on a high-DPI display, and its login screen's
-// offsets are in those unscaled pixels, while this program is per-monitor aware. Nothing happens
-// on systems without per-thread DPI awareness (before Windows 10 1607), where all programs share
-// one coordinate space.
-class DpiUnawareScope {
- public:
-  DpiUnawareScope();
-  ~DpiUnawareScope();
-  DpiUnawareScope(const DpiUnawareScope&) = delete;
-  DpiUnawareScope& operator=(const DpiUnawareScope&) = delete;
-
- private:
-  DPI_AWARENESS_CONTEXT previous_ = nullptr;
-};
 
 class Win32PasteInput final : public paste::InputService {
  public:
@@ -33,7 +18,9 @@ class Win32PasteInput final : public paste::InputService {
   paste::WindowRef FindGameWindow() override;
   paste::WindowRef FindWindowByTitle(const std::string& title) override;
   bool IsMinimized(paste::WindowRef window) override;
-  paste::Point Origin(paste::WindowRef window) override;
+  paste::Rect Bounds(paste::WindowRef window) override;
+  std::optional<std::uint32_t> IntegrityLevel(paste::WindowRef window) override;
+  int KeyScan(paste::WindowRef window, char character) override;
   void Activate(paste::WindowRef window) override;
   paste::WindowRef Foreground() override;
   void ReleaseCapture() override;

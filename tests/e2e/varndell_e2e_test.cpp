@@ -572,4 +572,23 @@ TEST_F(VarndellTest, DesignatedProgramButtonSaysWhenNoneIsSet) {
   EXPECT_TRUE(e2e::Answer(box->window, IDOK));
 }
 
+TEST_F(VarndellTest, TheSettingsDialogFitsA768LineScreenAt100PercentAndA1080LineOneAt150) {
+  struct Case {
+    DWORD dpi;
+    LONG width, height;  // the screen's, less a taskbar
+  };
+  for (const Case c : {Case{96, 1366, 768 - 40}, Case{144, 1920, 1080 - 60}}) {
+    const ScreenDpi dpi(c.dpi);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const Window settings = OpenSettings();
+    ASSERT_TRUE(settings);
+    RECT rect{};
+    GetWindowRect(settings.Handle(), &rect);
+    EXPECT_LE(rect.right - rect.left, c.width) << c.dpi;
+    EXPECT_LE(rect.bottom - rect.top, c.height) << c.dpi;
+    settings.PostCommand(IDCANCEL);
+    settings.WaitUntilClosed();
+  }
+}
+
 }  // namespace

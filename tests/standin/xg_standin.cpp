@@ -1,11 +1,13 @@
 // A stand-in for the CrossGate client, for the login paste's tests, benchmark and demo: a window
 // of the client's class with a mock 800 x 600 login screen whose three fields sit at the client's
-// offsets. It logs every click and key event it receives, one line each, with the time from the
-// performance counter in milliseconds:
+// offsets. It logs every click, key event and character it receives, one line each, with the time
+// from the performance counter in milliseconds:
 //   click <screen x> <screen y> <held ms> <pressed at>
 //   key down|up <virtual key> <shift 0|1> <caps lock 0|1> <at>
-//   char <code>
-// Options: --log <file>  --class <window class>  --minimized  --at <x> <y>
+//   char <code> <field 0..2, or -1 for none>
+// It works in physical pixels. With --scale it is drawn that many percent larger, window and
+// login screen alike, as Windows shows a client that is not DPI-aware on a high-DPI screen.
+// Options: --log <file>  --class <window class>  --minimized  --at <x> <y>  --scale <percent>
 #include <windows.h>
 #include <shellapi.h>
 
@@ -35,22 +37,10 @@ struct State {
   POINT pressedAt{};
   double pressedMs = 0;
   int events = 0;
+  int scalePercent = 100;
 } g;
 
-// The character a key gives on a Japanese (JIS) keyboard, as the real client would show it; 0
-// for keys that give none here.
-wchar_t JisChar(WPARAM key, bool shift) {
-  if (key >= 'A' && key <= 'Z') return static_cast<wchar_t>(shift ? key : key - 'A' + 'a');
-  if (key >= '0' && key <= '9' && !shift) return static_cast<wchar_t>(key);
-  switch (key) {
-    case VK_SPACE: return L' ';
-    case VK_OEM_3: return shift ? L'`' : L'@';
-    case VK_OEM_PERIOD: return shift ? L'>' : L'.';
-    case VK_OEM_MINUS: return shift ? L'=' : L'-';
-    case VK_OEM_102: return shift ? L'_' : L'\\';
-    default: return 0;
-  }
-}
+int Scaled(int value) { return MulDiv(value, g.scalePercent, 100); }
 
 double NowMs() {
   LARGE_INTEGER count{};
@@ -70,8 +60,9 @@ RECT SpotRect(HWND window, POINT offset, int width) {
   GetWindowRect(window, &outer);
   POINT client{0, 0};
   ClientToScreen(window, &client);
-  const int x = outer.left + offset.x - client.x, y = outer.top + offset.y - client.y;
-  return {x - width / 2, y - kFieldHeight / 2, x + width / 2, y + kFieldHeight / 2};
+  const int x = outer.left + Scaled(offset.x) - client.x, y = outer.top + Scaled(offset.y) - client.y;
+  const int halfWidth = Scaled(width) / 2, halfHeight = Scaled(kFieldHeight) / 2;
+  return {x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight};
 }
 
 void Paint(HWND window) {
@@ -149,19 +140,20 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                     (GetKeyState(VK_CAPITAL) & 1) ? 1 : 0, NowMs());
       Log(line);
       ++g.events;
-      if (message == WM_KEYDOWN && g.focused >= 0) {
+      return 0;
+    case WM_CHAR:
+      // The fields take characters, as the client's do: what the keys spell on this keyboard.
+      std::snprintf(line, sizeof line, "char %u %d\r\n", static_cast<unsigned>(wParam), g.focused);
+      Log(line);
+      if (g.focused >= 0) {
         std::wstring& text = g.texts[g.focused];
         if (wParam == VK_BACK) {
           if (!text.empty()) text.pop_back();
-        } else if (const wchar_t c = JisChar(wParam, GetKeyState(VK_SHIFT) & 0x8000)) {
-          text.push_back(c);
+        } else if (wParam >= L' ') {
+          text.push_back(static_cast<wchar_t>(wParam));
         }
         InvalidateRect(window, nullptr, FALSE);
       }
-      return 0;
-    case WM_CHAR:
-      std::snprintf(line, sizeof line, "char %u\r\n", static_cast<unsigned>(wParam));
-      Log(line);
       return 0;
     case WM_PAINT:
       Paint(window);
@@ -198,6 +190,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       className = argv[++i];
     } else if (arg == L"--minimized") {
       minimized = true;
+    } else if (arg == L"--scale" && i + 1 < argc) {
+      g.scalePercent = _wtoi(argv[++i]);
     } else if (arg == L"--at" && i + 2 < argc) {
       x = _wtoi(argv[++i]);
       y = _wtoi(argv[++i]);
@@ -205,6 +199,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   LocalFree(argv);
 
+  // Positions in physical pixels at any DPI; --scale plays the part of Windows' scaling.
+  SetProcessDPIAware();
   WNDCLASSW wc{};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
@@ -212,8 +208,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.lpszClassName = className.c_str();
   RegisterClassW(&wc);
   HWND window = CreateWindowExW(0, className.c_str(), L"CrossGate (stand-in)",
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, kWidth,
-                                kHeight, nullptr, nullptr, instance, nullptr);
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, Scaled(kWidth),
+                                Scaled(kHeight), nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
   if (!minimized) SetForegroundWindow(window);
