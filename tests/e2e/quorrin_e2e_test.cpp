@@ -8,18 +8,21 @@
 #include <string>
 
 #include "driver.h"
+#include "resource.h"
 
 namespace {
 
 using e2e::Window;
 
-// Calculator (template 102).
-constexpr int kSave = 1, kShowResult = 3, kLoad = 4, kAppendCsv = 1014, kSetLv1 = 1026;
-constexpr int kName = 1013, kLevel = 1000, kCompareLevel = 1006, kRemaining = 1027, kOverall = 1025;
-constexpr std::array kCurrent{1001, 1002, 1003, 1004, 1005};
-constexpr std::array kLevel1{1015, 1016, 1017, 1018, 1019};
-constexpr std::array kPredicted{1007, 1008, 1009, 1010, 1011};
-constexpr std::array kRates{1020, 1021, 1022, 1023, 1024};
+// Calculator, by the program's own IDs.
+constexpr int kSave = IDC_SAVE_DATA, kShowResult = IDC_SHOW_RESULT, kLoad = IDC_LOAD_DATA,
+              kAppendCsv = IDC_APPEND_CSV, kSetLv1 = IDC_SET_LV1;
+constexpr int kName = IDC_NAME, kLevel = IDC_LEVEL, kCompareLevel = IDC_COMPARE_LEVEL, kRemaining = IDC_REMAINING,
+              kOverall = IDC_OVERALL_RATE;
+constexpr std::array kCurrent{IDC_CURRENT_V, IDC_CURRENT_S, IDC_CURRENT_T, IDC_CURRENT_Q, IDC_CURRENT_M};
+constexpr std::array kLevel1{IDC_LEVEL1_V, IDC_LEVEL1_S, IDC_LEVEL1_T, IDC_LEVEL1_Q, IDC_LEVEL1_M};
+constexpr std::array kPredicted{IDC_PREDICTED_V, IDC_PREDICTED_S, IDC_PREDICTED_T, IDC_PREDICTED_Q, IDC_PREDICTED_M};
+constexpr std::array kRates{IDC_RATE_V, IDC_RATE_S, IDC_RATE_T, IDC_RATE_Q, IDC_RATE_M};
 constexpr WPARAM kAboutBoxCommand = 0x0010;
 
 // Explorer-style common file dialog: the file-name combo box (or edit) and the type list.
@@ -87,13 +90,15 @@ TEST_F(QuorrinTest, StartsWithItsInitialTextsAndAnAboutBox) {
   EXPECT_EQ(main_.Text(kName), L"");
   EXPECT_EQ(main_.Text(kLevel), L"1");
   EXPECT_EQ(main_.Text(kCompareLevel), L"1");
-  for (int id : {1001, 1002, 1003, 1004, 1005, 1007, 1008, 1009, 1010, 1011, 1015, 1016, 1017, 1018, 1019,
-                 1020, 1021, 1022, 1023, 1024, 1025, 1027}) {
-    EXPECT_EQ(main_.Text(id), L"0") << "box " << id;
+  for (const auto& row : {kCurrent, kLevel1, kPredicted, kRates}) {
+    for (int id : row) EXPECT_EQ(main_.Text(id), L"0") << "box " << id;
   }
-  for (int id : {1007, 1008, 1009, 1010, 1011, 1020, 1021, 1022, 1023, 1024, 1025}) {
-    EXPECT_FALSE(main_.IsEnabled(id)) << "result box " << id;
+  EXPECT_EQ(main_.Text(kOverall), L"0");
+  EXPECT_EQ(main_.Text(kRemaining), L"0");
+  for (const auto& row : {kPredicted, kRates}) {
+    for (int id : row) EXPECT_FALSE(main_.IsEnabled(id)) << "result box " << id;
   }
+  EXPECT_FALSE(main_.IsEnabled(kOverall));
   EXPECT_TRUE(main_.IsEnabled(kLevel));
   EXPECT_EQ(main_.Text(kSave), L"データを保存");
   EXPECT_EQ(main_.Text(kShowResult), L"結果を表示");
