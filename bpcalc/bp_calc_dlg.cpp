@@ -177,9 +177,11 @@ void CBpCalcDlg::OnAppendCsv() {
     if (!text) return;
     fields[i] = *text;
   }
-  const std::string header = std::string(ComparisonCsvHeader()) + std::string(kCsvLineEnd);
-  const std::string row = ComparisonCsvRow(fields) + std::string(kCsvLineEnd);
-  ShowWriteResult(files_.Append(kComparisonTable, header, row), "比較データを保存しました。");
+  const std::string row = ComparisonCsvRow(fields);
+  const auto text = [&row](const fsys::AppendSite& table) -> std::optional<std::string> {
+    return ComparisonCsvAppendText(table, row);
+  };
+  ShowWriteResult(files_.Append(kComparisonTable, text), "比較データを保存しました。");
 }
 
 void CBpCalcDlg::OnSetLv1() {

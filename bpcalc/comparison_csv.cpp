@@ -32,4 +32,12 @@ std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fie
   return row;
 }
 
+std::string ComparisonCsvAppendText(const fsys::AppendSite& table, std::string_view row) {
+  std::string text;
+  if (table.created) text.append(ComparisonCsvHeader()).append(kCsvLineEnd);
+  if (table.size > 0 && table.last != '\n') text.append(kCsvLineEnd);
+  text.append(row).append(kCsvLineEnd);
+  return text;
+}
+
 }  // namespace bpcalc

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "bp_growth.h"
+#include "file_system.h"
 
 namespace bpcalc {
 
@@ -54,6 +55,11 @@ std::string_view ComparisonCsvHeader();
 // line break is quoted with its quotes doubled, so that it cannot shift the row's columns; all
 // other fields are written as they are.
 std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fields);
+
+// The bytes that append one row to the table as found: the header first when the append created
+// it, and a line end first when its last line has none (a table edited by hand or exported so),
+// so that the row never joins that line.
+std::string ComparisonCsvAppendText(const fsys::AppendSite& table, std::string_view row);
 
 // ---- Familiar list xglist.txt: lines of space-separated fields. ------------------------------
 

@@ -51,5 +51,22 @@ TEST(ComparisonCsv, QuotesAFieldThatWouldBreakTheRow) {
   EXPECT_EQ(ComparisonCsvRow(fields), "Pochi,30,120,95,88,60,40,25,20,18,12,8,\"1,000\",150,120,110,75,50,0");
 }
 
+TEST(ComparisonCsv, AppendsTheRowOnALineOfItsOwn) {
+  const std::string header = std::string(ComparisonCsvHeader()) + "\r\n";
+  const struct {
+    fsys::AppendSite table;
+    std::string written;
+  } cases[] = {
+      {{true, 0, "", '\0'}, header + "R\r\n"},
+      {{false, 0, "", '\0'}, "R\r\n"},                // an existing empty table gets no header
+      {{false, 8, "タマ", '\n'}, "R\r\n"},
+      {{false, 8, "タマ", '5'}, "\r\nR\r\n"},          // "タマ,5" without a line end
+      {{false, 8, "タマ", '\r'}, "\r\nR\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ComparisonCsvAppendText(c.table, "R"), c.written) << c.table.size << c.table.last;
+  }
+}
+
 }  // namespace
 }  // namespace bpcalc

@@ -145,13 +145,23 @@ TEST_F(PosixFileSystemTest, OpensThatCreateAndNeverTruncate) {
   EXPECT_EQ(ReadBytes(record), std::string(160, 'a') + std::string(40, 'z'));
 
   const fs::path csv = folder.path() / "xg.csv";
-  EXPECT_TRUE(files.Append(csv, "H\r\n", "1\r\n"));
-  EXPECT_TRUE(files.Append(csv, "H\r\n", "2\r\n"));
-  EXPECT_EQ(ReadBytes(csv), "H\r\n1\r\n2\r\n");
+  std::vector<fsys::AppendSite> seen;
+  const fsys::AppendText text = [&seen](const fsys::AppendSite& site) {
+    seen.push_back(site);
+    return std::optional<std::string>(site.created ? "H\r\n1" : "2");
+  };
+  EXPECT_TRUE(files.Append(csv, text));
+  EXPECT_TRUE(files.Append(csv, text));
+  EXPECT_EQ(ReadBytes(csv), "H\r\n12");
+  EXPECT_EQ(seen[1].size, 4u);
+  EXPECT_EQ(seen[1].head, "H\r\n");
+  EXPECT_EQ(seen[1].last, '1');
+  EXPECT_TRUE(files.Append(folder.path() / "declined.csv", [](const fsys::AppendSite&) { return std::nullopt; }));
+  EXPECT_FALSE(fs::exists(folder.path() / "declined.csv"));
 
   EXPECT_EQ(files.ReadCreating(folder.path() / "none" / "x.txt", 512), std::nullopt);
   EXPECT_EQ(files.WriteAtStart(folder.path() / "none" / "x.txt", "x").status, fsys::WriteStatus::OpenFailed);
-  EXPECT_EQ(files.Append(folder.path() / "none" / "x.csv", "", "x").status, fsys::WriteStatus::OpenFailed);
+  EXPECT_EQ(files.Append(folder.path() / "none" / "x.csv", text).status, fsys::WriteStatus::OpenFailed);
 }
 
 TEST_F(PosixFileSystemTest, WorkingFolderIsTheCurrentFolder) {
