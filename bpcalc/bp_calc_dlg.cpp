@@ -21,6 +21,9 @@ constexpr const char* kWriteOkCaption = "FileWriteOK";
 constexpr const char* kReadErrorCaption = "FileReadError";
 constexpr const char* kCannotSave = "保存できませんでした。";
 constexpr const char* kCannotRead = "読込めませんでした。";
+constexpr const char* kUnicodeTable =
+    "xg.csv は UTF-16 で保存されているため、行を追加できません。\n"
+    "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。保存できませんでした。";
 constexpr const char* kWriteFailed = "書込みに失敗しました。ファイルは正しく保存されていません。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
@@ -172,16 +175,25 @@ void CBpCalcDlg::OnLoadData() {
 
 void CBpCalcDlg::OnAppendCsv() {
   std::array<std::string, kCsvColumnCount> fields;
+  std::array<std::string, kCsvColumnCount> utf8Fields;
   for (std::size_t i = 0; i < kCsvColumnCount; ++i) {
     const std::optional<std::string> text = StorableText(kCsvBoxes[i], CsvColumnName(i));
     if (!text) return;
     fields[i] = *text;
+    utf8Fields[i] = view().Utf8ItemText(kCsvBoxes[i]);
   }
-  const std::string row = ComparisonCsvRow(fields);
-  const auto text = [&row](const fsys::AppendSite& table) -> std::optional<std::string> {
-    return ComparisonCsvAppendText(table, row);
-  };
-  ShowWriteResult(files_.Append(kComparisonTable, text), "比較データを保存しました。");
+  const CsvRowTexts row{ComparisonCsvRow(fields), ComparisonCsvRow(utf8Fields)};
+  bool refused = false;
+  const fsys::WriteResult result = files_.Append(kComparisonTable, [&](const fsys::AppendSite& table) {
+    std::optional<std::string> text = ComparisonCsvAppendText(table, row);
+    refused = !text;
+    return text;
+  });
+  if (refused) {
+    view().MessageBox(kUnicodeTable, kWriteErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  ShowWriteResult(result, "比較データを保存しました。");
 }
 
 void CBpCalcDlg::OnSetLv1() {

@@ -56,10 +56,17 @@ std::string_view ComparisonCsvHeader();
 // other fields are written as they are.
 std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fields);
 
-// The bytes that append one row to the table as found: the header first when the append created
-// it, and a line end first when its last line has none (a table edited by hand or exported so),
-// so that the row never joins that line.
-std::string ComparisonCsvAppendText(const fsys::AppendSite& table, std::string_view row);
+// One row, without its line end, in the two encodings a table can take it in.
+struct CsvRowTexts {
+  std::string shiftJis;
+  std::string utf8;
+};
+
+// The bytes that append the row to the table as found: in the table's encoding (UTF-8 when it
+// starts with that byte-order mark, as spreadsheets save it), so that no table mixes two; the header first when the append created it; and a line end first when its last
+// line has none (a table edited by hand or exported so), so that the row never joins that line.
+// Empty for a UTF-16 table, which takes neither.
+std::optional<std::string> ComparisonCsvAppendText(const fsys::AppendSite& table, const CsvRowTexts& row);
 
 // ---- Familiar list xglist.txt: lines of space-separated fields. ------------------------------
 

@@ -308,6 +308,21 @@ TEST_F(CalculatorDialog, QuotesANameWithACommaSoTheColumnsStayInPlace) {
   EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + "\"Po,chi\",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
 }
 
+TEST_F(CalculatorDialog, AppendsInUtf8ToAUtf8TableAndRefusesAUtf16One) {
+  files.files["xg.csv"] = "\xEF\xBB\xBF";
+  Type(ids::kName, "ポチ");
+  view.utf8Texts[ids::kName] = "\xE3\x83\x9D\xE3\x83\x81";
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), "\xEF\xBB\xBF\xE3\x83\x9D\xE3\x83\x81,1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
+  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kAppended});
+  files.files["xg.csv"] = "\xFF\xFE";
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), "\xFF\xFE");
+  ASSERT_EQ(view.boxes.size(), 2u);
+  EXPECT_EQ(view.boxes[1].text.find("xg.csv は UTF-16"), 0u);
+  EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+}
+
 TEST_F(CalculatorDialog, ReportsATableThatCannotBeOpenedOrWritten) {
   files.locked.insert("xg.csv");
   dialog.OnAppendCsv();

@@ -245,6 +245,15 @@ TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
   EXPECT_EQ(folder_.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
 }
 
+TEST_F(QuorrinTest, AddsARowToASpreadsheetsUtf8TableInUtf8OnALineOfItsOwn) {
+  const std::string table = "\xEF\xBB\xBF" + e2e::ToUtf8(L"名前,現Lv\r\nタマ,5");
+  ASSERT_TRUE(folder_.Write(L"xg.csv", table));
+  main_.SetText(kName, L"ポチ");
+  main_.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
+  EXPECT_EQ(folder_.Read(L"xg.csv"), table + "\r\n" + e2e::ToUtf8(L"ポチ") + ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
+}
+
 TEST_F(QuorrinTest, ANameShiftJisCannotHoldIsRefusedNotStoredAsQuestionMarks) {
   main_.SetText(kName, L"\uD3EC\uCE58");  // a Hangul name: no Shift-JIS codes
   main_.Click(kAppendCsv);
