@@ -7,6 +7,7 @@
 #include "about_dialog.h"
 #include "bp_growth.h"
 #include "control_ids.h"
+#include "decimal_text.h"
 #include "familiar_files.h"
 #include "leading_int.h"
 
@@ -121,7 +122,7 @@ bool CBpCalcDlg::OnSysCommand(int command) {
 }
 
 void CBpCalcDlg::OnShowResult() {
-  auto read = [this](int id) { return text::LeadingInt(view().ItemText(id)); };
+  auto read = [this](int id) { return text::LeadingInt(AsciiDigits(view().ItemText(id))); };
   const std::int32_t level = read(ids::kLevel);
   StatValues current{};
   for (std::size_t i = 0; i < kStatCount; ++i) current[i] = read(ids::kCurrentBp[i]);
@@ -148,7 +149,8 @@ void CBpCalcDlg::OnSaveData() {
   for (std::size_t i = 0; i < kRecordBoxes.size(); ++i) {
     const std::optional<std::string> text = StorableText(kRecordBoxes[i], kRecordFieldNames[i]);
     if (!text) return;
-    (i == 0 ? record.name : record.numbers[i - 1]) = *text;
+    // A number is stored as the load will read it: "１２" as 12.
+    (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : AsciiDigits(*text);
   }
   const std::optional<std::string> bytes = BuildFamiliarRecord(record);
   if (!bytes) {

@@ -128,6 +128,20 @@ TEST_F(CalculatorDialog, ReadsEachBoxByItsLeadingIntegerAndEmptyBoxesAsZero) {
   EXPECT_EQ(Box(ids::kOverallRate), "2.7");  // (11 - 0.3333) / 4
 }
 
+TEST_F(CalculatorDialog, ReadsFullWidthDigitsInTheCalculationAndStoresThemAsAscii) {
+  TypePochi();
+  Type(ids::kLevel, "１０");
+  Type(ids::kCurrentBp[0], "３０");
+  Type(ids::kLevel1Bp[1], "－８");
+  dialog.OnShowResult();
+  EXPECT_EQ(Box(ids::kPredictedBp[0]), "52");
+  EXPECT_EQ(Box(ids::kGrowthRate[1]), "3.1");  // (20 - -8) / 9
+  picker.answer = "pochi.txt";
+  dialog.OnSaveData();
+  EXPECT_EQ(files.files.at("pochi.txt").substr(40, 20), "10        30        ");
+  EXPECT_EQ(files.files.at("pochi.txt").substr(110, 10), "-8        ");
+}
+
 TEST_F(CalculatorDialog, MarksWhatCannotBeComputedAtLevelOne) {
   Type(ids::kCurrentBp[2], "5");
   Type(ids::kCompareLevel, "10");
