@@ -25,6 +25,9 @@ constexpr const char* kCannotRead = "読込めませんでした。";
 constexpr const char* kUnicodeTable =
     "xg.csv は UTF-16 で保存されているため、行を追加できません。\n"
     "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。保存できませんでした。";
+constexpr const char* kSpaceInName =
+    "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
+    "保存できませんでした。";
 constexpr const char* kWriteFailed = "書込みに失敗しました。ファイルは正しく保存されていません。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
@@ -68,6 +71,11 @@ std::string CsvColumnName(std::size_t column) {
 std::string UnstorableMessage(const std::string& field) {
   return "「" + field + "」に、ファイル（Shift-JIS）に保存できない文字があります。\n"
          "その文字を別の文字に替えてください。保存できませんでした。";
+}
+
+std::string OutOfRangeMessage(std::size_t field) {
+  return std::string("「") + kRecordFieldNames[field] +
+         "」の数が大きすぎます。-2147483648 から 2147483647 までにしてください。\n保存できませんでした。";
 }
 
 std::string OverlongMessage(std::size_t field) {
@@ -151,6 +159,17 @@ void CBpCalcDlg::OnSaveData() {
     if (!text) return;
     // A number is stored as the load will read it: "１２" as 12.
     (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : AsciiDigits(*text);
+  }
+  // What the load could not give back as it was is refused, never stored changed.
+  if (record.name.find(' ') != std::string::npos) {
+    view().MessageBox(kSpaceInName, kWriteErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  for (std::size_t i = 0; i < kNumberFieldCount; ++i) {
+    if (!text::LeadingIntFits(record.numbers[i])) {
+      view().MessageBox(OutOfRangeMessage(i + 1), kWriteErrorCaption, ui::Buttons::Ok);
+      return;
+    }
   }
   const std::optional<std::string> bytes = BuildFamiliarRecord(record);
   if (!bytes) {

@@ -189,7 +189,7 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
   Type(ids::kName, "ポチポチポチポチポチポチポチポチポチポチX");  // 41 bytes
   dialog.OnSaveData();
   Type(ids::kName, "Pochi");
-  Type(ids::kLevel1Bp[1], "12345678901");
+  Type(ids::kLevel1Bp[1], "123456789.5");
   dialog.OnSaveData();
   EXPECT_EQ(picker.saveDialogs, 0);
   EXPECT_TRUE(files.files.empty());
@@ -198,6 +198,30 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
             "「使い魔名」が長すぎます。40バイト（全角20文字）までにしてください。\n保存できませんでした。");
   EXPECT_EQ(view.boxes[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
   EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+}
+
+TEST_F(CalculatorDialog, RefusesToSaveWhatTheLoadWouldGiveBackChanged) {
+  const struct {
+    int box;
+    const char* text;
+    const char* named;
+  } cases[] = {
+      {ids::kName, "ポチ タマ", "「使い魔名」に半角スペース"},
+      {ids::kLevel, "9999999999", "「現在のLv」の数が大きすぎます"},
+      {ids::kRemaining, "-2147483649", "「余りBP」の数が大きすぎます"},
+  };
+  picker.answer = "pochi.txt";
+  for (const auto& c : cases) {
+    TypePochi();
+    view.boxes.clear();
+    Type(c.box, c.text);
+    dialog.OnSaveData();
+    ASSERT_EQ(view.boxes.size(), 1u) << c.text;
+    EXPECT_EQ(view.boxes[0].text.find(c.named), 0u) << view.boxes[0].text;
+    EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+  }
+  EXPECT_EQ(picker.saveDialogs, 0);
+  EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(CalculatorDialog, RefusesToStoreACharacterShiftJisCannotHoldNamingTheBox) {
