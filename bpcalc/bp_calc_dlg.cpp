@@ -28,6 +28,11 @@ constexpr const char* kUnicodeTable =
 constexpr const char* kSpaceInName =
     "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
     "保存できませんでした。";
+constexpr const char* kConfirmCaption = "確認";
+// The list is looked for by its bare name, in the current folder, which the file dialogs move.
+constexpr const char* kNoFamiliarList =
+    "xglist.txt が見つかりません。\n"
+    "xglist.txt は、最後にデータを保存・読込したフォルダ（まだなら Quorrin を起動したフォルダ）から読込みます。";
 constexpr const char* kWriteFailed = "書込みに失敗しました。ファイルは正しく保存されていません。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
@@ -220,16 +225,21 @@ void CBpCalcDlg::OnAppendCsv() {
 void CBpCalcDlg::OnSetLv1() {
   const std::string name = view().ItemText(ids::kName);
   if (name.empty()) return;
-  const std::optional<std::string> list =
-      files_.ReadCreating(kFamiliarList, std::numeric_limits<std::size_t>::max());
-  if (!list) {
-    view().MessageBox(kCannotRead, kReadErrorCaption, ui::Buttons::Ok);
+  // Only read: a missing list is said, never created.
+  const fsys::ReadResult list = files_.ReadFile(kFamiliarList, std::numeric_limits<std::size_t>::max());
+  if (list.status != fsys::ReadStatus::Ok) {
+    view().MessageBox(list.status == fsys::ReadStatus::Missing ? kNoFamiliarList : kCannotRead, kReadErrorCaption,
+                      ui::Buttons::Ok);
     return;
   }
-  const Level1Lookup found = FindLevel1Bp(*list, name);
+  const Level1Lookup found = FindLevel1Bp(list.bytes, name);
+  bool any = false;
   for (std::size_t i = 0; i < kStatCount; ++i) {
-    if (found[i]) view().SetItemText(ids::kLevel1Bp[i], std::to_string(*found[i]));
+    if (!found[i]) continue;
+    view().SetItemText(ids::kLevel1Bp[i], std::to_string(*found[i]));
+    any = true;
   }
+  if (!any) view().MessageBox("「" + name + "」は xglist.txt にありません。", kConfirmCaption, ui::Buttons::Ok);
 }
 
 void CBpCalcDlg::ShowWriteResult(fsys::WriteResult result, const char* successText) {

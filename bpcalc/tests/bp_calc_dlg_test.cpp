@@ -96,7 +96,7 @@ TEST_F(CalculatorDialog, RoutesEachButtonToItsOperation) {
   EXPECT_TRUE(dialog.OnCommand(ids::kAppendCsv));
   EXPECT_TRUE(files.files.count("xg.csv"));
   EXPECT_TRUE(dialog.OnCommand(ids::kSetLv1));
-  EXPECT_TRUE(files.files.count("xglist.txt"));
+  EXPECT_EQ(view.boxes.back().caption, "FileReadError");  // no list here
   EXPECT_FALSE(dialog.OnCommand(1013));
 }
 
@@ -396,12 +396,17 @@ TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
-TEST_F(CalculatorDialog, CreatesAMissingListEmptyAndChangesNothing) {
+TEST_F(CalculatorDialog, SaysWhenTheListIsMissingOrLacksTheNameAndCreatesNoList) {
   Type(ids::kName, "Pochi");
   dialog.OnSetLv1();
-  EXPECT_EQ(files.files.at("xglist.txt"), "");
+  EXPECT_FALSE(files.files.contains("xglist.txt"));
+  files.files["xglist.txt"] = "001 A Tama 1 1 1 1 1 x\r\n";
+  dialog.OnSetLv1();
+  ASSERT_EQ(view.boxes.size(), 2u);
+  EXPECT_EQ(view.boxes[0].text.find("xglist.txt が見つかりません。"), 0u);
+  EXPECT_EQ(view.boxes[0].caption, "FileReadError");
+  EXPECT_EQ(view.boxes[1], (fake::View::Box{"「Pochi」は xglist.txt にありません。", "確認"}));
   EXPECT_EQ(Box(ids::kLevel1Bp[0]), "0");
-  EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, ReportsAListThatCannotBeOpened) {
