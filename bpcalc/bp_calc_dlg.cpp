@@ -233,13 +233,19 @@ void CBpCalcDlg::OnSetLv1() {
     return;
   }
   const Level1Lookup found = FindLevel1Bp(list.bytes, name);
-  bool any = false;
-  for (std::size_t i = 0; i < kStatCount; ++i) {
-    if (!found[i]) continue;
-    view().SetItemText(ids::kLevel1Bp[i], std::to_string(*found[i]));
-    any = true;
+  switch (found.outcome) {
+    case Level1Lookup::Outcome::Found:
+      for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kLevel1Bp[i], std::to_string(found.values[i]));
+      break;
+    case Level1Lookup::Outcome::NotListed:
+      view().MessageBox("「" + name + "」は xglist.txt にありません。", kConfirmCaption, ui::Buttons::Ok);
+      break;
+    case Level1Lookup::Outcome::Incomplete:
+      view().MessageBox("xglist.txt の " + std::to_string(found.line) + " 行目の「" + name +
+                            "」には Lv1 の値が5つありません。\nLv1のBPは変えていません。",
+                        kConfirmCaption, ui::Buttons::Ok);
+      break;
   }
-  if (!any) view().MessageBox("「" + name + "」は xglist.txt にありません。", kConfirmCaption, ui::Buttons::Ok);
 }
 
 void CBpCalcDlg::ShowWriteResult(fsys::WriteResult result, const char* successText) {

@@ -74,10 +74,16 @@ std::optional<std::string> ComparisonCsvAppendText(const fsys::AppendSite& table
 // -0.7 gives -1), held within the int32 range.
 std::int32_t DoubledListValue(std::string_view field);
 
-// The level-1 BP of V, S, T, Q and M that a search of the list for the name leaves in the boxes:
-// the first line that matches in full wins; a matching line that breaks off early still sets
-// the values before the break, and the search goes on. Empty entries are left as they are.
-using Level1Lookup = std::array<std::optional<std::int32_t>, kStatCount>;
+// What a search of the list for a name found. The first line that names the familiar (field 3)
+// with all five values (fields 4 to 8, the last one may end the line) wins. A line that names it
+// with fewer, a list cut short, gives nothing, so that no box keeps a value of another familiar.
+struct Level1Lookup {
+  enum class Outcome { Found, NotListed, Incomplete };
+  Outcome outcome = Outcome::NotListed;
+  StatValues values{};   // Found: V, S, T, Q and M
+  std::size_t line = 0;  // Incomplete: the first line with too few values, counted from 1
+  friend bool operator==(const Level1Lookup&, const Level1Lookup&) = default;
+};
 Level1Lookup FindLevel1Bp(std::string_view list, std::string_view name);
 
 }  // namespace bpcalc

@@ -381,13 +381,14 @@ TEST_F(CalculatorDialog, SetsTheLevelOneBpFromTheListLineOfTheName) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
-TEST_F(CalculatorDialog, KeepsTheLastBoxWhenTheLineEndsRightAfterItsValue) {
-  files.files["xglist.txt"] = "001 A Pochi 12.5 10 9.5 6 4\r\n";
+TEST_F(CalculatorDialog, SetsNothingFromALineWithTooFewValuesAndSaysWhichLine) {
+  files.files["xglist.txt"] = "001 A Tama 1 1 1 1 1\r\n002 B Pochi 12.5 10 9.5\r\n";
   Type(ids::kName, "Pochi");
-  Type(ids::kLevel1Bp[4], "7");
+  Type(ids::kLevel1Bp[0], "7");
   dialog.OnSetLv1();
-  EXPECT_EQ(Box(ids::kLevel1Bp[3]), "12");
-  EXPECT_EQ(Box(ids::kLevel1Bp[4]), "7");
+  EXPECT_EQ(Box(ids::kLevel1Bp[0]), "7");
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text.find("xglist.txt の 2 行目の「Pochi」には Lv1 の値が5つありません。"), 0u);
 }
 
 TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
