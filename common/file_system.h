@@ -97,7 +97,8 @@ class FileSystem {
   // missing. Empty when the file can't be opened or read.
   virtual std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) = 0;
 
-  // Writes the bytes over the file's start; any longer content after them stays.
+  // Writes the bytes over the file's start; any longer content after them stays. A file this
+  // call created is removed again when the write fails.
   virtual WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) = 0;
 
   // Writes what textFor gives for the file as found at its end, in the same open. When textFor

@@ -157,9 +157,14 @@ std::optional<std::string> PosixFileSystem::ReadCreating(const std::filesystem::
 }
 
 WriteResult PosixFileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
-  Fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  const bool created = fd >= 0;
+  if (!created && errno == EEXIST) fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  Fd file(fd);
   if (!file.valid()) return {WriteStatus::OpenFailed};
-  return {WriteAll(file.get(), bytes) && file.Close() ? WriteStatus::Ok : WriteStatus::WriteFailed};
+  if (WriteAll(file.get(), bytes) && file.Close()) return {};
+  if (created) ::unlink(path.c_str());
+  return {WriteStatus::WriteFailed};
 }
 
 WriteResult PosixFileSystem::Append(const std::filesystem::path& path, const AppendText& textFor) {

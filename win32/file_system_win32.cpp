@@ -227,12 +227,6 @@ std::string ReadAt(HANDLE file, LONGLONG offset, std::size_t count) {
   return bytes;
 }
 
-// Every step of a write, the flush and the close included: any of them can be where a full disk
-// or a lost network drive shows.
-bool WriteFlushClose(UniqueHandle& file, std::string_view bytes) {
-  return WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.Close();
-}
-
 }  // namespace
 
 std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) {
@@ -252,9 +246,19 @@ std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::
 }
 
 fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
-  UniqueHandle file = OpenAlways(path, GENERIC_WRITE);
+  bool created = false;
+  UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, &created);
   if (!file) return {fsys::WriteStatus::OpenFailed};
-  return {WriteFlushClose(file, bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) {
+    return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  }
+  // A file this call created holds nothing worth keeping: it goes, instead of staying empty or
+  // part-written as if it had been saved.
+  if (created) {
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+  }
+  return {fsys::WriteStatus::WriteFailed};
 }
 
 fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, const fsys::AppendText& textFor) {

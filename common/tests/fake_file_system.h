@@ -49,8 +49,8 @@ class FileSystem final : public fsys::FileSystem {
   }
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override {
     if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    if (diskFull) return {fsys::WriteStatus::WriteFailed};  // a file it would have created stays missing
     std::string& file = files[path];
-    if (diskFull) return {fsys::WriteStatus::WriteFailed};
     if (file.size() < bytes.size()) file.resize(bytes.size());
     std::copy(bytes.begin(), bytes.end(), file.begin());
     return {};

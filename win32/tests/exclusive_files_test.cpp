@@ -114,9 +114,9 @@ TEST_F(ExclusiveFilesTest, ReportsAWriteThatFailsAfterTheOpen) {
   EXPECT_EQ(files_.Append(full, Recording(seen, "H\r\n1\r\n")), WriteStatus::WriteFailed);
 }
 
-TEST_F(ExclusiveFilesTest, AnAppendThatFailsLeavesNoHalfHeader) {
-  // Run under a file-size limit of 1 KiB (ulimit -f 1) by its own test entry: the header below
-  // crosses it, so its write fails part way.
+TEST_F(ExclusiveFilesTest, AFailedWriteLeavesNoHalfFile) {
+  // Run under a file-size limit of 1 KiB (ulimit -f 1) by its own test entry: the texts below
+  // cross it, so their writes fail part way.
   if (!GetEnvironmentVariableW(L"FILE_SIZE_LIMITED", nullptr, 0)) GTEST_SKIP() << "needs the size limit";
   std::vector<fsys::AppendSite> seen;
   const std::string header(1500, 'H');
@@ -125,6 +125,8 @@ TEST_F(ExclusiveFilesTest, AnAppendThatFailsLeavesNoHalfHeader) {
   Put(File("old.csv"), "H\r\n1\r\n");
   EXPECT_EQ(files_.Append(File("old.csv"), Recording(seen, std::string(1500, 'r'))), WriteStatus::WriteFailed);
   EXPECT_EQ(Get(File("old.csv")), "H\r\n1\r\n");  // no half row either
+  EXPECT_EQ(files_.WriteAtStart(File("new.txt"), std::string(1500, 'a')), WriteStatus::WriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(File("new.txt")));  // not left as if it had been saved
 }
 
 TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
