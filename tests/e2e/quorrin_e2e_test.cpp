@@ -3,6 +3,7 @@
 // from the familiar list, and the keys Enter and Esc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -81,6 +82,30 @@ class QuorrinTest : public ::testing::Test {
     EXPECT_TRUE(e2e::Answer(box->window, IDOK));
   }
 
+  bool IsReadOnly(int id) const {
+    return (GetWindowLongW(GetDlgItem(main_.Handle(), id), GWL_STYLE) & ES_READONLY) != 0;
+  }
+
+  // Whether a box shows the end of its text: its last character, as wide as the widest before
+  // it, ends inside the box.
+  bool ShowsEnd(int id) const {
+    const HWND box = GetDlgItem(main_.Handle(), id);
+    const int length = static_cast<int>(main_.Text(id).size());
+    const auto x = [box](int index) {
+      return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0)));
+    };
+    int widest = 0;
+    for (int i = 1; i < length; ++i) widest = std::max(widest, x(i) - x(i - 1));
+    RECT client{};
+    GetClientRect(box, &client);
+    return x(length - 1) + widest <= client.right - HIWORD(SendMessageW(box, EM_GETMARGINS, 0, 0));
+  }
+  // Whether it shows its whole text, from the first character to the last.
+  bool ShowsWhole(int id) const {
+    return static_cast<short>(LOWORD(SendMessageW(GetDlgItem(main_.Handle(), id), EM_POSFROMCHAR, 0, 0))) >= 0 &&
+           ShowsEnd(id);
+  }
+
   e2e::TempFolder folder_;
   std::optional<e2e::Process> quorrin_;
   Window main_;
@@ -96,9 +121,10 @@ TEST_F(QuorrinTest, StartsWithItsInitialTextsAndAnAboutBox) {
   EXPECT_EQ(main_.Text(kOverall), L"0");
   EXPECT_EQ(main_.Text(kRemaining), L"0");
   for (const auto& row : {kPredicted, kRates}) {
-    for (int id : row) EXPECT_FALSE(main_.IsEnabled(id)) << "result box " << id;
+    for (int id : row) EXPECT_TRUE(IsReadOnly(id)) << "result box " << id;
   }
-  EXPECT_FALSE(main_.IsEnabled(kOverall));
+  EXPECT_TRUE(IsReadOnly(kOverall));
+  EXPECT_FALSE(IsReadOnly(kLevel));
   EXPECT_TRUE(main_.IsEnabled(kLevel));
   EXPECT_EQ(main_.Text(kSave), L"データを保存");
   EXPECT_EQ(main_.Text(kShowResult), L"結果を表示");
@@ -129,6 +155,27 @@ TEST_F(QuorrinTest, ShowsTheWorkedExample) {
     EXPECT_EQ(main_.Text(kRates[i]), rates[i]);
   }
   EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-result")));
+}
+
+TEST_F(QuorrinTest, ShowsResultsWholeAndScrollsToTheEndOfALongerOne) {
+  // V grows 400.0 a level, so level 99 gives 39600; S falls 900.0 a level, to -88200.
+  main_.SetText(kLevel, L"2");
+  main_.SetText(kCurrent[0], L"400");
+  main_.SetText(kLevel1[1], L"900");
+  main_.SetText(kCompareLevel, L"99");
+  main_.SetText(kRemaining, L"95");
+  main_.Click(kShowResult);
+  ASSERT_TRUE(main_.WaitForText(kOverall, L"497.5"));
+  EXPECT_EQ(main_.Text(kPredicted[0]), L"39600");
+  EXPECT_EQ(main_.Text(kPredicted[1]), L"-88200");
+  for (int id : {kPredicted[0], kRates[0], kRates[1], kOverall}) {
+    EXPECT_TRUE(ShowsWhole(id)) << "box " << id << ": " << main_.TextUtf8(id);
+  }
+  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-long-results")));
+  // The End key, as a player presses it in the box, brings the rest of a longer value in.
+  const HWND box = GetDlgItem(main_.Handle(), kPredicted[1]);
+  PostMessageW(box, WM_KEYDOWN, VK_END, 0x014F0001);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return ShowsEnd(kPredicted[1]); }));
 }
 
 TEST_F(QuorrinTest, MarksWhatADivisionByZeroLeavesUnknown) {
