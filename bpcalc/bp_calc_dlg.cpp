@@ -7,6 +7,7 @@
 #include "about_dialog.h"
 #include "bp_growth.h"
 #include "control_ids.h"
+#include "decimal_text.h"
 #include "familiar_files.h"
 #include "leading_int.h"
 
@@ -21,6 +22,17 @@ constexpr const char* kWriteOkCaption = "FileWriteOK";
 constexpr const char* kReadErrorCaption = "FileReadError";
 constexpr const char* kCannotSave = "保存できませんでした。";
 constexpr const char* kCannotRead = "読込めませんでした。";
+constexpr const char* kUnicodeTable =
+    "xg.csv は UTF-16 で保存されているため、行を追加できません。\n"
+    "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。保存できませんでした。";
+constexpr const char* kSpaceInName =
+    "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
+    "保存できませんでした。";
+constexpr const char* kConfirmCaption = "確認";
+// The list is looked for by its bare name, in the current folder, which the file dialogs move.
+constexpr const char* kNoFamiliarList =
+    "xglist.txt が見つかりません。\n"
+    "xglist.txt は、最後にデータを保存・読込したフォルダ（まだなら Quorrin を起動したフォルダ）から読込みます。";
 constexpr const char* kWriteFailed = "書込みに失敗しました。ファイルは正しく保存されていません。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
@@ -64,6 +76,11 @@ std::string CsvColumnName(std::size_t column) {
 std::string UnstorableMessage(const std::string& field) {
   return "「" + field + "」に、ファイル（Shift-JIS）に保存できない文字があります。\n"
          "その文字を別の文字に替えてください。保存できませんでした。";
+}
+
+std::string OutOfRangeMessage(std::size_t field) {
+  return std::string("「") + kRecordFieldNames[field] +
+         "」の数が大きすぎます。-2147483648 から 2147483647 までにしてください。\n保存できませんでした。";
 }
 
 std::string OverlongMessage(std::size_t field) {
@@ -118,7 +135,7 @@ bool CBpCalcDlg::OnSysCommand(int command) {
 }
 
 void CBpCalcDlg::OnShowResult() {
-  auto read = [this](int id) { return text::LeadingInt(view().ItemText(id)); };
+  auto read = [this](int id) { return text::LeadingInt(AsciiDigits(view().ItemText(id))); };
   const std::int32_t level = read(ids::kLevel);
   StatValues current{};
   for (std::size_t i = 0; i < kStatCount; ++i) current[i] = read(ids::kCurrentBp[i]);
@@ -145,7 +162,19 @@ void CBpCalcDlg::OnSaveData() {
   for (std::size_t i = 0; i < kRecordBoxes.size(); ++i) {
     const std::optional<std::string> text = StorableText(kRecordBoxes[i], kRecordFieldNames[i]);
     if (!text) return;
-    (i == 0 ? record.name : record.numbers[i - 1]) = *text;
+    // A number is stored as the load will read it: "１２" as 12.
+    (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : AsciiDigits(*text);
+  }
+  // What the load could not give back as it was is refused, never stored changed.
+  if (record.name.find(' ') != std::string::npos) {
+    view().MessageBox(kSpaceInName, kWriteErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  for (std::size_t i = 0; i < kNumberFieldCount; ++i) {
+    if (!text::LeadingIntFits(record.numbers[i])) {
+      view().MessageBox(OutOfRangeMessage(i + 1), kWriteErrorCaption, ui::Buttons::Ok);
+      return;
+    }
   }
   const std::optional<std::string> bytes = BuildFamiliarRecord(record);
   if (!bytes) {
@@ -172,28 +201,50 @@ void CBpCalcDlg::OnLoadData() {
 
 void CBpCalcDlg::OnAppendCsv() {
   std::array<std::string, kCsvColumnCount> fields;
+  std::array<std::string, kCsvColumnCount> utf8Fields;
   for (std::size_t i = 0; i < kCsvColumnCount; ++i) {
     const std::optional<std::string> text = StorableText(kCsvBoxes[i], CsvColumnName(i));
     if (!text) return;
     fields[i] = *text;
+    utf8Fields[i] = view().Utf8ItemText(kCsvBoxes[i]);
   }
-  const std::string header = std::string(ComparisonCsvHeader()) + std::string(kCsvLineEnd);
-  const std::string row = ComparisonCsvRow(fields) + std::string(kCsvLineEnd);
-  ShowWriteResult(files_.Append(kComparisonTable, header, row), "比較データを保存しました。");
+  const CsvRowTexts row{ComparisonCsvRow(fields), ComparisonCsvRow(utf8Fields)};
+  bool refused = false;
+  const fsys::WriteResult result = files_.Append(kComparisonTable, [&](const fsys::AppendSite& table) {
+    std::optional<std::string> text = ComparisonCsvAppendText(table, row);
+    refused = !text;
+    return text;
+  });
+  if (refused) {
+    view().MessageBox(kUnicodeTable, kWriteErrorCaption, ui::Buttons::Ok);
+    return;
+  }
+  ShowWriteResult(result, "比較データを保存しました。");
 }
 
 void CBpCalcDlg::OnSetLv1() {
   const std::string name = view().ItemText(ids::kName);
   if (name.empty()) return;
-  const std::optional<std::string> list =
-      files_.ReadCreating(kFamiliarList, std::numeric_limits<std::size_t>::max());
-  if (!list) {
-    view().MessageBox(kCannotRead, kReadErrorCaption, ui::Buttons::Ok);
+  // Only read: a missing list is said, never created.
+  const fsys::ReadResult list = files_.ReadFile(kFamiliarList, std::numeric_limits<std::size_t>::max());
+  if (list.status != fsys::ReadStatus::Ok) {
+    view().MessageBox(list.status == fsys::ReadStatus::Missing ? kNoFamiliarList : kCannotRead, kReadErrorCaption,
+                      ui::Buttons::Ok);
     return;
   }
-  const Level1Lookup found = FindLevel1Bp(*list, name);
-  for (std::size_t i = 0; i < kStatCount; ++i) {
-    if (found[i]) view().SetItemText(ids::kLevel1Bp[i], std::to_string(*found[i]));
+  const Level1Lookup found = FindLevel1Bp(list.bytes, name);
+  switch (found.outcome) {
+    case Level1Lookup::Outcome::Found:
+      for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kLevel1Bp[i], std::to_string(found.values[i]));
+      break;
+    case Level1Lookup::Outcome::NotListed:
+      view().MessageBox("「" + name + "」は xglist.txt にありません。", kConfirmCaption, ui::Buttons::Ok);
+      break;
+    case Level1Lookup::Outcome::Incomplete:
+      view().MessageBox("xglist.txt の " + std::to_string(found.line) + " 行目の「" + name +
+                            "」には Lv1 の値が5つありません。\nLv1のBPは変えていません。",
+                        kConfirmCaption, ui::Buttons::Ok);
+      break;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "bp_growth.h"
+#include "file_system.h"
 
 namespace bpcalc {
 
@@ -55,16 +56,34 @@ std::string_view ComparisonCsvHeader();
 // other fields are written as they are.
 std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fields);
 
+// One row, without its line end, in the two encodings a table can take it in.
+struct CsvRowTexts {
+  std::string shiftJis;
+  std::string utf8;
+};
+
+// The bytes that append the row to the table as found: in the table's encoding (UTF-8 when it
+// starts with that byte-order mark, as spreadsheets save it), so that no table mixes two; the header first when the append created it; and a line end first when its last
+// line has none (a table edited by hand or exported so), so that the row never joins that line.
+// Empty for a UTF-16 table, which takes neither.
+std::optional<std::string> ComparisonCsvAppendText(const fsys::AppendSite& table, const CsvRowTexts& row);
+
 // ---- Familiar list xglist.txt: lines of space-separated fields. ------------------------------
 
 // A list value as it goes into a level-1 box: twice the number, cut toward zero (12.5 gives 25,
 // -0.7 gives -1), held within the int32 range.
 std::int32_t DoubledListValue(std::string_view field);
 
-// The level-1 BP of V, S, T, Q and M that a search of the list for the name leaves in the boxes:
-// the first line that matches in full wins; a matching line that breaks off early still sets
-// the values before the break, and the search goes on. Empty entries are left as they are.
-using Level1Lookup = std::array<std::optional<std::int32_t>, kStatCount>;
+// What a search of the list for a name found. The first line that names the familiar (field 3)
+// with all five values (fields 4 to 8, the last one may end the line) wins. A line that names it
+// with fewer, a list cut short, gives nothing, so that no box keeps a value of another familiar.
+struct Level1Lookup {
+  enum class Outcome { Found, NotListed, Incomplete };
+  Outcome outcome = Outcome::NotListed;
+  StatValues values{};   // Found: V, S, T, Q and M
+  std::size_t line = 0;  // Incomplete: the first line with too few values, counted from 1
+  friend bool operator==(const Level1Lookup&, const Level1Lookup&) = default;
+};
 Level1Lookup FindLevel1Bp(std::string_view list, std::string_view name);
 
 }  // namespace bpcalc

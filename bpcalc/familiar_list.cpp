@@ -1,4 +1,5 @@
 #include <cmath>
+#include <vector>
 
 #include "decimal_text.h"
 #include "familiar_files.h"
@@ -6,14 +7,16 @@
 namespace bpcalc {
 namespace {
 
-// Takes the text before the first space off the front of rest, with that space; empty when rest
-// has no space (the field is not followed by one).
-std::optional<std::string_view> TakeField(std::string_view& rest) {
-  const std::size_t space = rest.find(' ');
-  if (space == std::string_view::npos) return std::nullopt;
-  const std::string_view field = rest.substr(0, space);
-  rest.remove_prefix(space + 1);
-  return field;
+// The line's fields, split at each space; a space at the line's end ends the last field and
+// starts no empty one.
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  while (!line.empty()) {
+    const std::size_t space = line.find(' ');
+    fields.push_back(line.substr(0, space));
+    line.remove_prefix(space == std::string_view::npos ? line.size() : space + 1);
+  }
+  return fields;
 }
 
 // One line as a text-mode read gives it: without its line end (LF, or CR LF) and ending at a
@@ -36,21 +39,20 @@ std::int32_t DoubledListValue(std::string_view field) {
 }
 
 Level1Lookup FindLevel1Bp(std::string_view list, std::string_view name) {
-  Level1Lookup found;
-  while (!list.empty()) {
-    std::string_view rest = NextLine(list);
-    if (!TakeField(rest) || !TakeField(rest)) continue;  // fields 1 and 2 are not used
-    const auto listName = TakeField(rest);
-    if (!listName || *listName != name) continue;
-    std::size_t stat = 0;
-    for (; stat < kStatCount; ++stat) {
-      const auto value = TakeField(rest);
-      if (!value) break;
-      found[stat] = DoubledListValue(*value);
+  constexpr std::size_t kNameField = 2;  // fields 1 and 2 are not used
+  Level1Lookup result;
+  for (std::size_t line = 1; !list.empty(); ++line) {
+    const std::vector<std::string_view> fields = Fields(NextLine(list));
+    if (fields.size() <= kNameField || fields[kNameField] != name) continue;
+    if (fields.size() < kNameField + 1 + kStatCount) {
+      if (result.line == 0) result = {Level1Lookup::Outcome::Incomplete, {}, line};
+      continue;
     }
-    if (stat == kStatCount) break;
+    StatValues values{};
+    for (std::size_t i = 0; i < kStatCount; ++i) values[i] = DoubledListValue(fields[kNameField + 1 + i]);
+    return {Level1Lookup::Outcome::Found, values, 0};
   }
-  return found;
+  return result;
 }
 
 }  // namespace bpcalc

@@ -45,6 +45,8 @@ class View {
   // The item's text for storing in a file: nullopt when it holds a character that Shift-JIS
   // cannot hold, so that the caller can refuse instead of storing something else.
   virtual std::optional<std::string> StorableItemText(int id) const = 0;
+  // The item's text as UTF-8 (the one exception to Shift-JIS), for a file kept in UTF-8.
+  virtual std::string Utf8ItemText(int id) const = 0;
   // Setting a text also marks an edit box as unchanged by the player.
   virtual void SetItemText(int id, const std::string& text) = 0;
   // Whether the player changed an edit box's text since the program last set it (EM_GETMODIFY).

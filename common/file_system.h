@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,19 @@ struct WriteResult {
   bool operator==(WriteStatus other) const { return status == other; }
   friend bool operator==(const WriteResult&, const WriteResult&) = default;
 };
+
+// What Append finds in the file before it writes, so that the caller can fit its text to the
+// file as it stands (its encoding mark, a last line without a line end).
+struct AppendSite {
+  static constexpr std::size_t kHeadBytes = 3;  // enough for any byte-order mark
+  bool created = false;     // this call created the file: it is empty
+  std::uint64_t size = 0;   // bytes already in the file
+  std::string head;         // its first bytes, at most kHeadBytes
+  char last = '\0';         // its last byte, when it has any
+};
+
+// The bytes to append to the file as found, or nothing to leave it as it was.
+using AppendText = std::function<std::optional<std::string>(const AppendSite&)>;
 
 // ---- Whole-file moves (the save-file swap) ---------------------------------------------------
 // What is at a path, learnt without opening it (so a file held open by another program can still
@@ -83,12 +97,15 @@ class FileSystem {
   // missing. Empty when the file can't be opened or read.
   virtual std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) = 0;
 
-  // Writes the bytes over the file's start; any longer content after them stays.
+  // Writes the bytes over the file's start; any longer content after them stays. A file this
+  // call created is removed again when the write fails.
   virtual WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) = 0;
 
-  // Writes the bytes at the file's end, preceded by headerIfCreated when this call created it.
-  virtual WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
-                             std::string_view bytes) = 0;
+  // Writes what textFor gives for the file as found at its end, in the same open. When textFor
+  // gives nothing, nothing is written (a file this call created is removed again) and the result
+  // is Ok. A failed write is taken back: a file this call created is removed, any other is cut
+  // back to where it ended.
+  virtual WriteResult Append(const std::filesystem::path& path, const AppendText& textFor) = 0;
 
   // ---- Whole-file moves (the save-file swap) -------------------------------------------------
   // The operations below never read or copy a file's content, never replace an existing file,

@@ -80,10 +80,10 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 // O_EXCL first: whether this call created the file decides the header.
 int OpenForAppend(const std::filesystem::path& path, bool& created) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
   created = fd >= 0;
   if (fd >= 0 || errno != EEXIST) return fd;
-  return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  return ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
 }
 
 }  // namespace
@@ -157,18 +157,40 @@ std::optional<std::string> PosixFileSystem::ReadCreating(const std::filesystem::
 }
 
 WriteResult PosixFileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
-  Fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  const bool created = fd >= 0;
+  if (!created && errno == EEXIST) fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  Fd file(fd);
   if (!file.valid()) return {WriteStatus::OpenFailed};
-  return {WriteAll(file.get(), bytes) && file.Close() ? WriteStatus::Ok : WriteStatus::WriteFailed};
+  if (WriteAll(file.get(), bytes) && file.Close()) return {};
+  if (created) ::unlink(path.c_str());
+  return {WriteStatus::WriteFailed};
 }
 
-WriteResult PosixFileSystem::Append(const std::filesystem::path& path, std::string_view headerIfCreated,
-                                    std::string_view bytes) {
+WriteResult PosixFileSystem::Append(const std::filesystem::path& path, const AppendText& textFor) {
   bool created = false;
   Fd file(OpenForAppend(path, created));
   if (!file.valid()) return {WriteStatus::OpenFailed};
-  const bool written = (!created || WriteAll(file.get(), headerIfCreated)) && WriteAll(file.get(), bytes);
-  return {written && file.Close() ? WriteStatus::Ok : WriteStatus::WriteFailed};
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0) return {WriteStatus::OpenFailed};
+  AppendSite site{created, static_cast<std::uint64_t>(info.st_size), {}, '\0'};
+  if (site.size > 0) {
+    char head[AppendSite::kHeadBytes];
+    const ssize_t got = ::pread(file.get(), head, sizeof head, 0);
+    if (got <= 0 || ::pread(file.get(), &site.last, 1, info.st_size - 1) != 1) return {WriteStatus::OpenFailed};
+    site.head.assign(head, static_cast<std::size_t>(got));
+  }
+  const std::optional<std::string> text = textFor(site);
+  if (!text) {
+    if (created) ::unlink(path.c_str());
+    return {};
+  }
+  if (WriteAll(file.get(), *text) && file.Close()) return {};
+  // Take back what did land, as the Windows service does; the failure stands either way.
+  const bool undone = created ? ::unlink(path.c_str()) == 0
+                              : file.valid() && ::ftruncate(file.get(), info.st_size) == 0;
+  static_cast<void>(undone);
+  return {WriteStatus::WriteFailed};
 }
 
 // ---- Whole-file moves (the save-file swap) -------------------------------------------------

@@ -13,8 +13,7 @@ class PosixFileSystem final : public FileSystem {
 
   std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override;
   WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override;
-  WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
-                     std::string_view bytes) override;
+  WriteResult Append(const std::filesystem::path& path, const AppendText& textFor) override;
 
   // Whole-file moves (the save-file swap).
   FileInfo Inspect(const std::filesystem::path& path) const override;

@@ -3,22 +3,37 @@
 #include <limits>
 
 namespace text {
+namespace {
 
-std::int32_t LeadingInt(std::string_view s) {
+constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// The leading integer, its magnitude held just past the int32 range so that it cannot overflow
+// and still shows whether it lies outside.
+std::int64_t Scan(std::string_view s) {
   std::size_t i = 0;
   auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
   while (i < s.size() && isSpace(s[i])) ++i;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
   std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
   for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
     value = value * 10 + (s[i] - '0');
-    if (value > kLimit) value = kLimit;
+    if (value > kMax + 2) value = kMax + 2;
   }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<std::int32_t>::max()) value = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value);
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+std::int32_t LeadingInt(std::string_view s) {
+  const std::int64_t value = Scan(s);
+  return static_cast<std::int32_t>(value < kMin ? kMin : value > kMax ? kMax : value);
+}
+
+bool LeadingIntFits(std::string_view s) {
+  const std::int64_t value = Scan(s);
+  return value >= kMin && value <= kMax;
 }
 
 }  // namespace text

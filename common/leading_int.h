@@ -9,4 +9,7 @@ namespace text {
 
 std::int32_t LeadingInt(std::string_view s);
 
+// Whether the leading integer lies within the int32 range, so that LeadingInt gives it unchanged.
+bool LeadingIntFits(std::string_view s);
+
 }  // namespace text

@@ -26,6 +26,8 @@ std::string DialogView::ItemText(int id) const { return Narrow(WideItemText(id))
 
 std::optional<std::string> DialogView::StorableItemText(int id) const { return NarrowExact(WideItemText(id)); }
 
+std::string DialogView::Utf8ItemText(int id) const { return ToUtf8(WideItemText(id)); }
+
 void DialogView::SetItemText(int id, const std::string& text) {
   HWND item = Item(id);
   SetWindowTextW(item, Widen(text).c_str());

@@ -17,6 +17,7 @@ class DialogView final : public ui::View {
 
   std::string ItemText(int id) const override;
   std::optional<std::string> StorableItemText(int id) const override;
+  std::string Utf8ItemText(int id) const override;
   void SetItemText(int id, const std::string& text) override;
   bool IsItemModified(int id) const override;
   void SetTitle(const std::string& text) override;

@@ -213,10 +213,18 @@ UniqueHandle OpenAlways(const std::filesystem::path& path, DWORD access, bool* c
   return UniqueHandle(handle);
 }
 
-// Every step of a write, the flush and the close included: any of them can be where a full disk
-// or a lost network drive shows.
-bool WriteFlushClose(UniqueHandle& file, std::string_view bytes) {
-  return WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.Close();
+// Up to count bytes from the offset; empty when the read fails.
+std::string ReadAt(HANDLE file, LONGLONG offset, std::size_t count) {
+  std::string bytes(count, '\0');
+  DWORD got = 0;
+  LARGE_INTEGER at{};
+  at.QuadPart = offset;
+  if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+      !::ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, nullptr)) {
+    return {};
+  }
+  bytes.resize(got);
+  return bytes;
 }
 
 }  // namespace
@@ -238,29 +246,56 @@ std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::
 }
 
 fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
-  UniqueHandle file = OpenAlways(path, GENERIC_WRITE);
-  if (!file) return {fsys::WriteStatus::OpenFailed};
-  return {WriteFlushClose(file, bytes) ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
-}
-
-fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, std::string_view headerIfCreated,
-                                          std::string_view bytes) {
-  // Whether this open created the file decides the header, in one step with no separate probe.
   bool created = false;
   UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, &created);
   if (!file) return {fsys::WriteStatus::OpenFailed};
+  if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) {
+    return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
+  }
+  // A file this call created holds nothing worth keeping: it goes, instead of staying empty or
+  // part-written as if it had been saved.
+  if (created) {
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+  }
+  return {fsys::WriteStatus::WriteFailed};
+}
+
+fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, const fsys::AppendText& textFor) {
+  // Whether this open created the file is known in the same step, with no separate probe; the
+  // file stays ours from the look at its ends to the last byte written.
+  bool created = false;
+  UniqueHandle file = OpenAlways(path, GENERIC_READ | GENERIC_WRITE | DELETE, &created);
+  if (!file) return {fsys::WriteStatus::OpenFailed};
+  auto removeIfCreated = [&] {
+    if (!created) return;
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+  };
   LARGE_INTEGER end{};
   if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return {fsys::WriteStatus::WriteFailed};
-  const std::string text = created ? std::string(headerIfCreated) + std::string(bytes) : std::string(bytes);
-  if (WriteAll(file.get(), text) && FlushFileBuffers(file.get())) {
+  fsys::AppendSite site{created, static_cast<std::uint64_t>(end.QuadPart), {}, '\0'};
+  if (site.size > 0) {
+    const std::string head = ReadAt(file.get(), 0, fsys::AppendSite::kHeadBytes);
+    const std::string last = ReadAt(file.get(), end.QuadPart - 1, 1);
+    if (head.empty() || last.empty()) return {fsys::WriteStatus::OpenFailed};
+    site.head = head;
+    site.last = last[0];
+  }
+  const std::optional<std::string> text = textFor(site);
+  if (!text) {
+    removeIfCreated();
+    return {};
+  }
+  if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && WriteAll(file.get(), *text) &&
+      FlushFileBuffers(file.get())) {
     return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
   }
   // Take back what part of the text did land: a file this call created goes (an existing file
   // never gets a header, so a half-written one would stay for good), any other is cut back to
   // where it ended.
   if (created) {
-    FILE_DISPOSITION_INFO remove{TRUE};
-    SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+    removeIfCreated();
   } else if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN)) {
     SetEndOfFile(file.get());
   }

@@ -13,8 +13,7 @@ class Win32FileSystem final : public fsys::FileSystem {
 
   std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override;
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override;
-  fsys::WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
-                           std::string_view bytes) override;
+  fsys::WriteResult Append(const std::filesystem::path& path, const fsys::AppendText& textFor) override;
 
   // Whole-file moves (the save-file swap).
   fsys::FileInfo Inspect(const std::filesystem::path& path) const override;

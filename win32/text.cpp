@@ -23,6 +23,15 @@ std::string Narrow(std::wstring_view wide) {
   return sjis;
 }
 
+std::string ToUtf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
 std::optional<std::string> NarrowExact(std::wstring_view wide) {
   // A substitute ("?", a best-fit look-alike such as "\" for the yen sign) does not come back
   // as the character it replaced, so the round trip tells every loss, whatever the system's

@@ -18,4 +18,7 @@ std::optional<std::string> NarrowExact(std::wstring_view wide);
 // look-alike. Never use it for bytes that go to a file.
 std::string Narrow(std::wstring_view wide);
 
+// UTF-8 for a file kept in UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string ToUtf8(std::wstring_view wide);
+
 }  // namespace win32

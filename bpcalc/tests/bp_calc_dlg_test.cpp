@@ -96,7 +96,7 @@ TEST_F(CalculatorDialog, RoutesEachButtonToItsOperation) {
   EXPECT_TRUE(dialog.OnCommand(ids::kAppendCsv));
   EXPECT_TRUE(files.files.count("xg.csv"));
   EXPECT_TRUE(dialog.OnCommand(ids::kSetLv1));
-  EXPECT_TRUE(files.files.count("xglist.txt"));
+  EXPECT_EQ(view.boxes.back().caption, "FileReadError");  // no list here
   EXPECT_FALSE(dialog.OnCommand(1013));
 }
 
@@ -126,6 +126,16 @@ TEST_F(CalculatorDialog, ReadsEachBoxByItsLeadingIntegerAndEmptyBoxesAsZero) {
   EXPECT_EQ(Box(ids::kPredictedBp[0]), "13");
   EXPECT_EQ(Box(ids::kPredictedBp[1]), "0");
   EXPECT_EQ(Box(ids::kOverallRate), "2.7");  // (11 - 0.3333) / 4
+}
+
+TEST_F(CalculatorDialog, ReadsFullWidthDigitsInTheCalculationAndStoresThemAsAscii) {
+  TypePochi();
+  Type(ids::kLevel1Bp[1], "－８");
+  dialog.OnShowResult();
+  EXPECT_EQ(Box(ids::kGrowthRate[1]), "3.1");  // (20 - -8) / 9
+  picker.answer = "pochi.txt";
+  dialog.OnSaveData();
+  EXPECT_EQ(files.files.at("pochi.txt").substr(110, 10), "-8        ");
 }
 
 TEST_F(CalculatorDialog, MarksWhatCannotBeComputedAtLevelOne) {
@@ -175,7 +185,7 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
   Type(ids::kName, "ポチポチポチポチポチポチポチポチポチポチX");  // 41 bytes
   dialog.OnSaveData();
   Type(ids::kName, "Pochi");
-  Type(ids::kLevel1Bp[1], "12345678901");
+  Type(ids::kLevel1Bp[1], "123456789.5");
   dialog.OnSaveData();
   EXPECT_EQ(picker.saveDialogs, 0);
   EXPECT_TRUE(files.files.empty());
@@ -184,6 +194,30 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
             "「使い魔名」が長すぎます。40バイト（全角20文字）までにしてください。\n保存できませんでした。");
   EXPECT_EQ(view.boxes[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
   EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+}
+
+TEST_F(CalculatorDialog, RefusesToSaveWhatTheLoadWouldGiveBackChanged) {
+  const struct {
+    int box;
+    const char* text;
+    const char* named;
+  } cases[] = {
+      {ids::kName, "ポチ タマ", "「使い魔名」に半角スペース"},
+      {ids::kLevel, "9999999999", "「現在のLv」の数が大きすぎます"},
+      {ids::kRemaining, "-2147483649", "「余りBP」の数が大きすぎます"},
+  };
+  picker.answer = "pochi.txt";
+  for (const auto& c : cases) {
+    TypePochi();
+    view.boxes.clear();
+    Type(c.box, c.text);
+    dialog.OnSaveData();
+    ASSERT_EQ(view.boxes.size(), 1u) << c.text;
+    EXPECT_EQ(view.boxes[0].text.find(c.named), 0u) << view.boxes[0].text;
+    EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+  }
+  EXPECT_EQ(picker.saveDialogs, 0);
+  EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(CalculatorDialog, RefusesToStoreACharacterShiftJisCannotHoldNamingTheBox) {
@@ -308,6 +342,21 @@ TEST_F(CalculatorDialog, QuotesANameWithACommaSoTheColumnsStayInPlace) {
   EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + "\"Po,chi\",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
 }
 
+TEST_F(CalculatorDialog, AppendsInUtf8ToAUtf8TableAndRefusesAUtf16One) {
+  files.files["xg.csv"] = "\xEF\xBB\xBF";
+  Type(ids::kName, "ポチ");
+  view.utf8Texts[ids::kName] = "\xE3\x83\x9D\xE3\x83\x81";
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), "\xEF\xBB\xBF\xE3\x83\x9D\xE3\x83\x81,1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
+  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kAppended});
+  files.files["xg.csv"] = "\xFF\xFE";
+  dialog.OnAppendCsv();
+  EXPECT_EQ(files.files.at("xg.csv"), "\xFF\xFE");
+  ASSERT_EQ(view.boxes.size(), 2u);
+  EXPECT_EQ(view.boxes[1].text.find("xg.csv は UTF-16"), 0u);
+  EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+}
+
 TEST_F(CalculatorDialog, ReportsATableThatCannotBeOpenedOrWritten) {
   files.locked.insert("xg.csv");
   dialog.OnAppendCsv();
@@ -328,13 +377,14 @@ TEST_F(CalculatorDialog, SetsTheLevelOneBpFromTheListLineOfTheName) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
-TEST_F(CalculatorDialog, KeepsTheLastBoxWhenTheLineEndsRightAfterItsValue) {
-  files.files["xglist.txt"] = "001 A Pochi 12.5 10 9.5 6 4\r\n";
+TEST_F(CalculatorDialog, SetsNothingFromALineWithTooFewValuesAndSaysWhichLine) {
+  files.files["xglist.txt"] = "001 A Tama 1 1 1 1 1\r\n002 B Pochi 12.5 10 9.5\r\n";
   Type(ids::kName, "Pochi");
-  Type(ids::kLevel1Bp[4], "7");
+  Type(ids::kLevel1Bp[0], "7");
   dialog.OnSetLv1();
-  EXPECT_EQ(Box(ids::kLevel1Bp[3]), "12");
-  EXPECT_EQ(Box(ids::kLevel1Bp[4]), "7");
+  EXPECT_EQ(Box(ids::kLevel1Bp[0]), "7");
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text.find("xglist.txt の 2 行目の「Pochi」には Lv1 の値が5つありません。"), 0u);
 }
 
 TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
@@ -343,12 +393,17 @@ TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
-TEST_F(CalculatorDialog, CreatesAMissingListEmptyAndChangesNothing) {
+TEST_F(CalculatorDialog, SaysWhenTheListIsMissingOrLacksTheNameAndCreatesNoList) {
   Type(ids::kName, "Pochi");
   dialog.OnSetLv1();
-  EXPECT_EQ(files.files.at("xglist.txt"), "");
+  EXPECT_FALSE(files.files.contains("xglist.txt"));
+  files.files["xglist.txt"] = "001 A Tama 1 1 1 1 1 x\r\n";
+  dialog.OnSetLv1();
+  ASSERT_EQ(view.boxes.size(), 2u);
+  EXPECT_EQ(view.boxes[0].text.find("xglist.txt が見つかりません。"), 0u);
+  EXPECT_EQ(view.boxes[0].caption, "FileReadError");
+  EXPECT_EQ(view.boxes[1], (fake::View::Box{"「Pochi」は xglist.txt にありません。", "確認"}));
   EXPECT_EQ(Box(ids::kLevel1Bp[0]), "0");
-  EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(CalculatorDialog, ReportsAListThatCannotBeOpened) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "familiar_files.h"
@@ -49,6 +50,29 @@ TEST(ComparisonCsv, QuotesAFieldThatWouldBreakTheRow) {
   auto fields = PochiRow();
   fields[12] = "1,000";
   EXPECT_EQ(ComparisonCsvRow(fields), "Pochi,30,120,95,88,60,40,25,20,18,12,8,\"1,000\",150,120,110,75,50,0");
+}
+
+TEST(ComparisonCsv, AppendsTheRowOnALineOfItsOwnInTheTablesEncoding) {
+  const std::string header = std::string(ComparisonCsvHeader()) + "\r\n";
+  const std::string utf8Mark = "\xEF\xBB\xBF";
+  const struct {
+    fsys::AppendSite table;
+    std::optional<std::string> written;
+  } cases[] = {
+      {{true, 0, "", '\0'}, header + "S\r\n"},
+      {{false, 0, "", '\0'}, "S\r\n"},  // an existing empty table gets no header
+      {{false, 8, "タマ", '\n'}, "S\r\n"},
+      {{false, 8, "タマ", '5'}, "\r\nS\r\n"},  // "タマ,5" without a line end
+      {{false, 8, "タマ", '\r'}, "\r\nS\r\n"},
+      {{false, 3, utf8Mark, '\xBF'}, "U\r\n"},  // nothing but the mark
+      {{false, 9, utf8Mark, '\n'}, "U\r\n"},
+      {{false, 9, utf8Mark, '5'}, "\r\nU\r\n"},
+      {{false, 9, "\xFF\xFE" "A", '\0'}, std::nullopt},
+      {{false, 9, "\xFE\xFF\0", 'A'}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ComparisonCsvAppendText(c.table, {"S", "U"}), c.written) << c.table.size << c.table.last;
+  }
 }
 
 }  // namespace

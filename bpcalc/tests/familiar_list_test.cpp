@@ -6,7 +6,6 @@ namespace bpcalc {
 namespace {
 
 using Found = Level1Lookup;
-constexpr std::nullopt_t kKept = std::nullopt;
 
 TEST(DoubledListValue, DoublesTheNumberAndCutsTowardZero) {
   const struct {
@@ -20,49 +19,39 @@ TEST(DoubledListValue, DoublesTheNumberAndCutsTowardZero) {
   for (const auto& c : cases) EXPECT_EQ(DoubledListValue(c.field), c.value) << c.field;
 }
 
-TEST(FindLevel1Bp, FillsTheFiveValuesFromTheLineWithTheName) {
-  EXPECT_EQ(FindLevel1Bp("001 A Pochi 12.5 10 9 6 4.5 0\r\n", "Pochi"), (Found{25, 20, 18, 12, 9}));
-  EXPECT_EQ(FindLevel1Bp("001 A Pochi 12.5 10 9 6 4.5 0", "Pochi"), (Found{25, 20, 18, 12, 9}));
+Found Values(std::int32_t v, std::int32_t s, std::int32_t t, std::int32_t q, std::int32_t m) {
+  return {Found::Outcome::Found, {v, s, t, q, m}, 0};
 }
+Found IncompleteAt(std::size_t line) { return {Found::Outcome::Incomplete, {}, line}; }
+const Found kNotListed{};
 
-TEST(FindLevel1Bp, NeedsASpaceAfterTheLastValue) {
-  EXPECT_EQ(FindLevel1Bp("001 A Pochi 12.5 10 9.5 6 4\r\n", "Pochi"), (Found{25, 20, 19, 12, kKept}));
-  EXPECT_EQ(FindLevel1Bp("001 A Pochi 12.5 10 9.5 6 4 \n", "Pochi"), (Found{25, 20, 19, 12, 8}));
-}
-
-TEST(FindLevel1Bp, GoesOnAfterALineThatBreaksOffAndLetsALaterFullMatchWin) {
-  const char* list =
-      "001 A Pochi 1 1\n"
-      "002 B Pochi 12.5 10 9 6 4 x\n"
-      "003 C Pochi 5 5 5 5 5 x\n";
-  EXPECT_EQ(FindLevel1Bp(list, "Pochi"), (Found{25, 20, 18, 12, 8}));
-  EXPECT_EQ(FindLevel1Bp("001 A Pochi 1 1\n002 B Tama 3 3 3 3 3 x\n", "Pochi"), (Found{2, kKept, kKept, kKept, kKept}));
-}
-
-TEST(FindLevel1Bp, ComparesNamesExactly) {
-  const char* list = "001 A pochi 1 1 1 1 1 x\n001 A Pochi2 1 1 1 1 1 x\n001 A ポチ 1 1 1 1 1 x\n";
-  const Found none{};
-  EXPECT_EQ(FindLevel1Bp(list, "Pochi"), none);
-  EXPECT_EQ(FindLevel1Bp(list, "Poch"), none);
-  EXPECT_EQ(FindLevel1Bp(list, "ポチ"), (Found{2, 2, 2, 2, 2}));
-  EXPECT_EQ(FindLevel1Bp(list, "Pochi "), none);
-}
-
-TEST(FindLevel1Bp, CountsTwoSpacesInARowAsAnEmptyField) {
-  // Field 2 is empty here, so Pochi is field 3.
-  EXPECT_EQ(FindLevel1Bp("001  Pochi 1 2 3 4 5 x\n", "Pochi"), (Found{2, 4, 6, 8, 10}));
-  // An empty value reads as 0.
-  EXPECT_EQ(FindLevel1Bp("001 A Pochi 1  3 4 5 x\n", "Pochi"), (Found{2, 0, 6, 8, 10}));
-}
-
-TEST(FindLevel1Bp, SkipsLinesWithTooFewFields) {
-  EXPECT_EQ(FindLevel1Bp("\n\nPochi\n001 Pochi\n001 A Pochi\n", "Pochi"), Found{});
-  EXPECT_EQ(FindLevel1Bp("", "Pochi"), Found{});
+TEST(FindLevel1Bp, ReadsTheFiveValuesOfTheFirstLineThatNamesTheFamiliarInFull) {
+  const struct {
+    const char* list;
+    const char* name;
+    Found found;
+  } cases[] = {
+      {"001 A Pochi 12.5 10 9 6 4.5 0\r\n", "Pochi", Values(25, 20, 18, 12, 9)},
+      {"001 A Pochi 12.5 10 9.5 6 4\r\n", "Pochi", Values(25, 20, 19, 12, 8)},  // the last value ends the line
+      {"001 A Pochi 12.5 10 9.5 6 4", "Pochi", Values(25, 20, 19, 12, 8)},
+      {"001 A Pochi 1 1\n002 B Pochi 12.5 10 9 6 4 x\n003 C Pochi 5 5 5 5 5\n", "Pochi", Values(25, 20, 18, 12, 8)},
+      {"001  Pochi 1 2 3 4 5 x\n", "Pochi", Values(2, 4, 6, 8, 10)},  // field 2 is empty: two spaces
+      {"001 A Pochi 1  3 4 5 x\n", "Pochi", Values(2, 0, 6, 8, 10)},  // an empty value reads as 0
+      {"001 A pochi 1 1 1 1 1\n001 A Pochi2 1 1 1 1 1\n001 A ポチ 1 1 1 1 1\n", "ポチ", Values(2, 2, 2, 2, 2)},
+      {"001 A pochi 1 1 1 1 1\n001 A Pochi2 1 1 1 1 1\n", "Pochi", kNotListed},  // names match exactly
+      {"001 A Pochi 1 1 1 1 1\n", "Pochi ", kNotListed},
+      {"\n\nPochi\n001 Pochi 1 1 1 1 1\n", "Pochi", kNotListed},
+      {"", "Pochi", kNotListed},
+      {"001 A Pochi 1 1\n002 B Tama 3 3 3 3 3\n003 C Pochi 1\n", "Pochi", IncompleteAt(1)},
+      {"001 A Tama 1\r\n002 B Pochi 1 2 3 4 \r\n", "Pochi", IncompleteAt(2)},  // no empty fifth value
+      {"001 A Pochi\n", "Pochi", IncompleteAt(1)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindLevel1Bp(c.list, c.name), c.found) << c.list;
 }
 
 TEST(FindLevel1Bp, EndsALineAtAZeroByteAsATextReadDoes) {
   const std::string list("001 A Pochi 1 1 1 1\0 1 x\n", 25);
-  EXPECT_EQ(FindLevel1Bp(list, "Pochi"), (Found{2, 2, 2, kKept, kKept}));
+  EXPECT_EQ(FindLevel1Bp(list, "Pochi"), IncompleteAt(1));
 }
 
 }  // namespace

@@ -49,20 +49,24 @@ class FileSystem final : public fsys::FileSystem {
   }
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override {
     if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    if (diskFull) return {fsys::WriteStatus::WriteFailed};  // a file it would have created stays missing
     std::string& file = files[path];
-    if (diskFull) return {fsys::WriteStatus::WriteFailed};
     if (file.size() < bytes.size()) file.resize(bytes.size());
     std::copy(bytes.begin(), bytes.end(), file.begin());
     return {};
   }
-  fsys::WriteResult Append(const std::filesystem::path& path, std::string_view headerIfCreated,
-                           std::string_view bytes) override {
+  fsys::WriteResult Append(const std::filesystem::path& path, const fsys::AppendText& textFor) override {
     if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
     const bool created = !files.contains(path);
-    std::string& file = files[path];
-    if (diskFull) return {fsys::WriteStatus::WriteFailed};
-    if (created) file += headerIfCreated;
-    file += bytes;
+    const std::string& file = files[path];
+    fsys::AppendSite site{created, file.size(), file.substr(0, fsys::AppendSite::kHeadBytes),
+                          file.empty() ? '\0' : file.back()};
+    const std::optional<std::string> text = textFor(site);
+    if (!text || diskFull) {
+      if (created) files.erase(path);
+      return {text ? fsys::WriteStatus::WriteFailed : fsys::WriteStatus::Ok};
+    }
+    files[path] += *text;
     return {};
   }
 

@@ -32,6 +32,7 @@ class View final : public ui::View {
   std::map<int, std::string> texts;
   std::map<int, std::string> setTexts;  // what the program last set, by SetItemText
   std::set<int> unstorable;             // items holding a character Shift-JIS cannot hold
+  std::map<int, std::string> utf8Texts;  // UTF-8 of texts that are not plain ASCII
   std::set<int> pushed;
   std::set<int> checked;
   std::string title;
@@ -53,6 +54,10 @@ class View final : public ui::View {
   std::optional<std::string> StorableItemText(int id) const override {
     if (unstorable.contains(id)) return std::nullopt;
     return ItemText(id);
+  }
+  std::string Utf8ItemText(int id) const override {
+    const auto it = utf8Texts.find(id);
+    return it == utf8Texts.end() ? ItemText(id) : it->second;
   }
   void SetItemText(int id, const std::string& text) override {
     texts[id] = text;

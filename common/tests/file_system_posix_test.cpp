@@ -145,13 +145,16 @@ TEST_F(PosixFileSystemTest, OpensThatCreateAndNeverTruncate) {
   EXPECT_EQ(ReadBytes(record), std::string(160, 'a') + std::string(40, 'z'));
 
   const fs::path csv = folder.path() / "xg.csv";
-  EXPECT_TRUE(files.Append(csv, "H\r\n", "1\r\n"));
-  EXPECT_TRUE(files.Append(csv, "H\r\n", "2\r\n"));
-  EXPECT_EQ(ReadBytes(csv), "H\r\n1\r\n2\r\n");
+  const fsys::AppendText text = [](const fsys::AppendSite& site) {
+    return std::optional<std::string>(site.created ? "H\r\n1" : std::string(1, site.last));
+  };
+  EXPECT_TRUE(files.Append(csv, text));
+  EXPECT_TRUE(files.Append(csv, text));
+  EXPECT_EQ(ReadBytes(csv), "H\r\n11");
 
   EXPECT_EQ(files.ReadCreating(folder.path() / "none" / "x.txt", 512), std::nullopt);
   EXPECT_EQ(files.WriteAtStart(folder.path() / "none" / "x.txt", "x").status, fsys::WriteStatus::OpenFailed);
-  EXPECT_EQ(files.Append(folder.path() / "none" / "x.csv", "", "x").status, fsys::WriteStatus::OpenFailed);
+  EXPECT_EQ(files.Append(folder.path() / "none" / "x.csv", text).status, fsys::WriteStatus::OpenFailed);
 }
 
 TEST_F(PosixFileSystemTest, WorkingFolderIsTheCurrentFolder) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using text::LeadingInt;
+using text::LeadingIntFits;
 
 TEST(LeadingInt, TakesTheDigitsAfterBlanksAndAnOptionalSign) {
   EXPECT_EQ(LeadingInt("30"), 30);
@@ -24,4 +25,13 @@ TEST(LeadingInt, SaturatesInsteadOfOverflowing) {
   EXPECT_EQ(LeadingInt("99999999999999999999"), 2147483647);
   EXPECT_EQ(LeadingInt("-2147483648"), -2147483647 - 1);
   EXPECT_EQ(LeadingInt("-99999999999999999999"), -2147483647 - 1);
+}
+
+TEST(LeadingInt, FitsOnlyWhatItGivesUnchanged) {
+  EXPECT_TRUE(LeadingIntFits("2147483647"));
+  EXPECT_TRUE(LeadingIntFits("-2147483648 BP"));
+  EXPECT_TRUE(LeadingIntFits("abc"));
+  EXPECT_FALSE(LeadingIntFits("2147483648"));
+  EXPECT_FALSE(LeadingIntFits(" -2147483649"));
+  EXPECT_FALSE(LeadingIntFits("99999999999999999999"));
 }

@@ -66,9 +66,7 @@ class GameFolder final : public fsys::FileSystem {
   // Quorrin's exclusive opens: never used by a switch.
   std::optional<std::string> ReadCreating(const fs::path&, std::size_t) override { return std::nullopt; }
   fsys::WriteResult WriteAtStart(const fs::path&, std::string_view) override { return {fsys::WriteStatus::OpenFailed}; }
-  fsys::WriteResult Append(const fs::path&, std::string_view, std::string_view) override {
-    return {fsys::WriteStatus::OpenFailed};
-  }
+  fsys::WriteResult Append(const fs::path&, const fsys::AppendText&) override { return {fsys::WriteStatus::OpenFailed}; }
   fsys::FileInfo Inspect(const fs::path& path) const override {
     using Kind = fsys::FileInfo::Kind;
     if (Step()) return {Kind::Unknown, 0, "injected"};

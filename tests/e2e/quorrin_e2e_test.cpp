@@ -3,23 +3,27 @@
 // from the familiar list, and the keys Enter and Esc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
 
 #include "driver.h"
+#include "resource.h"
 
 namespace {
 
 using e2e::Window;
 
-// Calculator (template 102).
-constexpr int kSave = 1, kShowResult = 3, kLoad = 4, kAppendCsv = 1014, kSetLv1 = 1026;
-constexpr int kName = 1013, kLevel = 1000, kCompareLevel = 1006, kRemaining = 1027, kOverall = 1025;
-constexpr std::array kCurrent{1001, 1002, 1003, 1004, 1005};
-constexpr std::array kLevel1{1015, 1016, 1017, 1018, 1019};
-constexpr std::array kPredicted{1007, 1008, 1009, 1010, 1011};
-constexpr std::array kRates{1020, 1021, 1022, 1023, 1024};
+// Calculator, by the program's own IDs.
+constexpr int kSave = IDC_SAVE_DATA, kShowResult = IDC_SHOW_RESULT, kLoad = IDC_LOAD_DATA,
+              kAppendCsv = IDC_APPEND_CSV, kSetLv1 = IDC_SET_LV1;
+constexpr int kName = IDC_NAME, kLevel = IDC_LEVEL, kCompareLevel = IDC_COMPARE_LEVEL, kRemaining = IDC_REMAINING,
+              kOverall = IDC_OVERALL_RATE;
+constexpr std::array kCurrent{IDC_CURRENT_V, IDC_CURRENT_S, IDC_CURRENT_T, IDC_CURRENT_Q, IDC_CURRENT_M};
+constexpr std::array kLevel1{IDC_LEVEL1_V, IDC_LEVEL1_S, IDC_LEVEL1_T, IDC_LEVEL1_Q, IDC_LEVEL1_M};
+constexpr std::array kPredicted{IDC_PREDICTED_V, IDC_PREDICTED_S, IDC_PREDICTED_T, IDC_PREDICTED_Q, IDC_PREDICTED_M};
+constexpr std::array kRates{IDC_RATE_V, IDC_RATE_S, IDC_RATE_T, IDC_RATE_Q, IDC_RATE_M};
 constexpr WPARAM kAboutBoxCommand = 0x0010;
 
 // Explorer-style common file dialog: the file-name combo box (or edit) and the type list.
@@ -78,6 +82,30 @@ class QuorrinTest : public ::testing::Test {
     EXPECT_TRUE(e2e::Answer(box->window, IDOK));
   }
 
+  bool IsReadOnly(int id) const {
+    return (GetWindowLongW(GetDlgItem(main_.Handle(), id), GWL_STYLE) & ES_READONLY) != 0;
+  }
+
+  // Whether a box shows the end of its text: its last character, as wide as the widest before
+  // it, ends inside the box.
+  bool ShowsEnd(int id) const {
+    const HWND box = GetDlgItem(main_.Handle(), id);
+    const int length = static_cast<int>(main_.Text(id).size());
+    const auto x = [box](int index) {
+      return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0)));
+    };
+    int widest = 0;
+    for (int i = 1; i < length; ++i) widest = std::max(widest, x(i) - x(i - 1));
+    RECT client{};
+    GetClientRect(box, &client);
+    return x(length - 1) + widest <= client.right - HIWORD(SendMessageW(box, EM_GETMARGINS, 0, 0));
+  }
+  // Whether it shows its whole text, from the first character to the last.
+  bool ShowsWhole(int id) const {
+    return static_cast<short>(LOWORD(SendMessageW(GetDlgItem(main_.Handle(), id), EM_POSFROMCHAR, 0, 0))) >= 0 &&
+           ShowsEnd(id);
+  }
+
   e2e::TempFolder folder_;
   std::optional<e2e::Process> quorrin_;
   Window main_;
@@ -87,13 +115,16 @@ TEST_F(QuorrinTest, StartsWithItsInitialTextsAndAnAboutBox) {
   EXPECT_EQ(main_.Text(kName), L"");
   EXPECT_EQ(main_.Text(kLevel), L"1");
   EXPECT_EQ(main_.Text(kCompareLevel), L"1");
-  for (int id : {1001, 1002, 1003, 1004, 1005, 1007, 1008, 1009, 1010, 1011, 1015, 1016, 1017, 1018, 1019,
-                 1020, 1021, 1022, 1023, 1024, 1025, 1027}) {
-    EXPECT_EQ(main_.Text(id), L"0") << "box " << id;
+  for (const auto& row : {kCurrent, kLevel1, kPredicted, kRates}) {
+    for (int id : row) EXPECT_EQ(main_.Text(id), L"0") << "box " << id;
   }
-  for (int id : {1007, 1008, 1009, 1010, 1011, 1020, 1021, 1022, 1023, 1024, 1025}) {
-    EXPECT_FALSE(main_.IsEnabled(id)) << "result box " << id;
+  EXPECT_EQ(main_.Text(kOverall), L"0");
+  EXPECT_EQ(main_.Text(kRemaining), L"0");
+  for (const auto& row : {kPredicted, kRates}) {
+    for (int id : row) EXPECT_TRUE(IsReadOnly(id)) << "result box " << id;
   }
+  EXPECT_TRUE(IsReadOnly(kOverall));
+  EXPECT_FALSE(IsReadOnly(kLevel));
   EXPECT_TRUE(main_.IsEnabled(kLevel));
   EXPECT_EQ(main_.Text(kSave), L"データを保存");
   EXPECT_EQ(main_.Text(kShowResult), L"結果を表示");
@@ -124,6 +155,27 @@ TEST_F(QuorrinTest, ShowsTheWorkedExample) {
     EXPECT_EQ(main_.Text(kRates[i]), rates[i]);
   }
   EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-result")));
+}
+
+TEST_F(QuorrinTest, ShowsResultsWholeAndScrollsToTheEndOfALongerOne) {
+  // V grows 400.0 a level, so level 99 gives 39600; S falls 900.0 a level, to -88200.
+  main_.SetText(kLevel, L"2");
+  main_.SetText(kCurrent[0], L"400");
+  main_.SetText(kLevel1[1], L"900");
+  main_.SetText(kCompareLevel, L"99");
+  main_.SetText(kRemaining, L"95");
+  main_.Click(kShowResult);
+  ASSERT_TRUE(main_.WaitForText(kOverall, L"497.5"));
+  EXPECT_EQ(main_.Text(kPredicted[0]), L"39600");
+  EXPECT_EQ(main_.Text(kPredicted[1]), L"-88200");
+  for (int id : {kPredicted[0], kRates[0], kRates[1], kOverall}) {
+    EXPECT_TRUE(ShowsWhole(id)) << "box " << id << ": " << main_.TextUtf8(id);
+  }
+  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-long-results")));
+  // The End key, as a player presses it in the box, brings the rest of a longer value in.
+  const HWND box = GetDlgItem(main_.Handle(), kPredicted[1]);
+  PostMessageW(box, WM_KEYDOWN, VK_END, 0x014F0001);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return ShowsEnd(kPredicted[1]); }));
 }
 
 TEST_F(QuorrinTest, MarksWhatADivisionByZeroLeavesUnknown) {
@@ -238,6 +290,15 @@ TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
   }
   const std::string row = "ポチ,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
   EXPECT_EQ(folder_.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
+}
+
+TEST_F(QuorrinTest, AddsARowToASpreadsheetsUtf8TableInUtf8OnALineOfItsOwn) {
+  const std::string table = "\xEF\xBB\xBF" + e2e::ToUtf8(L"名前,現Lv\r\nタマ,5");
+  ASSERT_TRUE(folder_.Write(L"xg.csv", table));
+  main_.SetText(kName, L"ポチ");
+  main_.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
+  EXPECT_EQ(folder_.Read(L"xg.csv"), table + "\r\n" + e2e::ToUtf8(L"ポチ") + ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
 }
 
 TEST_F(QuorrinTest, ANameShiftJisCannotHoldIsRefusedNotStoredAsQuestionMarks) {

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -56,13 +57,29 @@ TEST_F(ExclusiveFilesTest, WritingOverTheStartKeepsTheRestOfALongerFile) {
   EXPECT_EQ(Get(File("fresh.txt")), "abc\n");  // no line-end translation
 }
 
-TEST_F(ExclusiveFilesTest, AppendsTheHeaderOnlyToAFileItCreates) {
-  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "1\r\n"), WriteStatus::Ok);
-  EXPECT_EQ(files_.Append(File("xg.csv"), "H\r\n", "2\r\n"), WriteStatus::Ok);
-  EXPECT_EQ(Get(File("xg.csv")), "H\r\n1\r\n2\r\n");
-  Put(File("empty.csv"), "");
-  EXPECT_EQ(files_.Append(File("empty.csv"), "H\r\n", "1\r\n"), WriteStatus::Ok);
-  EXPECT_EQ(Get(File("empty.csv")), "1\r\n");
+// The text for an append: records what the append found, and writes `text`.
+fsys::AppendText Recording(std::vector<fsys::AppendSite>& seen, std::optional<std::string> text) {
+  return [&seen, text](const fsys::AppendSite& site) {
+    seen.push_back(site);
+    return text;
+  };
+}
+
+TEST_F(ExclusiveFilesTest, AppendShowsTheFileAsFoundAndWritesAtItsEndOrNothing) {
+  std::vector<fsys::AppendSite> seen;
+  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, "\xEF\xBB\xBFH,1")), WriteStatus::Ok);
+  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, "2")), WriteStatus::Ok);
+  EXPECT_EQ(Get(File("xg.csv")), "\xEF\xBB\xBFH,12");
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[0].created);
+  EXPECT_FALSE(seen[1].created);
+  EXPECT_EQ(seen[1].size, 6u);
+  EXPECT_EQ(seen[1].head, "\xEF\xBB\xBF");
+  EXPECT_EQ(seen[1].last, '1');
+  EXPECT_EQ(files_.Append(File("new.csv"), Recording(seen, std::nullopt)), WriteStatus::Ok);
+  EXPECT_FALSE(std::filesystem::exists(File("new.csv")));  // nothing to write: no file left
+  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, std::nullopt)), WriteStatus::Ok);
+  EXPECT_EQ(Get(File("xg.csv")), "\xEF\xBB\xBFH,12");
 }
 
 TEST_F(ExclusiveFilesTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
@@ -72,7 +89,8 @@ TEST_F(ExclusiveFilesTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_EQ(files_.ReadCreating(File("held.txt"), 512), std::nullopt);
   EXPECT_EQ(files_.WriteAtStart(File("held.txt"), "x"), WriteStatus::OpenFailed);
-  EXPECT_EQ(files_.Append(File("held.txt"), "", "x"), WriteStatus::OpenFailed);
+  std::vector<fsys::AppendSite> seen;
+  EXPECT_EQ(files_.Append(File("held.txt"), Recording(seen, "x")), WriteStatus::OpenFailed);
   CloseHandle(held);
   EXPECT_EQ(Get(File("held.txt")), "data");
 }
@@ -83,19 +101,23 @@ TEST_F(ExclusiveFilesTest, ReportsAWriteThatFailsAfterTheOpen) {
   const fsys::WriteResult result = files_.WriteAtStart(full, std::string(160, 'a'));
   if (result == WriteStatus::OpenFailed) GTEST_SKIP() << "no /dev/full here";
   EXPECT_EQ(result, WriteStatus::WriteFailed);
-  EXPECT_EQ(files_.Append(full, "H\r\n", "1\r\n"), WriteStatus::WriteFailed);
+  std::vector<fsys::AppendSite> seen;
+  EXPECT_EQ(files_.Append(full, Recording(seen, "H\r\n1\r\n")), WriteStatus::WriteFailed);
 }
 
-TEST_F(ExclusiveFilesTest, AnAppendThatFailsLeavesNoHalfHeader) {
-  // Run under a file-size limit of 1 KiB (ulimit -f 1) by its own test entry: the header below
-  // crosses it, so its write fails part way.
+TEST_F(ExclusiveFilesTest, AFailedWriteLeavesNoHalfFile) {
+  // Run under a file-size limit of 1 KiB (ulimit -f 1) by its own test entry: the texts below
+  // cross it, so their writes fail part way.
   if (!GetEnvironmentVariableW(L"FILE_SIZE_LIMITED", nullptr, 0)) GTEST_SKIP() << "needs the size limit";
+  std::vector<fsys::AppendSite> seen;
   const std::string header(1500, 'H');
-  EXPECT_EQ(files_.Append(File("xg.csv"), header + "\r\n", "1\r\n"), WriteStatus::WriteFailed);
+  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, header + "\r\n1\r\n")), WriteStatus::WriteFailed);
   EXPECT_FALSE(std::filesystem::exists(File("xg.csv")));  // so the next append writes the header
   Put(File("old.csv"), "H\r\n1\r\n");
-  EXPECT_EQ(files_.Append(File("old.csv"), "", std::string(1500, 'r')), WriteStatus::WriteFailed);
+  EXPECT_EQ(files_.Append(File("old.csv"), Recording(seen, std::string(1500, 'r'))), WriteStatus::WriteFailed);
   EXPECT_EQ(Get(File("old.csv")), "H\r\n1\r\n");  // no half row either
+  EXPECT_EQ(files_.WriteAtStart(File("new.txt"), std::string(1500, 'a')), WriteStatus::WriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(File("new.txt")));  // not left as if it had been saved
 }
 
 TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
@@ -112,7 +134,8 @@ TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
   ASSERT_GT(record.native().size(), static_cast<std::size_t>(MAX_PATH));
   EXPECT_EQ(files_.WriteAtStart(record, "Pochi"), WriteStatus::Ok);
   EXPECT_EQ(files_.ReadCreating(record, 512), "Pochi");
-  EXPECT_EQ(files_.Append(record, "", "!"), WriteStatus::Ok);
+  std::vector<fsys::AppendSite> seen;
+  EXPECT_EQ(files_.Append(record, Recording(seen, "!")), WriteStatus::Ok);
   EXPECT_EQ(files_.ReadCreating(record, 512), "Pochi!");
   DeleteFileW((prefix + record.native()).c_str());
   for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
