@@ -6,9 +6,11 @@ namespace switcher {
 
 bool CSwitcherDlg::SelectAccount(int slot) {
   for (int other = 1; other <= kAccountSlots; ++other) view().SetPushed(AccountButtonId(other), false);
-  const SwitchResult result = SwitchSaveFiles(files_, m_account, slot);
-  m_account = result.recorded;
-  if (result.completed) view().SetPushed(AccountButtonId(slot), true);
+  const SwitchResult result = SwitchSaveFiles(files_, slot);
+  // The button follows the record, which names whose data is live even after a failure; none
+  // when the record could not be read.
+  m_account = result.recorded.value_or(0);
+  if (m_account != 0) view().SetPushed(AccountButtonId(m_account), true);
   if (!result.message.empty()) {
     view().MessageBox(result.message, result.completed ? "確認" : "Error", ui::Buttons::Ok);
   }
