@@ -199,7 +199,12 @@ std::optional<std::string> ProfileWrite(std::string_view file, std::string_view 
 }
 
 Encoding EncodingOf(std::string_view file) {
-  if (IsUtf16(file) || file.substr(0, 2).find('\0') != std::string_view::npos) return Encoding::Utf16;
+  // Without a mark: two ASCII characters, each with a NUL as its other half, in either order.
+  const auto ascii = [](char c) { return c != '\0' && static_cast<unsigned char>(c) < 0x80; };
+  const auto halves = [&](std::size_t low, std::size_t high) {
+    return file.size() >= 4 && ascii(file[low]) && file[high] == '\0' && ascii(file[low + 2]) && file[high + 2] == '\0';
+  };
+  if (IsUtf16(file) || halves(0, 1) || halves(1, 0)) return Encoding::Utf16;
   if (file.starts_with(kUtf8Bom)) return Encoding::Utf8;
   bool wide = false;
   for (std::size_t i = 0; i < file.size();) {

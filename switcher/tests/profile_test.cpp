@@ -141,6 +141,8 @@ TEST(ProfileEncoding, TellsShiftJisFromWhatEditorsSaveInstead) {
       {"[s]\r\nk=ascii only\r\n", Encoding::ShiftJis},
       {"k=\xC3\xBD\r\n", Encoding::ShiftJis},  // half-width "ﾃｽ": valid UTF-8 of two bytes only
       {"", Encoding::ShiftJis},
+      {"\0\xEF\xDE"s, Encoding::ShiftJis},  // binary, or malformed: not ours to name
+      {"[\0\xFF]"s, Encoding::ShiftJis},
       {"[\xE5\x85\xA8\xE8\x88\xAC]\r\n", Encoding::Utf8},  // 全般 in UTF-8, no mark
       {"\xEF\xBB\xBF[s]\r\nk=v\r\n", Encoding::Utf8},
       {"\xFF\xFE[\0s\0]\0"s, Encoding::Utf16},
