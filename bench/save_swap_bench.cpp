@@ -48,11 +48,12 @@ double MedianSwitch(const fs::path& game, LONGLONG length, int switches) {
   win32::Win32FileSystem files;
   std::vector<double> times;
   int slot = 1;  // the live save is slot 1's
+  if (!files.Replace(game / "VRND.INI", "[全般]\r\nsetdata=1\r\n")) return -1;
   for (int i = 0; i < switches; ++i) {
     const int next = 3 - slot;
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, slot, next);
+    const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, next);
     QueryPerformanceCounter(&end);
     if (!result.completed) {
       std::fprintf(stderr, "switch %d failed\n", i);

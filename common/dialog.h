@@ -47,12 +47,7 @@ class View {
   virtual std::optional<std::string> StorableItemText(int id) const = 0;
   // The item's text as UTF-8 (the one exception to Shift-JIS), for a file kept in UTF-8.
   virtual std::string Utf8ItemText(int id) const = 0;
-  // Setting a text also marks an edit box as unchanged by the player.
   virtual void SetItemText(int id, const std::string& text) = 0;
-  // Whether the player changed an edit box's text since the program last set it (EM_GETMODIFY).
-  // A text the player did not touch is best written back from the bytes it was set from: the
-  // round trip through the window can change bytes (invalid or duplicate Shift-JIS codes).
-  virtual bool IsItemModified(int id) const = 0;
   virtual void SetTitle(const std::string& text) = 0;
 
   // The held-down look of a push button (BM_SETSTATE), independent of any click.

@@ -90,6 +90,11 @@ class FileSystem {
   // (Not "ReplaceFile": <windows.h> makes that name a macro.)
   virtual WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) = 0;
 
+  // Clears up after Replace calls that a crash cut short: a missing file comes back from the
+  // newest complete replacement left beside it, and the replacements left are removed (they may
+  // hold passwords). With no complete replacement for a missing file, nothing is removed.
+  virtual void FinishReplaces(const std::filesystem::path& path) = 0;
+
   // ---- Files opened exclusively (no sharing) for the length of one call, created when they
   // are missing and never truncated; relative paths are found in the current folder.
 

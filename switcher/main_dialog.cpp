@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "leading_int.h"
 #include "resource.h"
+#include "save_swap.h"
 #include "settings_file.h"
 
 namespace switcher {
@@ -61,6 +62,10 @@ bool CSwitcherDlg::OnCommand(int id) {
 bool CSwitcherDlg::OnInitDialog() {
   view().AppendSystemMenuItem(ui::kIdmAboutBox, IDS_ABOUTBOX);
 
+  // A crash may have cut short a write of the settings (leaving them beside their file) or a
+  // switch (leaving the recorded account's save in its slot file).
+  files_.FinishReplaces(files_.WorkingFolder() / settings::kFileName);
+  const SwitchResult resumed = FinishCutShortSwitch(files_);
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
   m_title = settings.Read(settings::kWindowName, settings::Reader::MainWindow);
   view().SetTitle(m_title);
@@ -72,6 +77,10 @@ bool CSwitcherDlg::OnInitDialog() {
     m_rButtonBase[index] = view().ItemText(RateButtonId(index));
   }
   RefreshFrom(settings);
+  if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
+    view().MessageBox(encoding, "FileReadError", ui::Buttons::Ok);
+  }
+  if (!resumed.message.empty()) view().MessageBox(resumed.message, resumed.completed ? "確認" : "Error", ui::Buttons::Ok);
   return true;
 }
 

@@ -45,6 +45,14 @@ struct ProfileEntry {
   bool onlyIfMissing = false;  // a file that has the key keeps its line exactly as it is
 };
 
+// The text encoding a file was saved in. Ours is Shift-JIS; editors such as Notepad save UTF-8
+// (with or without a byte-order mark) or UTF-16 unless told otherwise.
+enum class Encoding { ShiftJis, Utf8, Utf16 };
+// UTF-16 by its mark or by two first characters that are ASCII with NUL halves; UTF-8 by its mark, or
+// when the whole file is valid UTF-8 with at least one character of three bytes or more, as
+// Japanese is (Shift-JIS Japanese text practically never is valid UTF-8 throughout).
+Encoding EncodingOf(std::string_view file);
+
 // One profile file on disk. Every call reads the file afresh: another program may change it
 // between two calls.
 class ProfileFile {
@@ -60,6 +68,7 @@ class ProfileFile {
   fsys::WriteResult Set(std::string_view section, std::string_view key, std::string_view value);
 
   // Stores several values in one replacement of the file: all of them or, on failure, none.
+  // A file in another encoding than Shift-JIS is never written (our edit would corrupt it).
   fsys::WriteResult SetAll(std::span<const ProfileEntry> entries);
 
   const std::filesystem::path& Path() const { return path_; }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings_file.h"
@@ -35,13 +36,17 @@ std::string Shown(std::string_view file) { return "「" + std::string(kDataFolde
 // live file is, or, without one, whose slot file is to be brought in. The next switch reads the
 // files that way: a slot file of the recorded slot beside a missing live file is that account's
 // data, not a stray.
+//
+// A failure undoes the renames made so far, newest first, the record going back first while
+// there is no live file; so "nothing moved" is what the player is told only when it is true.
 class Switch {
  public:
-  Switch(fsys::FileSystem& files, int previous, int chosen)
-      : files_(files), data_(files.WorkingFolder() / kDataFolder), previous_(previous), chosen_(chosen),
-        recorded_(previous) {}
+  Switch(fsys::FileSystem& files, int chosen)
+      : files_(files), data_(files.WorkingFolder() / kDataFolder), chosen_(chosen) {}
 
   SwitchResult Run() {
+    if (!ReadRecord()) return Failed(false);
+    known_ = true;
     const FileInfo folder = files_.Inspect(data_);
     if (folder.kind != FileInfo::Kind::Folder) {
       failure_ = folder.kind == FileInfo::Kind::Unknown
@@ -50,7 +55,7 @@ class Switch {
                        "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
       return Failed(false);
     }
-    if (!ClearLiveName()) return Failed();
+    if (!ClearLiveName()) return RolledBack();
     if (done_) return Completed();
     // No live file now: the record may name the chosen slot, whose data is in its slot file.
     if (!Record(chosen_) || !BringIn(chosen_)) return RolledBack();
@@ -58,6 +63,32 @@ class Switch {
   }
 
  private:
+  // The slot recorded now, and whether the chosen one can be recorded: checked before anything
+  // moves, since a switch that cannot record its slot must not start.
+  bool ReadRecord() {
+    const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+    if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
+      failure_ = encoding;
+      return false;
+    }
+    if (!settings.Readable()) {
+      failure_ = "設定ファイル「" + std::string(settings::kFileName) +
+                 "」を読み込めないため、いまどのアカウントのセーブデータが" + Shown(kLiveFile) +
+                 "にあるか分かりません。\n設定ファイルを使っているプログラムがあれば終了してから、もう一度ボタンを押してください。";
+      return false;
+    }
+    if (!settings.CanWrite(settings::kSelectedSlot, std::to_string(chosen_))) {
+      failure_ = RecordFailure();
+      return false;
+    }
+    previous_ = recorded_ = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
+    return true;
+  }
+
+  static std::string RecordFailure() {
+    return "設定ファイル「" + std::string(settings::kFileName) + "」に選んだアカウントを書き込めません。";
+  }
+
   // Files the live file away, or finds it empty or missing; done_ when that already completes
   // the switch.
   bool ClearLiveName() {
@@ -114,7 +145,7 @@ class Switch {
   bool Record(int slot) {
     auto settings = settings::SettingsFile::InWorkingFolder(files_);
     if (!settings.Write(settings::kSelectedSlot, std::to_string(slot))) {
-      failure_ = "設定ファイル「" + std::string(settings::kFileName) + "」に選んだアカウントを書き込めません。";
+      failure_ = RecordFailure();
       return false;
     }
     recorded_ = slot;
@@ -144,8 +175,12 @@ class Switch {
 
   bool Rename(const std::string& from, const std::string& to) {
     const fsys::FileOutcome outcome = files_.RenameNew(data_ / from, data_ / to);
-    if (!outcome) failure_ = Shown(from) + "の名前を" + Shown(to) + "に変えられません。\n" + outcome.error;
-    return outcome.ok;
+    if (!outcome) {
+      failure_ = Shown(from) + "の名前を" + Shown(to) + "に変えられません。\n" + outcome.error;
+      return false;
+    }
+    renames_.emplace_back(from, to);
+    return true;
   }
 
   bool RemoveEmpty(const std::string& name) {
@@ -159,20 +194,31 @@ class Switch {
     return false;
   }
 
-  // After a failure past the first move: the previous account goes back in place, so that the
-  // game finds what it had. The record first, while there is no live file.
+  // After a failure: the record goes back first, while there is no live file (the chosen slot's
+  // data was not brought in), then every rename, newest first.
   SwitchResult RolledBack() {
-    if (previous_ == chosen_) return Failed();
     const std::string failure = failure_;
-    if ((recorded_ == previous_ || Record(previous_)) && (previous_ == 0 || BringIn(previous_))) {
-      failure_ = failure;
-    } else {
-      failure_ = failure + "\n\n元に戻すこともできませんでした。\n" + failure_;
+    bool undone = recorded_ == previous_ || Record(previous_);
+    while (undone && !renames_.empty()) {
+      const auto [from, to] = renames_.back();
+      undone = Rename(to, from);
+      if (undone) renames_.resize(renames_.size() - 2);  // the rename and its undoing
     }
-    return Failed();
+    if (undone) {
+      notes_.clear();  // nothing was kept aside after all
+      failure_ = failure;
+      return Failed();
+    }
+    std::string message = failure + "\n\n元に戻すこともできませんでした。\n" + failure_ + "\n\nいまのファイル:";
+    for (const auto& [from, to] : renames_) message += "\n" + Shown(from) + "にあったデータは" + Shown(to) + "にあります。";
+    message += "\nセーブデータは失われていません。ファイルを使っているプログラム（ゲームなど）があれば終了してから、"
+               "もう一度ボタンを押してください。";
+    return {false, Recorded(), message};
   }
 
-  SwitchResult Completed() const { return {true, recorded_, Notes()}; }
+  std::optional<std::int32_t> Recorded() const { return known_ ? std::optional(recorded_) : std::nullopt; }
+
+  SwitchResult Completed() const { return {true, Recorded(), Notes()}; }
 
   SwitchResult Failed(bool tryAgain = true) const {
     std::string message = failure_ + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。";
@@ -180,7 +226,7 @@ class Switch {
       message += "\nファイルを使っているプログラム（ゲームなど）があれば終了してから、もう一度ボタンを押してください。";
     }
     if (const std::string notes = Notes(); !notes.empty()) message += "\n\n" + notes;
-    return {false, recorded_, message};
+    return {false, Recorded(), message};
   }
 
   std::string Notes() const {
@@ -191,18 +237,36 @@ class Switch {
 
   fsys::FileSystem& files_;
   fs::path data_;
-  int previous_;
   int chosen_;
-  std::int32_t recorded_;
+  int previous_ = 0;
+  std::int32_t recorded_ = 0;
+  bool known_ = false;  // whether the recorded slot could be read
   bool done_ = false;
+  std::vector<std::pair<std::string, std::string>> renames_;  // from, to; in the order made
   std::string failure_;
   std::vector<std::string> notes_;
 };
 
 }  // namespace
 
-SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int previous, int chosen) {
-  return Switch(files, previous, chosen).Run();
+SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int chosen) { return Switch(files, chosen).Run(); }
+
+SwitchResult FinishCutShortSwitch(fsys::FileSystem& files) {
+  const auto settings = settings::SettingsFile::InWorkingFolder(files);
+  const int recorded = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
+  if (!settings.Readable() || recorded == 0) return {true, recorded, {}};
+  const fs::path data = files.WorkingFolder() / kDataFolder;
+  if (files.Inspect(data / kLiveFile).kind != FileInfo::Kind::Missing || !files.Inspect(data / SlotFile(recorded)).HasData()) {
+    return {true, recorded, {}};
+  }
+  // Selecting the recorded slot again brings its file in and moves nothing else.
+  SwitchResult result = Switch(files, recorded).Run();
+  if (!result.completed) {
+    result.message = "前回のアカウントの切り替えが途中で終わっていたため、" + Shown(SlotFile(recorded)) + "を" +
+                     Shown(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、" +
+                     "ゲームはこのアカウントのセーブデータなしで始まります。\n\n" + result.message;
+  }
+  return result;
 }
 
 }  // namespace switcher

@@ -9,8 +9,9 @@
 // never deleted, and a file found where it should not be is kept under a new name and the
 // player told where. The recorded slot (setdata in VRND.INI) always says whose data is live,
 // or, while there is no live file, whose slot file is to be brought in next; so a switch that
-// failed or was cut short by a crash is completed by the next one without loss.
+// was cut short by a crash is completed by the next one, or at the next start, without loss.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "file_system.h"
@@ -21,12 +22,19 @@ inline constexpr int kAccountSlots = 6;
 
 struct SwitchResult {
   bool completed = false;     // the chosen slot is selected and its data live
-  std::int32_t recorded = 0;  // the slot the settings file names now
+  std::optional<std::int32_t> recorded;  // the slot the settings file names now; none when unreadable
   std::string message;        // for the player: what stopped the switch, where data was kept; may be empty
 };
 
-// Switches from the slot selected until now (0: none) to the chosen one (1..6) in the working
-// folder's data folder, and records the chosen slot in the settings file.
-SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int previous, int chosen);
+// Switches from the slot the settings file records now (0: none) to the chosen one (1..6) in the
+// working folder's data folder, and records the chosen slot. The record is read at the switch,
+// not kept from start-up: another copy of the program, or the player, may have changed it. A
+// switch that fails undoes every rename it made, or says where each file is.
+SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int chosen);
+
+// At start-up: completes a switch that a crash cut short, where the recorded slot's data waits in
+// its slot file and there is no live file, so that the game finds the account the window shows.
+// The message says what was done or what is missing; empty when nothing was to do.
+SwitchResult FinishCutShortSwitch(fsys::FileSystem& files);
 
 }  // namespace switcher

@@ -99,7 +99,9 @@ bool CSettingsDlg::OnInitDialog() {
   m_iniPath = settings.Path();
   Fill(settings, false);
   loaded_ = settings.Readable();
-  if (!loaded_) {
+  if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
+    view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+  } else if (!loaded_) {
     view().MessageBox(
         "設定ファイル（VRND.INI）を読み込めませんでした。他のプログラムが使用中かもしれません。\n"
         "いま表示しているのは初期値です。「設定完了」を押すと、設定ファイルをもう一度読み込みます。",
@@ -111,11 +113,13 @@ bool CSettingsDlg::OnInitDialog() {
 void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOnly) {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const Field& field = kFields[i];
-    if (untouchedOnly && IsEdit(field) && view().IsItemModified(field.id)) continue;
+    if (untouchedOnly && IsEdit(field) && IsChanged(i)) continue;
     const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
+    stored_[i] = settings.ReadsStoredValue(*field.key, settings::Reader::SettingsDialog);
     switch (field.kind) {
       case FieldKind::Text: shown_[i] = value; break;
       case FieldKind::Speed:
+        stored_[i] = stored_[i] && settings::IsValidSpeed(value);  // else "5" replaces it
         shown_[i] = settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed);
         break;
       case FieldKind::GameExe:
@@ -126,11 +130,19 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
         continue;
     }
     view().SetItemText(field.id, shown_[i]);
+    displayed_[i] = view().ItemText(field.id);
   }
 }
 
+// Changed by anyone: typing, pasting, an input method, or a tool that sets the text directly.
+bool CSettingsDlg::IsChanged(std::size_t field) const { return view().ItemText(kFields[field].id) != displayed_[field]; }
+
 void CSettingsDlg::Reload() {
   const settings::SettingsFile settings(files_, m_iniPath);
+  if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
+    view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+    return;
+  }
   if (!settings.Readable()) {
     view().MessageBox("設定ファイル（VRND.INI）をまだ読み込めないため、保存できませんでした。\n"
                       "設定ファイルを使っているプログラムを閉じてから、もう一度「設定完了」を押してください。",
@@ -163,10 +175,11 @@ void CSettingsDlg::OnOK() {
       case FieldKind::Text:
       case FieldKind::Speed: break;
     }
-    // A field the player left alone keeps the file's bytes: the window's round trip may change
-    // bytes that are not valid Shift-JIS or that have two codes.
-    if (!view().IsItemModified(field.id)) {
-      changes.push_back({field.key, shown_[i], true});
+    // A field left as shown keeps the file's bytes: the window's round trip may change bytes that
+    // are not valid Shift-JIS or that have two codes. One that showed a default or a replacement
+    // is written as shown, so that the file and the main window agree with what the dialog showed.
+    if (!IsChanged(i)) {
+      changes.push_back({field.key, shown_[i], stored_[i]});
       continue;
     }
     const std::optional<std::string> typed = view().StorableItemText(field.id);

@@ -34,6 +34,7 @@ class CSettingsDlg : public ui::Dialog {
   void SelectExe(int id);
   // Shows the file's values; with untouchedOnly, only in the fields the player has not changed.
   void Fill(const settings::SettingsFile& settings, bool untouchedOnly);
+  bool IsChanged(std::size_t field) const;
   // OK after an opening that could not read the file: reads it again and shows it, writes nothing.
   void Reload();
 
@@ -44,7 +45,11 @@ class CSettingsDlg : public ui::Dialog {
   bool loaded_ = false;
   bool exeClicked_ = false;
   bool messageClicked_ = false;
-  std::array<std::string, kFieldCount> shown_;  // each text field's bytes as set from the file
+  // Each text field as set from the file: the bytes set, the text the window shows for them,
+  // and whether the bytes are the file's own value (not a default or a replacement).
+  std::array<std::string, kFieldCount> shown_;
+  std::array<std::string, kFieldCount> displayed_;
+  std::array<bool, kFieldCount> stored_{};
 };
 
 }  // namespace switcher

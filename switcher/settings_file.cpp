@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,22 +17,50 @@ SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
 void SettingsFile::Load() {
   fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
   readStatus_ = read.status;
-  content_ = read.status == fsys::ReadStatus::Ok ? std::move(read.bytes) : std::string();
+  encoding_ = EncodingOf(read.bytes);
+  content_ = read.status == fsys::ReadStatus::Ok && encoding_ == Encoding::ShiftJis ? std::move(read.bytes) : std::string();
+}
+
+std::string SettingsFile::EncodingMessage() const {
+  if (encoding_ == Encoding::ShiftJis) return {};
+  return std::string("設定ファイル（VRND.INI）が ") + (encoding_ == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
+         " で保存されているため、読み込めません。いま表示しているのは初期値です。\n"
+         "Varndell はこのファイルに何も書き込みません（アカウントの切り替えと設定の保存はできません）。\n"
+         "メモ帳でファイルを開き、「名前を付けて保存」で文字コードを「ANSI」にして保存し直してから、"
+         "Varndell を起動し直してください。";
+}
+
+bool SettingsFile::CanWrite(const Key& key, std::string_view value) const {
+  if (!Readable()) return false;
+  const std::optional<std::string> written = ProfileWrite(content_, key.section, key.name, value);
+  return written && written->size() <= kMaxFileBytes;
 }
 
 SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
   return SettingsFile(files, files.WorkingFolder() / kFileName);
 }
 
+namespace {
+
+const Reading& ReadingOf(const Key& key, Reader reader) {
+  return reader == Reader::SettingsDialog ? key.dialog : reader == Reader::MainWindow ? key.main : key.paste;
+}
+
+bool Blank(const Reading& reading, std::string_view value) {
+  return reading.blankReplacement && !value.empty() && value.front() == ' ';
+}
+
+}  // namespace
+
 std::string SettingsFile::Read(const Key& key, Reader reader) const {
-  const Reading& reading = reader == Reader::SettingsDialog ? key.dialog
-                           : reader == Reader::MainWindow   ? key.main
-                                                            : key.paste;
+  const Reading& reading = ReadingOf(key, reader);
   std::string value = ProfileRead(content_, key.section, key.name, reading.missing, key.maxBytes);
-  if (reading.blankReplacement && !value.empty() && value.front() == ' ') {
-    value = reading.blankReplacement;
-  }
-  return value;
+  return Blank(reading, value) ? reading.blankReplacement : value;
+}
+
+bool SettingsFile::ReadsStoredValue(const Key& key, Reader reader) const {
+  return ProfileHasKey(content_, key.section, key.name) &&
+         !Blank(ReadingOf(key, reader), ProfileRead(content_, key.section, key.name, "", key.maxBytes));
 }
 
 fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {

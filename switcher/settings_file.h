@@ -104,12 +104,22 @@ class SettingsFile {
   const std::filesystem::path& Path() const { return path_; }
 
   // False when the file exists but could not be read (held by another program, no permission,
-  // too large): every Read then gives its default, and those defaults must never be written
-  // over the file. A missing file is readable: it holds no keys.
-  bool Readable() const { return readStatus_ == fsys::ReadStatus::Ok || readStatus_ == fsys::ReadStatus::Missing; }
+  // too large, saved in another encoding): every Read then gives its default, and those defaults
+  // must never be written over the file. A missing file is readable: it holds no keys.
+  bool Readable() const {
+    return (readStatus_ == fsys::ReadStatus::Ok || readStatus_ == fsys::ReadStatus::Missing) &&
+           encoding_ == Encoding::ShiftJis;
+  }
+  // For a file saved in another encoding than Shift-JIS: what the player is told; else empty.
+  std::string EncodingMessage() const;
+
+  // Whether Write(key, value) can store the value in the file as it is now.
+  bool CanWrite(const Key& key, std::string_view value) const;
 
   // The key's value by the reader's default and blank rule.
   std::string Read(const Key& key, Reader reader) const;
+  // Whether Read gives the file's own value: the key is there and no blank rule replaced it.
+  bool ReadsStoredValue(const Key& key, Reader reader) const;
 
   struct Change {
     const Key* key;
@@ -129,7 +139,8 @@ class SettingsFile {
   fsys::FileSystem& files_;
   std::filesystem::path path_;
   fsys::ReadStatus readStatus_ = fsys::ReadStatus::Missing;
-  std::string content_;  // the file as it was read; empty when missing, unreadable or too large
+  Encoding encoding_ = Encoding::ShiftJis;
+  std::string content_;  // the file as it was read; empty when missing, unreadable, too large or foreign
 };
 
 // Game executables by the value of exepath.

@@ -15,6 +15,8 @@ inline constexpr std::intptr_t kRightButtonDown = 0x0204;  // WM_RBUTTONDOWN
 // Broadcast by the shell when its taskbar is (re)created, e.g. after Explorer restarted: icons
 // added before are gone.
 inline constexpr char kTaskbarCreated[] = "TaskbarCreated";
+// Sent by a second start in the same game folder to the running copy: show the window again.
+inline constexpr char kShowAgainMessage[] = "Varndell.ShowAgain";
 
 class Tray {
  public:

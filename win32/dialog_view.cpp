@@ -28,14 +28,7 @@ std::optional<std::string> DialogView::StorableItemText(int id) const { return N
 
 std::string DialogView::Utf8ItemText(int id) const { return ToUtf8(WideItemText(id)); }
 
-void DialogView::SetItemText(int id, const std::string& text) {
-  HWND item = Item(id);
-  SetWindowTextW(item, Widen(text).c_str());
-  // WM_SETTEXT clears an edit box's flag already; said here so that no control keeps it.
-  SendMessageW(item, EM_SETMODIFY, FALSE, 0);
-}
-
-bool DialogView::IsItemModified(int id) const { return SendMessageW(Item(id), EM_GETMODIFY, 0, 0) != 0; }
+void DialogView::SetItemText(int id, const std::string& text) { SetWindowTextW(Item(id), Widen(text).c_str()); }
 
 void DialogView::SetTitle(const std::string& text) { SetWindowTextW(window_, Widen(text).c_str()); }
 

@@ -19,7 +19,6 @@ class DialogView final : public ui::View {
   std::optional<std::string> StorableItemText(int id) const override;
   std::string Utf8ItemText(int id) const override;
   void SetItemText(int id, const std::string& text) override;
-  bool IsItemModified(int id) const override;
   void SetTitle(const std::string& text) override;
   void SetPushed(int id, bool pushed) override;
   bool IsChecked(int id) const override;

@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "error_text.h"
 
@@ -49,11 +50,7 @@ class DeleteOnExit {
 // A rename onto a file that a scanner holds without delete sharing fails with access denied; an
 // open for reading that fails so is refused for good.
 bool IsHeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
-bool IsHeldOrDenied(DWORD error) {
-  // ReplaceFileW names a held target by what it could not do with it.
-  return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED ||
-         error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-}
+bool IsHeldOrDenied(DWORD error) { return IsHeldByAnother(error) || error == ERROR_ACCESS_DENIED; }
 
 // Runs the step until it succeeds, retrying while it fails for a passing reason.
 template <typename Step>
@@ -82,24 +79,92 @@ std::wstring LongPath(const std::filesystem::path& path) {
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// Whether another program lets the file be replaced now; when not, the last error says why.
-// Asked first, because a refused ReplaceFileW may leave a temporary file of its own (Wine's does).
-bool CanBeReplaced(const std::wstring& target) {
-  const UniqueHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return static_cast<bool>(probe);
-}
+// A replacement is first written beside its target as "<target>.<process>.<tick>.<length>.tmp".
+// The length in the name tells a complete copy from one cut short while it was written.
+constexpr wchar_t kTempSuffix[] = L".tmp";
 
-// Creates a new, uniquely named file beside the target; name receives its name.
-HANDLE CreateTempBeside(const std::wstring& target, std::wstring& name) {
+// Creates a new, uniquely named file beside the target for `length` bytes; name receives its name.
+HANDLE CreateTempBeside(const std::wstring& target, std::size_t length, std::wstring& name) {
   const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".";
   for (ULONGLONG attempt = 0; attempt < 100; ++attempt) {
-    name = stem + std::to_wstring(GetTickCount64() + attempt) + L".tmp";
+    name = stem + std::to_wstring(GetTickCount64() + attempt) + L"." + std::to_wstring(length) + kTempSuffix;
     const HANDLE file =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return INVALID_HANDLE_VALUE;
+}
+
+// Gives the replacement the target's permissions, which a rename would otherwise take from the
+// folder. Best effort: a file we may write but not read the permissions of still gets its data.
+void CopyPermissions(const std::wstring& from, const std::wstring& to) {
+  DWORD needed = 0;
+  GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+  if (needed == 0) return;
+  std::vector<BYTE> descriptor(needed);
+  if (GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed)) {
+    SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
+  }
+}
+
+// A directory search handle, closed with FindClose.
+class FindHandle {
+ public:
+  FindHandle(const std::wstring& pattern, WIN32_FIND_DATAW& first)
+      : handle_(FindFirstFileW(pattern.c_str(), &first)) {}
+  ~FindHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+
+  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAW& data) const { return FindNextFileW(handle_, &data) != 0; }
+
+ private:
+  HANDLE handle_;
+};
+
+// A replacement left beside its target by a Replace that did not finish.
+struct LeftTemp {
+  std::wstring path;
+  bool complete = false;  // holds every byte it was made for
+  ULONGLONG written = 0;  // last write time
+};
+
+// Every "<target>.<digits>.<digits>[.<digits>].tmp" beside the target: ours, whoever wrote it.
+std::vector<LeftTemp> TempsBeside(const std::wstring& target) {
+  std::vector<LeftTemp> temps;
+  const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+  const std::wstring name = target.substr(folder.size());
+  WIN32_FIND_DATAW data{};
+  const FindHandle find(target + L".*" + kTempSuffix, data);
+  for (bool more = static_cast<bool>(find); more; more = find.Next(data)) {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::wstring found = data.cFileName;
+    // The numbers between the target's name and ".tmp": process, tick and, in copies that can
+    // be checked, length.
+    const std::size_t suffix = std::size(kTempSuffix) - 1;
+    if (found.size() <= name.size() + 1 + suffix || _wcsnicmp(found.c_str(), name.c_str(), name.size()) != 0) continue;
+    const std::wstring middle = found.substr(name.size() + 1, found.size() - name.size() - 1 - suffix);
+    std::vector<std::wstring> numbers(1);
+    bool digits = true;
+    for (const wchar_t c : middle) {
+      if (c == L'.') {
+        numbers.emplace_back();
+      } else {
+        digits = digits && c >= L'0' && c <= L'9';
+        numbers.back() += c;
+      }
+    }
+    const bool wellFormed = digits && std::ranges::none_of(numbers, &std::wstring::empty);
+    if (!wellFormed || numbers.size() < 2 || numbers.size() > 3) continue;
+    const std::uint64_t length = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    const bool complete = numbers.size() == 3 && numbers[2].size() < 20 && std::stoull(numbers[2]) == length;
+    temps.push_back({folder + found, complete,
+                     (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime});
+  }
+  return temps;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -172,33 +237,44 @@ fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, st
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return {fsys::WriteStatus::ReadOnly};
   std::wstring tempName;
-  UniqueHandle temp(CreateTempBeside(target, tempName));
+  UniqueHandle temp(CreateTempBeside(target, bytes.size(), tempName));
   if (!temp) return {fsys::WriteStatus::OpenFailed};
   DeleteOnExit cleanup(tempName);
   if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) {
     return {fsys::WriteStatus::WriteFailed};
   }
-  // ReplaceFileW below carries the attributes over too, but not everywhere (Wine does not).
-  if (exists) SetFileAttributesW(tempName.c_str(), attributes & kKeptAttributes);
+  if (exists) {
+    SetFileAttributesW(tempName.c_str(), attributes & kKeptAttributes);
+    CopyPermissions(target, tempName);
+  }
+  // One rename over the old file: at every instant the name holds the old content or the new.
+  // (ReplaceFileW moves the old file aside first, in Wine and in its documented failures, so a
+  // crash or a failure there can leave no file at all.) The price: other hard links to the old
+  // file keep the old content.
   const bool moved = WithRetries(kWriteRetries, IsHeldOrDenied, [&] {
-    // An existing file is replaced in place, which keeps its attributes, its permissions (ACL)
-    // and its other names; a rename over it would put the new file's defaults in their place.
-    if (exists) {
-      if (!CanBeReplaced(target)) {
-        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
-        return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-      }
-      if (ReplaceFileW(target.c_str(), tempName.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                       nullptr)) {
-        return true;
-      }
-      if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;  // gone meanwhile: create it below
-    }
     return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   });
   if (!moved) return {fsys::WriteStatus::WriteFailed};
   cleanup.Dismiss();
   return {};
+}
+
+void Win32FileSystem::FinishReplaces(const std::filesystem::path& path) {
+  const std::wstring target = LongPath(path);
+  std::vector<LeftTemp> temps = TempsBeside(target);
+  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+    const auto newest = std::ranges::max_element(temps, {}, [](const LeftTemp& t) {
+      return std::pair(t.complete, t.written);
+    });
+    // Without a complete copy every copy stays: one of them may be all the player has left.
+    if (newest == temps.end() || !newest->complete) return;
+    if (!MoveFileExW(newest->path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return;
+    temps.erase(newest);
+  }
+  for (const LeftTemp& temp : temps) {
+    SetFileAttributesW(temp.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temp.path.c_str());
+  }
 }
 
 // ---- Exclusive opens that create missing files and never truncate.

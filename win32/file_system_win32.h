@@ -10,6 +10,7 @@ class Win32FileSystem final : public fsys::FileSystem {
   std::filesystem::path WorkingFolder() const override;
   fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override;
   fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override;
+  void FinishReplaces(const std::filesystem::path& path) override;
 
   std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override;
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override;

@@ -41,6 +41,7 @@ class FileSystem final : public fsys::FileSystem {
     files[path] = std::string(bytes);
     return {};
   }
+  void FinishReplaces(const std::filesystem::path&) override {}
 
   std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override {
     if (locked.contains(path)) return std::nullopt;

@@ -27,10 +27,9 @@ class View final : public ui::View {
   // own view is passed in. Without a script the child is cancelled at once.
   using ModalScript = std::function<void(ui::Dialog& child, View& childView)>;
 
-  // Texts as the window holds them. A test that puts a text here directly plays the player
-  // typing it: the item counts as modified when it differs from what SetItemText last set.
+  // Texts as the window holds them. A test that puts a text here directly plays the player typing
+  // it, or a tool setting it.
   std::map<int, std::string> texts;
-  std::map<int, std::string> setTexts;  // what the program last set, by SetItemText
   std::set<int> unstorable;             // items holding a character Shift-JIS cannot hold
   std::map<int, std::string> utf8Texts;  // UTF-8 of texts that are not plain ASCII
   std::set<int> pushed;
@@ -61,11 +60,6 @@ class View final : public ui::View {
   }
   void SetItemText(int id, const std::string& text) override {
     texts[id] = text;
-    setTexts[id] = text;
-  }
-  bool IsItemModified(int id) const override {
-    const auto set = setTexts.find(id);
-    return ItemText(id) != (set == setTexts.end() ? std::string() : set->second);
   }
   void SetTitle(const std::string& text) override { title = text; }
   void SetPushed(int id, bool on) override { on ? (void)pushed.insert(id) : (void)pushed.erase(id); }

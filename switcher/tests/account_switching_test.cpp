@@ -16,7 +16,8 @@ struct Case {
   std::map<std::string, std::string> saves;  // in data\, by file name; none: no data folder
   const char* held;                          // a save file another program holds, or nullptr
   bool refuseSettingsWrites;
-  int slot;  // pressed, from slot 2
+  const char* iniMeanwhile;  // the settings file after start-up, or nullptr: setdata=2 as at start
+  int slot;                  // pressed
   bool completed;
   std::set<int> pushed;
   int selected;             // in memory and in the settings file afterwards
@@ -26,16 +27,21 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"a clean switch", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, false, 5,
+    {"a clean switch", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, false, nullptr, 5,
      true, {IDC_ACCOUNT5}, 5, nullptr, "", {{"save.dat", "B"}, {"save2.dat", "A"}}},
     {"a stray file of the previous slot is kept and the player told", {{"save.dat", "A"}, {"save2.dat", "X"}},
-     nullptr, false, 5, true, {IDC_ACCOUNT5}, 5, "確認", "data\\save2-kept-1.dat",
+     nullptr, false, nullptr, 5, true, {IDC_ACCOUNT5}, 5, "確認", "data\\save2-kept-1.dat",
      {{"save2.dat", "A"}, {"save2-kept-1.dat", "X"}}},
-    {"the game holds the live file", {{"save.dat", "A"}, {"save5.dat", "B"}}, "save.dat", false, 5,
+    {"the game holds the live file", {{"save.dat", "A"}, {"save5.dat", "B"}}, "save.dat", false, nullptr, 5,
      false, {}, 2, "Error", "data\\save.dat", {{"save.dat", "A"}, {"save5.dat", "B"}}},
-    {"the settings file cannot be written", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, true, 5,
-     false, {}, 2, "Error", "VRND.INI", {{"save.dat", "A"}, {"save5.dat", "B"}}},
-    {"no data folder", {}, nullptr, false, 3, false, {}, 2, "Error", "「data」フォルダ", {}},
+    {"the settings file cannot be written: every rename undone", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr,
+     true, nullptr, 5, false, {}, 2, "Error", "VRND.INI", {{"save.dat", "A"}, {"save5.dat", "B"}}},
+    {"no data folder", {}, nullptr, false, nullptr, 3, false, {}, 2, "Error", "「data」フォルダ", {}},
+    {"another copy switched to 3 meanwhile: the live save is filed as 3's",
+     {{"save.dat", "C"}, {"save2.dat", "A"}, {"save5.dat", "B"}}, nullptr, false, "[全般]\r\nsetdata=3\r\n", 5,
+     true, {IDC_ACCOUNT5}, 5, nullptr, "", {{"save.dat", "B"}, {"save2.dat", "A"}, {"save3.dat", "C"}}},
+    {"a UTF-16 settings file: nothing moves", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, false,
+     "\xFF\xFE[", 5, false, {}, 0, "Error", "UTF-16", {{"save.dat", "A"}, {"save5.dat", "B"}}},
 };
 
 using AccountSwitchingTest = MainWindowTest;
@@ -50,6 +56,7 @@ TEST_F(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {
     for (const auto& [name, bytes] : c.saves) files.files[data / name] = bytes;
     if (c.held) files.held.insert(data / c.held);
     Start("[全般]\r\nsetdata=2\r\n");
+    if (c.iniMeanwhile) files.Ini() = c.iniMeanwhile;
     files.refuseWrites = c.refuseSettingsWrites;
 
     EXPECT_EQ(dialog.SelectAccount(c.slot), c.completed);

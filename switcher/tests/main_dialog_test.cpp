@@ -40,6 +40,25 @@ TEST_F(MainDialogTest, TakesTitleCaptionsAndSlotFromTheSettingsFile) {
   EXPECT_EQ(view.texts[IDC_COLUMN_TITLE3], "鑑定*30");
 }
 
+// A crash between recording slot 3 and bringing in its save: the start finishes the switch, so
+// that the pushed button and the game's save agree.
+TEST_F(MainDialogTest, StartFinishesASwitchThatACrashCutShort) {
+  const std::filesystem::path data = files.folder / "data";
+  files.files[data / "save3.dat"] = "C";
+  Start("[全般]\r\nsetdata=3\r\n");
+  EXPECT_EQ(files.files[data / "save.dat"], "C");
+  EXPECT_FALSE(files.files.contains(data / "save3.dat"));
+  EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT3});
+  EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(MainDialogTest, ASettingsFileSavedAsUtf8IsReportedAtStart) {
+  Start("[\xE5\x85\xA8\xE8\x88\xAC]\r\nsetdata=3\r\n");
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(view.boxes[0].text.find("UTF-8"), std::string::npos);
+  EXPECT_EQ(view.texts[IDC_ACCOUNT1], "1垢");
+}
+
 TEST_F(MainDialogTest, AnOutOfRangeSlotCountsAsNone) {
   for (const char* slot : {"7", "-1", "x"}) {
     files.Ini() = std::string("[全般]\r\nsetdata=") + slot + "\r\n";

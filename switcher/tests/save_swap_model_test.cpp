@@ -2,6 +2,7 @@
 // promise: no save data is ever lost, and the recorded slot always says whose data is where.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -63,6 +64,7 @@ class GameFolder final : public fsys::FileSystem {
     files.emplace_back(path.native(), bytes);
     return {};
   }
+  void FinishReplaces(const fs::path&) override {}  // a Replace here is whole
   // Quorrin's exclusive opens: never used by a switch.
   std::optional<std::string> ReadCreating(const fs::path&, std::size_t) override { return std::nullopt; }
   fsys::WriteResult WriteAtStart(const fs::path&, std::string_view) override { return {fsys::WriteStatus::OpenFailed}; }
@@ -148,6 +150,16 @@ std::string Problems(const GameFolder& before, const GameFolder& after, int chos
   return problems;
 }
 
+// The save files that hold data, by name.
+std::vector<std::pair<std::string, std::string>> Saves(const GameFolder& files) {
+  std::vector<std::pair<std::string, std::string>> saves;
+  for (const auto& entry : files.files) {
+    if (entry.first != GameFolder::kIni && !entry.second.empty()) saves.push_back(entry);
+  }
+  std::ranges::sort(saves);
+  return saves;
+}
+
 bool LostData(const GameFolder& before, const GameFolder& after) {
   for (const auto& [path, bytes] : before.files) {
     if (path == GameFolder::kIni || bytes.empty()) continue;
@@ -195,7 +207,7 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
       for (int combination = 0; combination < kFileCombinations; ++combination) {
         const GameFolder before = Start(previous, combination);
         GameFolder clean = before;
-        ASSERT_TRUE(switcher::SwitchSaveFiles(clean, previous, chosen).completed);
+        ASSERT_TRUE(switcher::SwitchSaveFiles(clean, chosen).completed);
         for (const Mode& mode : kModes) {
           // Every operation fails in turn. Stopping before a look or a read leaves the same
           // files as stopping before the change that follows it, so the process stops before
@@ -214,10 +226,15 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
             std::string problems;
             bool completed = false;
             try {
-              const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, previous, chosen);
+              const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, chosen);
               completed = result.completed;
-              if (result.recorded != RecordedSlot(files)) problems += " memory and file disagree on the slot";
+              if (result.recorded && *result.recorded != RecordedSlot(files)) problems += " memory and file disagree on the slot";
               if (!completed && result.message.empty()) problems += " a failure was not reported";
+              // "Nothing moved" must be true: every save with data under the name it had.
+              if (!completed && result.message.find("アカウントは切り替わっていません") != std::string::npos &&
+                  Saves(files) != Saves(before)) {
+                problems += " a failure said nothing moved, but saves moved";
+              }
             } catch (const GameFolder::Stopped&) {
             }
             problems += Problems(before, files, chosen, completed);
@@ -225,7 +242,14 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
             if (!completed) {
               // Restart: the slot comes from the settings file; the same button is pressed again.
               files.failAt = files.stopAt = -1;
-              const bool next = switcher::SwitchSaveFiles(files, RecordedSlot(files), chosen).completed;
+              // At start-up a switch cut short is finished: the game then finds the recorded
+              // account's save, as its pushed button says.
+              if (!switcher::FinishCutShortSwitch(files).completed) problems += " start-up could not finish";
+              const int shown = RecordedSlot(files);
+              if (shown != 0 && !files.Find(kSaveFiles[0]) && !files.Content(kSaveFiles[shown]).empty()) {
+                problems += " after a restart the recorded account's save is not live";
+              }
+              const bool next = switcher::SwitchSaveFiles(files, chosen).completed;
               if (!next) problems += " the next switch did not complete";
               problems += Problems(before, files, chosen, next);
               lost = lost || LostData(before, files);

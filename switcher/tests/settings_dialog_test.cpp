@@ -186,11 +186,11 @@ TEST_F(SettingsDialogTest, FieldsThePlayerDidNotTouchKeepTheirBytes) {
   // Lines that a read changes (quotes, a 70-byte value, blanks kept in quotes) or that the
   // window could change (an invalid byte, duplicate codes) stay as they were.
   const std::string untouched[] = {
-      "title1=\" blank\"",
+      "UserExePath=\" blank\"",
       "title2=" + std::string(70, 'x'),
       "UserExeName=\x81\x20\xFF",
       "keisanmei1=\xED\x40\xFA\x5C",
-      "keisan1='  40'",
+      "keisan1='40 '",
       "speed=\"3\"",
   };
   std::string ini = "[全般]\r\n" + untouched[0] + "\r\n" + untouched[1] + "\r\n" + untouched[2] +
@@ -204,6 +204,31 @@ TEST_F(SettingsDialogTest, FieldsThePlayerDidNotTouchKeepTheirBytes) {
   for (const std::string& line : untouched) EXPECT_NE(files.Ini().find(line + "\r\n"), std::string::npos) << line;
   EXPECT_EQ(StoredValue(files.Ini(), "01ID"), "typed");
   EXPECT_EQ(StoredValue(files.Ini(), "title3"), "3垢");  // missing keys still get the shown default
+}
+
+// A field that showed a default or a replacement instead of the file's value is written as shown:
+// afterwards the file, the main window and the dialog agree.
+TEST_F(SettingsDialogTest, FieldsThatShowedAReplacementAreWrittenAsShown) {
+  files.Ini() = "[全般]\r\ntitle1=\" x\"\r\n[計算]\r\nkeisan1=\" 5\"\r\n[貼付]\r\nspeed=0\r\n";
+  Open();
+  Ok();
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  EXPECT_EQ(StoredValue(files.Ini(), "title1"), "save1.dat");
+  EXPECT_EQ(StoredValue(files.Ini(), "keisan1"), "30");
+  EXPECT_EQ(StoredValue(files.Ini(), "speed"), "5");
+}
+
+// Notepad saves UTF-8 unless told otherwise: the player is told, and nothing is written over it.
+TEST_F(SettingsDialogTest, AFileInAnotherEncodingIsReportedAndNeverWritten) {
+  const std::string utf8 = "\xEF\xBB\xBF[\xE5\x85\xA8\xE8\x88\xAC]\r\ntitle1=x\r\n";
+  files.Ini() = utf8;
+  Open();
+  view.texts[IDC_SET_ID1] = "typed";
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), utf8);
+  ASSERT_EQ(view.boxes.size(), 2u);
+  for (const auto& box : view.boxes) EXPECT_NE(box.text.find("UTF-8"), std::string::npos);
 }
 
 // A file that exists but cannot be read when the dialog opens: its defaults must never be

@@ -7,10 +7,16 @@
 #include "main_dialog.h"
 #include "paste_input_win32.h"
 #include "shell_win32.h"
+#include "single_instance.h"
 #include "tray_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32FileSystem files;
+  const switcher::SingleInstance instance(files.WorkingFolder());
+  if (!instance.IsFirst()) {
+    instance.ShowRunning();
+    return 0;
+  }
   switcher::Win32Shell shell;
   switcher::Win32Tray tray;
   switcher::Win32PasteInput input;

@@ -9,12 +9,13 @@ namespace {
 
 class AccountSwitchTest : public VarndellTest {
  protected:
-  // Clicks an account button and waits until the switch recorded its slot.
+  // Clicks an account button and waits until the switch recorded its slot and ended: the slot is
+  // recorded before the chosen save is brought in, and the button pushed after.
   [[nodiscard]] bool SwitchTo(int button, int slot) {
     main_.Click(button);
     return e2e::WaitUntil([&] {
       const auto file = SettingsFile();
-      return file && IniValue(*file, "全般", "setdata") == std::to_string(slot);
+      return file && IniValue(*file, "全般", "setdata") == std::to_string(slot) && main_.IsPushed(button);
     });
   }
   std::optional<std::string> Save(const char* name) const { return game_.Read(std::string("data\\") + name); }

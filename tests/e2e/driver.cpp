@@ -284,10 +284,7 @@ bool Window::SetText(int id, std::wstring_view text) const {
   if (!item) return false;
   const std::wstring copy(text);
   const auto result = Send(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
-  if (!result || *result == 0) return false;
-  // Typing marks an edit box as changed; WM_SETTEXT clears the mark. (Other controls ignore it.)
-  Send(item, EM_SETMODIFY, TRUE, 0);
-  return true;
+  return result && *result != 0;
 }
 
 bool Window::IsPushed(int id) const {

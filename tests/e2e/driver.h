@@ -116,7 +116,7 @@ class Window {
   std::wstring Text(int id) const;  // WM_GETTEXT; empty when the control is missing
   std::string TextUtf8(int id) const { return ToUtf8(Text(id)); }
   bool WaitForText(int id, std::wstring_view expected, Timeout timeout = kWait) const;
-  // WM_SETTEXT, and an edit box marked as changed by the player (EM_SETMODIFY), as typing does.
+  // WM_SETTEXT, as accessibility and automation tools set a text.
   bool SetText(int id, std::wstring_view text) const;
   bool IsPushed(int id) const;   // BM_GETSTATE & BST_PUSHED: the held-down look
   bool IsChecked(int id) const;  // BM_GETCHECK == BST_CHECKED

@@ -47,9 +47,11 @@ class TrayTest : public VarndellTest {
   [[nodiscard]] bool Hide() {
     for (int attempt = 0; attempt < 3; ++attempt) {
       main_.Click(kTrayModeButton);
-      if (!e2e::WaitUntil([&] { return !main_.IsVisible(); }) || !WaitForIcons(1)) return false;
-      // Just after start-up the dialog manager may show the window once more (a modal dialog is
-      // shown when its message queue first runs empty). Then show it properly and hide again.
+      // The icon, not the hidden window, tells that the window hid: just after start-up the
+      // dialog manager may show the window once more at once (a modal dialog is shown when its
+      // message queue first runs empty), too soon for the hidden state to be seen. Then show it
+      // properly and hide again.
+      if (!WaitForIcons(1)) return false;
       if (!e2e::WaitUntil([&] { return main_.IsVisible(); }, e2e::Timeout{500})) return true;
       main_.Click(kTrayModeButton);
       if (!WaitForIcons(0)) return false;
@@ -199,6 +201,23 @@ TEST_F(TrayTest, AnAccountEntrySwitchesAndThenStartsThePaste) {
   ASSERT_TRUE(e2e::Answer(box->window, IDNO));
   EXPECT_FALSE(main_.IsVisible());
   EXPECT_EQ(TrayIcons().size(), 1u);
+}
+
+// One Varndell per game folder: a second start shows the running copy, hidden behind its icon,
+// and ends. Another game folder gets a copy of its own.
+TEST_F(TrayTest, ASecondStartInTheSameFolderShowsTheRunningCopyAndEnds) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Hide());
+  e2e::Process second(e2e::WindowsPath(E2E_VARNDELL_EXE), game_.Path());
+  ASSERT_TRUE(second.Started());
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return main_.IsVisible(); })) << "the running copy was not shown again";
+  EXPECT_TRUE(WaitForIcons(0));
+
+  e2e::TempFolder other;
+  e2e::Process elsewhere(e2e::WindowsPath(E2E_VARNDELL_EXE), other.Path());
+  ASSERT_TRUE(elsewhere.Started());
+  EXPECT_TRUE(e2e::WaitForDialog(elsewhere.Id()));
 }
 
 }  // namespace

@@ -329,7 +329,7 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_EQ(value("全般", "UserExePath"), "C:\\tools\\メモ.exe");
   EXPECT_EQ(value("全般", "setdata"), "3") << "the slot is kept";
   EXPECT_EQ(value("全般", "windowname"), "Mine") << "the title is kept";
-  EXPECT_EQ(value("計算", "keisan1"), "\" 8\"") << "an untouched field keeps its bytes";
+  EXPECT_EQ(value("計算", "keisan1"), "30") << "a field that showed a replacement is written as shown";
   EXPECT_EQ(value("計算", "keisanmei3"), "鑑定ソ");
   EXPECT_EQ(value("貼付", "01ID"), "alice01");
   EXPECT_EQ(value("貼付", "01PASS"), " pw") << "written as typed";

@@ -149,6 +149,43 @@ TEST_F(Win32FileSystemTest, AReadOnlyFileIsReportedAtOnceAndKept) {
   SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(Win32FileSystemTest, FinishingCutShortReplacesRestoresTheNewestCompleteCopyAndRemovesTheRest) {
+  struct Case {
+    const char* name;
+    const char* ini;  // nullptr: missing
+    std::vector<std::pair<std::wstring, std::string>> left;  // beside it, oldest first
+    const char* after;  // nullptr: still missing
+    int strays;         // files beside it afterwards
+  };
+  const Case cases[] = {
+      {"the file is there: every copy goes", "old", {{L"VRND.INI.7.100.3.tmp", "new"}, {L"VRND.INI.7.90.tmp", "x"}},
+       "old", 0},
+      {"missing: the newest complete copy", nullptr,
+       {{L"VRND.INI.7.100.3.tmp", "one"}, {L"VRND.INI.8.200.3.tmp", "two"}, {L"VRND.INI.9.300.5.tmp", "cut"}},
+       "two", 0},
+      {"missing, no complete copy: all kept", nullptr, {{L"VRND.INI.9.300.5.tmp", "cut"}, {L"VRND.INI.9.1.tmp", "x"}},
+       nullptr, 2},
+      {"not ours: kept", "old", {{L"VRND.INI.bak.tmp", "b"}, {L"VRND.INI.1.2.3.4.tmp", "c"}}, "old", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& entry : fs::directory_iterator(folder_)) fs::remove(entry.path());
+    if (c.ini) {
+      ASSERT_TRUE(files_.Replace(ini_, c.ini));
+    }
+    for (const auto& [name, bytes] : c.left) {
+      ASSERT_TRUE(files_.WriteAtStart(folder_ / name, bytes));
+      Sleep(20);  // distinct write times
+    }
+    files_.FinishReplaces(ini_);
+    EXPECT_EQ(files_.ReadFile(ini_, 1024).status, c.after ? ReadStatus::Ok : ReadStatus::Missing);
+    if (c.after) {
+      EXPECT_EQ(Contents(ini_), c.after);
+    }
+    EXPECT_EQ(StrayFiles(), c.strays);
+  }
+}
+
 // Folders made through the "\\?\" form (the plain form stops at MAX_PATH), removed again the
 // same way, deepest first.
 class DeepFolders {
