@@ -24,7 +24,8 @@ std::string SampleFile() {
 struct SettingsDialogTest : ::testing::Test {
   fake::FileSystem files;
   fake::View view;
-  switcher::CSettingsDlg dialog{files};
+  fake::Protector protector;
+  switcher::CSettingsDlg dialog{files, protector};
 
   void Open() {
     view = {};
