@@ -67,7 +67,8 @@ bool SettingsFile::ProtectsSecrets() const { return IsProtectionOn(Read(kProtect
 
 RevealedSecret SettingsFile::ReadSecret(const Key& key, Reader reader, SecretProtector& protector) const {
   // Read whole: a protected value is far beyond the 63 bytes; Reveal cuts a plain one.
-  const std::string stored = ProfileRead(content_, key.section, key.name, ReadingOf(key, reader).missing, kWholeValue);
+  std::string stored = ProfileRead(content_, key.section, key.name, ReadingOf(key, reader).missing, kWholeValue);
+  const WipedOnExit wipe{stored};  // plain while the option is off
   return Reveal(stored, ProtectsSecrets(), key.maxBytes, protector);
 }
 

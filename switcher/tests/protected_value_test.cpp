@@ -7,7 +7,6 @@
 namespace {
 
 using settings::SecretForm;
-using settings::SecretWrite;
 
 TEST(ProtectedValueTest, TheOptionAndTheMarkerDecideHowAStoredValueIsRead) {
   fake::Protector protector;
@@ -38,25 +37,6 @@ TEST(ProtectedValueTest, TheOptionAndTheMarkerDecideHowAStoredValueIsRead) {
   EXPECT_EQ(settings::Conceal("", protector), "");  // nothing to hide
   protector.refuse = true;
   EXPECT_EQ(settings::Conceal("pw", protector), std::nullopt);
-}
-
-TEST(ProtectedValueTest, OkRewritesWhatTheOptionChangesAndNeverSpoilsAValueItCannotRead) {
-  struct Case {
-    SecretForm stored;
-    bool typed;
-    SecretWrite off, on;
-  };
-  const Case cases[] = {
-      {SecretForm::Plain, false, SecretWrite::Keep, SecretWrite::StoreProtected},
-      {SecretForm::Protected, false, SecretWrite::StorePlain, SecretWrite::Keep},
-      {SecretForm::Unreadable, false, SecretWrite::Refuse, SecretWrite::Keep},
-      {SecretForm::Plain, true, SecretWrite::StorePlain, SecretWrite::StoreProtected},
-      {SecretForm::Unreadable, true, SecretWrite::StorePlain, SecretWrite::StoreProtected},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(settings::SecretWriteFor(c.stored, c.typed, false), c.off) << int(c.stored) << c.typed;
-    EXPECT_EQ(settings::SecretWriteFor(c.stored, c.typed, true), c.on) << int(c.stored) << c.typed;
-  }
 }
 
 }  // namespace
