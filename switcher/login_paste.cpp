@@ -48,6 +48,9 @@ constexpr char kUnreadableText[] =
     "設定ファイル（VRND.INI）を読み込めないため、貼り付けを中止しました。\n"
     "他のプログラムが使用中かもしれません。しばらくしてからもう一度お試しください。";
 constexpr char kReadErrorCaption[] = "FileReadError";
+constexpr char kUnprotectableText[] =
+    "は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、貼り付けを中止しました。\n"
+    "「各種設定」で入力し直してください。";
 constexpr char kDoneCaption[] = "完了";
 // The fields as the settings dialog labels them.
 constexpr std::array<const char*, kFieldCount> kFieldNames{"ＩＤ", "PASS", "CD-KEY"};
@@ -173,13 +176,6 @@ bool GameOutranksUs(std::optional<std::uint32_t> game, std::optional<std::uint32
   return *game > *ours;
 }
 
-void Wipe(std::string& text) {
-  // Through a volatile pointer, so that the writes are not dropped as dead stores.
-  volatile char* bytes = text.data();
-  for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = 0;
-  text.clear();
-}
-
 void Wipe(FieldKeys& keys) {
   for (auto& field : keys) {
     for (KeyStroke& stroke : field) {
@@ -287,8 +283,9 @@ KeyboardState::~KeyboardState() {
   input_.Key(kVkCapital, 0, true, false);
 }
 
-void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input, int slot, bool mainShown,
-                   const std::string& mainTitle, Credentials& credentials) {
+void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProtector& protector,
+                   InputService& input, int slot, bool mainShown, const std::string& mainTitle,
+                   Credentials& credentials) {
   struct WipeOnExit {
     Credentials& texts;
     ~WipeOnExit() {
@@ -312,8 +309,18 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input,
     return;
   }
   const settings::AccountKeys& keys = settings::kAccounts[slot - 1];
-  credentials = {file.Read(keys.id, Reader::Paste), file.Read(keys.password, Reader::Paste),
-                 file.Read(keys.cdKey, Reader::Paste)};
+  settings::RevealedSecret password = file.ReadSecret(keys.password, Reader::Paste, protector);
+  settings::RevealedSecret cdKey = file.ReadSecret(keys.cdKey, Reader::Paste, protector);
+  credentials = {file.Read(keys.id, Reader::Paste), std::move(password.text), std::move(cdKey.text)};
+  const bool passwordLost = password.form == settings::SecretForm::Unreadable;
+  const bool cdKeyLost = cdKey.form == settings::SecretForm::Unreadable;
+  if (passwordLost || cdKeyLost) {
+    const std::string fields = passwordLost && cdKeyLost ? std::string(kFieldNames[1]) + "と" + kFieldNames[2]
+                               : kFieldNames[passwordLost ? 1 : 2];
+    view.MessageBox(kAccountLabels[slot - 1] + ("の" + fields) + kUnprotectableText, kReadErrorCaption,
+                    ui::Buttons::Ok);
+    return;
+  }
   const int holdMs = HoldMsOf(file.Read(settings::kSpeed, Reader::Paste));
   const Point finalOffset = FinalOffsetOf(file.Read(settings::kExePath, Reader::Paste));
   const bool messageOff = settings::IsMessageOff(file.Read(settings::kMessage, Reader::Paste));

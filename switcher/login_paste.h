@@ -14,6 +14,7 @@
 #include "dialog.h"
 #include "file_system.h"
 #include "paste_input.h"
+#include "protected_value.h"
 
 namespace paste {
 
@@ -128,17 +129,17 @@ class KeyboardState {
   bool capsLockWasOn_ = false;
 };
 
-// Overwrites the bytes before the string is emptied, so that no copy of a credential stays in
-// memory that the program gives back.
-void Wipe(std::string& text);
+using settings::Wipe;
 void Wipe(FieldKeys& keys);
 
 // The whole login paste for the account slot, with the player's questions and the messages.
-// The account's values are read into `credentials` and wiped again before it returns.
+// The account's values are read into `credentials` and wiped again before it returns. A password
+// or CD-KEY that cannot be unprotected stops it before any input.
 // mainShown: false while the main window is hidden behind the tray icon; the completion step then
 // only says that it is done, since a press at the hidden window's place would land on whatever
 // lies there (the game, most likely).
-void RunLoginPaste(ui::View& view, fsys::FileSystem& files, InputService& input, int slot, bool mainShown,
-                   const std::string& mainTitle, Credentials& credentials);
+void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProtector& protector,
+                   InputService& input, int slot, bool mainShown, const std::string& mainTitle,
+                   Credentials& credentials);
 
 }  // namespace paste

@@ -20,8 +20,15 @@ constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COL
 
 int AccountButtonId(int slot) { return kAccountButtons[slot - 1]; }
 
-CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray, paste::InputService& input)
-    : ui::Dialog(IDD_SWITCHER), files_(files), shell_(shell), input_(input), m_settingsDlg(files), m_tray(tray) {}
+CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
+                           paste::InputService& input)
+    : ui::Dialog(IDD_SWITCHER),
+      files_(files),
+      protector_(protector),
+      shell_(shell),
+      input_(input),
+      m_settingsDlg(files, protector),
+      m_tray(tray) {}
 
 int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
 

@@ -36,7 +36,8 @@ int AccountButtonId(int slot);
 
 class CSwitcherDlg : public ui::Dialog {
  public:
-  CSwitcherDlg(fsys::FileSystem& files, Shell& shell, Tray& tray, paste::InputService& input);
+  CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
+               paste::InputService& input);
 
   int IconId() const override;
   int BackgroundColor() const override;
@@ -82,6 +83,7 @@ class CSwitcherDlg : public ui::Dialog {
   void ResetCalculatorFrom(const settings::SettingsFile& settings);
 
   fsys::FileSystem& files_;
+  settings::SecretProtector& protector_;
   Shell& shell_;
   paste::InputService& input_;
 

@@ -5,7 +5,7 @@
 namespace switcher {
 
 void CSwitcherDlg::PasteLoginInfo() {
-  paste::RunLoginPaste(view(), files_, input_, m_account, m_tray.Shown(), m_title, m_credentials);
+  paste::RunLoginPaste(view(), files_, protector_, input_, m_account, m_tray.Shown(), m_title, m_credentials);
 }
 
 }  // namespace switcher

@@ -79,6 +79,7 @@
 #define IDC_SET_NO_MESSAGE 1049
 #define IDC_SET_USER_NAME 1032
 #define IDC_SET_USER_PATH 1050
+#define IDC_SET_PROTECT 1052
 
 // Tray menu (menu 130)
 #define ID_TRAY_ACCOUNT1 32771

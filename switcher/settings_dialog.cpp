@@ -15,7 +15,8 @@ constexpr int kColor3dLight = 22;  // COLOR_3DLIGHT
 constexpr const char* kWriteErrorCaption = "FileWriteError";
 constexpr const char* kReadErrorCaption = "FileReadError";
 
-enum class FieldKind { Text, GameExe, Speed, NoMessage };
+// Secret: a password or CD-KEY, kept protected while Protect is ticked.
+enum class FieldKind { Text, Secret, GameExe, Speed, NoMessage, Protect };
 
 // One field of the dialog, its key and what the player calls it. In the order the keys are read
 // and written.
@@ -44,14 +45,15 @@ constexpr Field kFields[] = {
     {&kRateNames[0], IDC_SET_RATE_NAME1, "計算機名称1"}, {&kRateNames[1], IDC_SET_RATE_NAME2, "計算機名称2"},
     {&kRateNames[2], IDC_SET_RATE_NAME3, "計算機名称3"},
     {&settings::kFreeDefault, IDC_SET_FREE_DEFAULT, "フリー初期値"},
-    {&kAccounts[0].id, IDC_SET_ID1, "アカウント1のＩＤ"}, {&kAccounts[0].password, IDC_SET_PASS1, "アカウント1のPASS"}, {&kAccounts[0].cdKey, IDC_SET_KEY1, "アカウント1のCD-KEY"},
-    {&kAccounts[1].id, IDC_SET_ID2, "アカウント2のＩＤ"}, {&kAccounts[1].password, IDC_SET_PASS2, "アカウント2のPASS"}, {&kAccounts[1].cdKey, IDC_SET_KEY2, "アカウント2のCD-KEY"},
-    {&kAccounts[2].id, IDC_SET_ID3, "アカウント3のＩＤ"}, {&kAccounts[2].password, IDC_SET_PASS3, "アカウント3のPASS"}, {&kAccounts[2].cdKey, IDC_SET_KEY3, "アカウント3のCD-KEY"},
-    {&kAccounts[3].id, IDC_SET_ID4, "アカウント4のＩＤ"}, {&kAccounts[3].password, IDC_SET_PASS4, "アカウント4のPASS"}, {&kAccounts[3].cdKey, IDC_SET_KEY4, "アカウント4のCD-KEY"},
-    {&kAccounts[4].id, IDC_SET_ID5, "アカウント5のＩＤ"}, {&kAccounts[4].password, IDC_SET_PASS5, "アカウント5のPASS"}, {&kAccounts[4].cdKey, IDC_SET_KEY5, "アカウント5のCD-KEY"},
-    {&kAccounts[5].id, IDC_SET_ID6, "アカウント6のＩＤ"}, {&kAccounts[5].password, IDC_SET_PASS6, "アカウント6のPASS"}, {&kAccounts[5].cdKey, IDC_SET_KEY6, "アカウント6のCD-KEY"},
+    {&kAccounts[0].id, IDC_SET_ID1, "アカウント1のＩＤ"}, {&kAccounts[0].password, IDC_SET_PASS1, "アカウント1のPASS", FieldKind::Secret}, {&kAccounts[0].cdKey, IDC_SET_KEY1, "アカウント1のCD-KEY", FieldKind::Secret},
+    {&kAccounts[1].id, IDC_SET_ID2, "アカウント2のＩＤ"}, {&kAccounts[1].password, IDC_SET_PASS2, "アカウント2のPASS", FieldKind::Secret}, {&kAccounts[1].cdKey, IDC_SET_KEY2, "アカウント2のCD-KEY", FieldKind::Secret},
+    {&kAccounts[2].id, IDC_SET_ID3, "アカウント3のＩＤ"}, {&kAccounts[2].password, IDC_SET_PASS3, "アカウント3のPASS", FieldKind::Secret}, {&kAccounts[2].cdKey, IDC_SET_KEY3, "アカウント3のCD-KEY", FieldKind::Secret},
+    {&kAccounts[3].id, IDC_SET_ID4, "アカウント4のＩＤ"}, {&kAccounts[3].password, IDC_SET_PASS4, "アカウント4のPASS", FieldKind::Secret}, {&kAccounts[3].cdKey, IDC_SET_KEY4, "アカウント4のCD-KEY", FieldKind::Secret},
+    {&kAccounts[4].id, IDC_SET_ID5, "アカウント5のＩＤ"}, {&kAccounts[4].password, IDC_SET_PASS5, "アカウント5のPASS", FieldKind::Secret}, {&kAccounts[4].cdKey, IDC_SET_KEY5, "アカウント5のCD-KEY", FieldKind::Secret},
+    {&kAccounts[5].id, IDC_SET_ID6, "アカウント6のＩＤ"}, {&kAccounts[5].password, IDC_SET_PASS6, "アカウント6のPASS", FieldKind::Secret}, {&kAccounts[5].cdKey, IDC_SET_KEY6, "アカウント6のCD-KEY", FieldKind::Secret},
     {&settings::kSpeed, IDC_SET_SPEED, "情報貼付け時のスピード", FieldKind::Speed},
     {&settings::kMessage, IDC_SET_NO_MESSAGE, "確認メッセージを出さない", FieldKind::NoMessage},
+    {&settings::kProtect, IDC_SET_PROTECT, "パスワードとCD-KEYを暗号化して保存する", FieldKind::Protect},
 };
 // clang-format on
 static_assert(std::size(kFields) == CSettingsDlg::kFieldCount);
@@ -65,7 +67,9 @@ constexpr int ExeButton(settings::GameExe exe) {
   return IDC_SET_XGPUK2;
 }
 
-bool IsEdit(const Field& field) { return field.kind == FieldKind::Text || field.kind == FieldKind::Speed; }
+bool IsEdit(const Field& field) {
+  return field.kind == FieldKind::Text || field.kind == FieldKind::Secret || field.kind == FieldKind::Speed;
+}
 
 std::string Quoted(const Field& field) { return std::string("「") + field.name + "」"; }
 
@@ -77,9 +81,32 @@ std::string WriteErrorMessage(fsys::WriteStatus status) {
   return "設定を保存できませんでした。";
 }
 
+// A field's text that will be stored: nullopt, after telling the player, when the file cannot
+// hold it or a reader would cut it.
+std::optional<std::string> StorableText(ui::View& view, const Field& field) {
+  std::optional<std::string> typed = view.StorableItemText(field.id);
+  if (!typed) {
+    view.MessageBox(Quoted(field) + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
+                                    "その文字を別の文字に替えてください。",
+                    kWriteErrorCaption, ui::Buttons::Ok);
+    return std::nullopt;
+  }
+  // Every reader stops at the key's limit: a longer text would be used cut.
+  if (typed->size() > field.key->maxBytes) {
+    settings::Wipe(*typed);
+    const std::size_t limit = field.key->maxBytes;
+    view.MessageBox(Quoted(field) + "が長すぎます。" + std::to_string(limit) + "バイト（全角" +
+                        std::to_string(limit / 2) + "文字）までにしてください。",
+                    kWriteErrorCaption, ui::Buttons::Ok);
+    return std::nullopt;
+  }
+  return typed;
+}
+
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(fsys::FileSystem& files) : ui::Dialog(IDD_SETTINGS), files_(files) {}
+CSettingsDlg::CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector)
+    : ui::Dialog(IDD_SETTINGS), files_(files), protector_(protector) {}
 
 int CSettingsDlg::BackgroundColor() const { return kColor3dLight; }
 
@@ -89,12 +116,13 @@ bool CSettingsDlg::OnCommand(int id) {
     case IDC_SET_CROSSGATE: OnSelectCrossGate(); return true;
     case IDC_SET_XGPUK2: OnSelectXgpuk2(); return true;
     case IDC_SET_NO_MESSAGE: messageClicked_ = true; return true;  // the box ticks itself
+    case IDC_SET_PROTECT: protectClicked_ = true; return true;
     default: return ui::Dialog::OnCommand(id);  // IDOK: write all and close; IDCANCEL: close
   }
 }
 
 bool CSettingsDlg::OnInitDialog() {
-  exeClicked_ = messageClicked_ = false;
+  exeClicked_ = messageClicked_ = protectClicked_ = false;
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
   m_iniPath = settings.Path();
   Fill(settings, false);
@@ -107,6 +135,7 @@ bool CSettingsDlg::OnInitDialog() {
         "いま表示しているのは初期値です。「設定完了」を押すと、設定ファイルをもう一度読み込みます。",
         kReadErrorCaption, ui::Buttons::Ok);
   }
+  ReportUnreadable();
   return true;
 }
 
@@ -114,10 +143,21 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const Field& field = kFields[i];
     if (untouchedOnly && IsEdit(field) && IsChanged(i)) continue;
+    if (field.kind == FieldKind::Secret) {
+      settings::RevealedSecret secret = settings.ReadSecret(*field.key, settings::Reader::SettingsDialog, protector_);
+      settings::Wipe(shown_[i]);
+      shown_[i] = std::move(secret.text);
+      forms_[i] = secret.form;
+      view().SetItemText(field.id, shown_[i]);
+      settings::Wipe(displayed_[i]);
+      displayed_[i] = view().ItemText(field.id);
+      continue;
+    }
     const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
     stored_[i] = settings.ReadsStoredValue(*field.key, settings::Reader::SettingsDialog);
     switch (field.kind) {
       case FieldKind::Text: shown_[i] = value; break;
+      case FieldKind::Secret: break;
       case FieldKind::Speed:
         stored_[i] = stored_[i] && settings::IsValidSpeed(value);  // else "5" replaces it
         shown_[i] = settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed);
@@ -127,6 +167,10 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
         continue;
       case FieldKind::NoMessage:
         if (!(untouchedOnly && messageClicked_)) view().SetChecked(field.id, settings::IsMessageOff(value));
+        continue;
+      case FieldKind::Protect:
+        protectStored_ = !value.empty();
+        if (!(untouchedOnly && protectClicked_)) view().SetChecked(field.id, settings::IsProtectionOn(value));
         continue;
     }
     view().SetItemText(field.id, shown_[i]);
@@ -154,6 +198,35 @@ void CSettingsDlg::Reload() {
   view().MessageBox("設定ファイルを読み込みました。変更した欄はそのままです。\n"
                     "内容を確かめてから、もう一度「設定完了」を押してください。",
                     "確認", ui::Buttons::Ok);
+  ReportUnreadable();
+}
+
+void CSettingsDlg::ReportUnreadable() {
+  std::string names;
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    if (forms_[i] == settings::SecretForm::Unreadable && !IsChanged(i)) {
+      names += Quoted(kFields[i]);
+    }
+  }
+  if (names.empty()) return;
+  view().MessageBox("次の欄は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、空欄で表示しています。\n" +
+                        names +
+                        "\n別のパソコンや別のユーザーで保存された設定か、設定ファイルが壊れています。\n"
+                        "入力し直さない限り、保存されている値はそのまま残ります。",
+                    kReadErrorCaption, ui::Buttons::Ok);
+}
+
+void CSettingsDlg::WipeShown() {
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    if (kFields[i].kind != FieldKind::Secret) continue;
+    settings::Wipe(shown_[i]);
+    settings::Wipe(displayed_[i]);
+  }
+}
+
+void CSettingsDlg::OnCancel() {
+  WipeShown();
+  ui::Dialog::OnCancel();
 }
 
 void CSettingsDlg::OnOK() {
@@ -161,7 +234,15 @@ void CSettingsDlg::OnOK() {
     Reload();
     return;
   }
+  const bool protect = view().IsChecked(IDC_SET_PROTECT);
   std::vector<settings::SettingsFile::Change> changes;
+  struct WipeChanges {
+    std::vector<settings::SettingsFile::Change>& changes;
+    ~WipeChanges() {
+      for (auto& change : changes) settings::Wipe(change.value);
+    }
+  } wipeChanges{changes};
+  std::string refused;  // values that cannot be unprotected, which turning protection off would spoil
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const Field& field = kFields[i];
     switch (field.kind) {
@@ -172,34 +253,57 @@ void CSettingsDlg::OnOK() {
       case FieldKind::NoMessage:
         changes.push_back({field.key, view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn});
         continue;
+      case FieldKind::Protect:
+        // A file that never had the option stays byte for byte as it was while it stays off.
+        if (protect || protectStored_) changes.push_back({field.key, protect ? settings::kProtectOn : settings::kProtectOff});
+        continue;
       case FieldKind::Text:
-      case FieldKind::Speed: break;
+      case FieldKind::Speed:
+      case FieldKind::Secret: break;
     }
-    // A field left as shown keeps the file's bytes: the window's round trip may change bytes that
-    // are not valid Shift-JIS or that have two codes. One that showed a default or a replacement
-    // is written as shown, so that the file and the main window agree with what the dialog showed.
-    if (!IsChanged(i)) {
-      changes.push_back({field.key, shown_[i], stored_[i]});
+    const bool typed = IsChanged(i);
+    const settings::SecretWrite write = field.kind == FieldKind::Secret
+                                            ? settings::SecretWriteFor(forms_[i], typed, protect)
+                                            : typed ? settings::SecretWrite::StorePlain : settings::SecretWrite::Keep;
+    switch (write) {
+      case settings::SecretWrite::Refuse: refused += Quoted(field); continue;
+      case settings::SecretWrite::Keep:
+        // A field left as shown keeps the file's bytes: the window's round trip may change bytes
+        // that are not valid Shift-JIS or that have two codes. One that showed a default or a
+        // replacement is written as shown, so that the file and the main window agree with what the
+        // dialog showed. (A password has neither; should its key have gone meanwhile, a protected
+        // value is not put back in plain text.)
+        if (field.kind == FieldKind::Secret) {
+          changes.push_back({field.key, protect ? "" : shown_[i], true});
+        } else {
+          changes.push_back({field.key, shown_[i], stored_[i]});
+        }
+        continue;
+      case settings::SecretWrite::StorePlain:
+      case settings::SecretWrite::StoreProtected: break;
+    }
+    std::optional<std::string> text = typed ? StorableText(view(), field) : shown_[i];
+    if (!text) return;
+    settings::WipedOnExit wipeText{*text};
+    if (field.kind == FieldKind::Speed && !settings::IsValidSpeed(*text)) *text = std::to_string(settings::kDefaultSpeed);
+    if (write == settings::SecretWrite::StorePlain) {
+      changes.push_back({field.key, *text});
       continue;
     }
-    const std::optional<std::string> typed = view().StorableItemText(field.id);
-    if (!typed) {
-      view().MessageBox(Quoted(field) + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
-                                        "その文字を別の文字に替えてください。",
-                        kWriteErrorCaption, ui::Buttons::Ok);
+    std::optional<std::string> sealed = settings::Conceal(*text, protector_);
+    if (!sealed) {
+      view().MessageBox("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption,
+                        ui::Buttons::Ok);
       return;
     }
-    // Every reader stops at the key's limit: a longer text would be used cut.
-    if (typed->size() > field.key->maxBytes) {
-      const std::size_t limit = field.key->maxBytes;
-      view().MessageBox(Quoted(field) + "が長すぎます。" + std::to_string(limit) + "バイト（全角" +
-                            std::to_string(limit / 2) + "文字）までにしてください。",
-                        kWriteErrorCaption, ui::Buttons::Ok);
-      return;
-    }
-    std::string value = *typed;
-    if (field.kind == FieldKind::Speed && !settings::IsValidSpeed(value)) value = std::to_string(settings::kDefaultSpeed);
-    changes.push_back({field.key, std::move(value)});
+    changes.push_back({field.key, std::move(*sealed)});
+  }
+  if (!refused.empty()) {
+    view().MessageBox("次の欄は、このパソコンのこのWindowsユーザーでは復号できないため、暗号化をやめると読めなくなります。\n" +
+                          refused +
+                          "\n入力し直すか、「パスワードとCD-KEYを暗号化して保存する」にチェックを入れたまま保存してください。",
+                      kWriteErrorCaption, ui::Buttons::Ok);
+    return;
   }
   // All keys go to the file in one replacement, so a failure leaves the old settings whole.
   const fsys::WriteResult written = settings::SettingsFile(files_, m_iniPath).Write(changes);
@@ -208,6 +312,7 @@ void CSettingsDlg::OnOK() {
     view().MessageBox(WriteErrorMessage(written.status), kWriteErrorCaption, ui::Buttons::Ok);
     return;
   }
+  WipeShown();
   ui::Dialog::OnOK();
 }
 

@@ -7,6 +7,7 @@
 
 #include "dialog.h"
 #include "file_system.h"
+#include "protected_value.h"
 
 namespace settings {
 class SettingsFile;
@@ -16,19 +17,20 @@ namespace switcher {
 
 class CSettingsDlg : public ui::Dialog {
  public:
-  explicit CSettingsDlg(fsys::FileSystem& files);
+  CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector);
 
   int BackgroundColor() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
   void OnOK() override;
+  void OnCancel() override;
 
   void OnSelectXgpuk();
   void OnSelectCrossGate();
   void OnSelectXgpuk2();
 
   // One per key the dialog edits: every key of the file but setdata and windowname.
-  static constexpr std::size_t kFieldCount = 36;
+  static constexpr std::size_t kFieldCount = 37;
 
  private:
   void SelectExe(int id);
@@ -37,19 +39,27 @@ class CSettingsDlg : public ui::Dialog {
   bool IsChanged(std::size_t field) const;
   // OK after an opening that could not read the file: reads it again and shows it, writes nothing.
   void Reload();
+  // Names the passwords and CD-KEYs shown empty because they cannot be unprotected here.
+  void ReportUnreadable();
+  // The plain passwords and CD-KEYs the dialog kept, once it closes.
+  void WipeShown();
 
   fsys::FileSystem& files_;
+  settings::SecretProtector& protector_;
   std::filesystem::path m_iniPath;
   // False while the fields show defaults because the file could not be read: writing them
   // would wipe every account.
   bool loaded_ = false;
   bool exeClicked_ = false;
   bool messageClicked_ = false;
+  bool protectClicked_ = false;
+  bool protectStored_ = false;  // the file has the option's key with a value
   // Each text field as set from the file: the bytes set, the text the window shows for them,
   // and whether the bytes are the file's own value (not a default or a replacement).
   std::array<std::string, kFieldCount> shown_;
   std::array<std::string, kFieldCount> displayed_;
   std::array<bool, kFieldCount> stored_{};
+  std::array<settings::SecretForm, kFieldCount> forms_{};  // how each password and CD-KEY is stored
 };
 
 }  // namespace switcher

@@ -63,6 +63,15 @@ bool SettingsFile::ReadsStoredValue(const Key& key, Reader reader) const {
          !Blank(ReadingOf(key, reader), ProfileRead(content_, key.section, key.name, "", key.maxBytes));
 }
 
+bool SettingsFile::ProtectsSecrets() const { return IsProtectionOn(Read(kProtect, Reader::Paste)); }
+
+RevealedSecret SettingsFile::ReadSecret(const Key& key, Reader reader, SecretProtector& protector) const {
+  // Read whole: a protected value is far beyond the 63 bytes; Reveal cuts a plain one.
+  std::string stored = ProfileRead(content_, key.section, key.name, ReadingOf(key, reader).missing, kWholeValue);
+  const WipedOnExit wipe{stored};  // plain while the option is off
+  return Reveal(stored, ProtectsSecrets(), key.maxBytes, protector);
+}
+
 fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {
   std::vector<ProfileEntry> entries;
   entries.reserve(changes.size());
@@ -106,6 +115,8 @@ std::int32_t SpeedOf(std::string_view speed) {
 }
 
 bool IsMessageOff(std::string_view message) { return message.starts_with(kMessageOff); }
+
+bool IsProtectionOn(std::string_view protect) { return protect == kProtectOn; }
 
 std::int32_t SlotOf(std::string_view setdata) {
   const std::int32_t slot = text::LeadingInt(setdata);

@@ -10,6 +10,7 @@
 
 #include "file_system.h"
 #include "profile.h"
+#include "protected_value.h"
 
 namespace settings {
 
@@ -53,6 +54,7 @@ inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}, {}, kWho
 inline constexpr Key kFreeDefault {kCalculator, "freedefult", {"10", "0"}, {"50", "0"}};
 inline constexpr Key kSpeed       {kPaste, "speed", {""}, {""}};
 inline constexpr Key kMessage     {kPaste, "message", {""}, {""}};
+inline constexpr Key kProtect     {kPaste, "protect", {""}, {""}};
 
 inline constexpr std::array<Key, 6> kTitles{{
     {kGeneral, "title1", {"1垢", "save1.dat"}, {"1垢", "save1.dat"}},
@@ -121,6 +123,11 @@ class SettingsFile {
   // Whether Read gives the file's own value: the key is there and no blank rule replaced it.
   bool ReadsStoredValue(const Key& key, Reader reader) const;
 
+  // Whether the player has the passwords and CD-KEYs kept protected (kProtect).
+  bool ProtectsSecrets() const;
+  // A password or CD-KEY as the player typed it, and the form it is stored in.
+  RevealedSecret ReadSecret(const Key& key, Reader reader, SecretProtector& protector) const;
+
   struct Change {
     const Key* key;
     std::string value;
@@ -157,6 +164,12 @@ std::int32_t SpeedOf(std::string_view speed);
 bool IsMessageOff(std::string_view message);
 inline constexpr char kMessageOff[] = "off";
 inline constexpr char kMessageOn[] = "on ";
+
+// The passwords and CD-KEYs are kept protected exactly when kProtect is "on". Missing, the file
+// stays as it always was.
+bool IsProtectionOn(std::string_view protect);
+inline constexpr char kProtectOn[] = "on";
+inline constexpr char kProtectOff[] = "off";
 
 // The selected account slot 0..6; any other value counts as 0.
 std::int32_t SlotOf(std::string_view setdata);

@@ -7,10 +7,41 @@
 
 #include "fake_file_system.h"
 #include "fake_view.h"
+#include "secret_protector.h"
 #include "shell.h"
 #include "tray.h"
 
 namespace fake {
+
+// Seals text for one user, as hex digits behind the user's name: another user's text, or a
+// damaged one, does not open.
+class Protector final : public settings::SecretProtector {
+ public:
+  std::string user = "player";
+  bool refuse = false;  // Protect fails
+
+  std::optional<std::string> Protect(std::string_view plain) override {
+    if (refuse) return std::nullopt;
+    std::string text = user + "-";
+    for (const unsigned char c : plain) text += {kHex[c >> 4], kHex[c & 15]};
+    return text;
+  }
+  std::optional<std::string> Unprotect(std::string_view text) override {
+    if (!text.starts_with(user + "-")) return std::nullopt;
+    text.remove_prefix(user.size() + 1);
+    std::string plain;
+    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
+      const auto high = kHex.find(text[i]), low = kHex.find(text[i + 1]);
+      if (high == std::string_view::npos || low == std::string_view::npos) return std::nullopt;
+      plain += static_cast<char>(high * 16 + low);
+    }
+    if (text.size() % 2 != 0) return std::nullopt;
+    return plain;
+  }
+
+ private:
+  static constexpr std::string_view kHex = "0123456789abcdef";
+};
 
 class Shell final : public switcher::Shell {
  public:

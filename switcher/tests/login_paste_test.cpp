@@ -443,4 +443,30 @@ TEST_F(PasteButtonTest, ATrayEntryPastesOnlyAfterACompletedSwitchAndPressesNothi
   }
 }
 
+TEST_F(PasteButtonTest, ProtectedValuesAreTypedPlainAndOnesThatCannotBeUnprotectedStopThePasteBeforeAnyInput) {
+  const std::string sealed = "[全般]\r\nsetdata=3\r\n[貼付]\r\nprotect=on\r\n03ID=me\r\n";
+  struct Case {
+    std::string pass, key;
+    std::vector<std::string> puts;
+    std::string refused;  // the message's start; empty when the paste goes ahead
+  };
+  const Case cases[] = {
+      {"dpapi:player-7077", "K-3", {"me", "pw", "K-3"}, ""},  // a plain one left from before
+      {"dpapi:other-7077", "K-3", {}, "アカウント３のPASSは暗号化されていて"},
+      {"pw", "dpapi:player-4", {}, "アカウント３のCD-KEYは"},
+      {"dpapi:x", "dpapi:", {}, "アカウント３のPASSとCD-KEYは"},
+  };
+  for (const Case& c : cases) {
+    view = {};
+    input = {};
+    StartAndPaste(sealed + "03PASS=" + c.pass + "\r\n03KEY=" + c.key + "\r\n");
+    EXPECT_EQ(Puts(), c.puts) << c.pass;
+    if (c.refused.empty()) continue;
+    EXPECT_TRUE(input.sent.empty() && input.activated.empty()) << c.pass;
+    ASSERT_EQ(view.boxes.size(), 2u) << c.pass;
+    EXPECT_TRUE(view.boxes[1].text.starts_with(c.refused)) << view.boxes[1].text;
+    EXPECT_EQ(view.boxes[1].caption, "FileReadError");
+  }
+}
+
 }  // namespace

@@ -11,11 +11,12 @@
 
 struct MainWindowTest : ::testing::Test {
   fake::FileSystem files;
+  fake::Protector protector;
   fake::Shell shell;
   fake::Tray tray;
   fake::View view;
   fake::Input input;
-  switcher::CSwitcherDlg dialog{files, shell, tray, input};
+  switcher::CSwitcherDlg dialog{files, protector, shell, tray, input};
 
   // Starts the window on the given settings file (none when empty), with the rate buttons
   // captioned as the template lays them out.

@@ -24,7 +24,8 @@ std::string SampleFile() {
 struct SettingsDialogTest : ::testing::Test {
   fake::FileSystem files;
   fake::View view;
-  switcher::CSettingsDlg dialog{files};
+  fake::Protector protector;
+  switcher::CSettingsDlg dialog{files, protector};
 
   void Open() {
     view = {};
@@ -284,6 +285,75 @@ TEST_F(SettingsDialogTest, AFailedWriteIsReportedAndKeepsTheDialogOpen) {
   EXPECT_FALSE(view.endResult.has_value());
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+}
+
+TEST_F(SettingsDialogTest, WhileTheProtectionStaysOffOkLeavesAWholeFileByteForByte) {
+  std::string ini = SampleFile();
+  ini.replace(ini.find("01PASS=") + 7, 0, "dpapi:player-7077");  // a plain password that looks sealed
+  files.Ini() = ini;
+  Open();
+  EXPECT_EQ(view.texts[IDC_SET_PASS1], "dpapi:player-7077");
+  Ok();
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  EXPECT_EQ(files.Ini(), ini);
+}
+
+TEST_F(SettingsDialogTest, TurningProtectionOnAndOffRewritesEveryPasswordAndCdKeyInOneWrite) {
+  files.Ini() = "[貼付]\r\n01ID=me\r\n01PASS=pw\r\n01KEY=K-1\r\n03KEY=K-3\r\n";
+  Open();
+  view.checked.insert(IDC_SET_PROTECT);
+  view.texts[IDC_SET_PASS3] = "typed";
+  Ok();
+  EXPECT_EQ(files.replaces, 1);
+  const std::pair<const char*, std::string> on[] = {
+      {"01ID", "me"}, {"01PASS", "dpapi:player-7077"}, {"01KEY", "dpapi:player-4b2d31"},
+      {"03PASS", "dpapi:player-7479706564"}, {"03KEY", "dpapi:player-4b2d33"}, {"02PASS", ""}, {"protect", "on"}};
+  for (const auto& [key, value] : on) EXPECT_EQ(StoredValue(files.Ini(), key), value) << key;
+
+  Open();
+  EXPECT_EQ(view.texts[IDC_SET_PASS1], "pw");
+  EXPECT_EQ(view.texts[IDC_SET_KEY3], "K-3");
+  view.checked.erase(IDC_SET_PROTECT);
+  Ok();
+  for (const auto& [key, value] : {std::pair{"01PASS", "pw"}, {"01KEY", "K-1"}, {"03PASS", "typed"}, {"protect", "off"}}) {
+    EXPECT_EQ(StoredValue(files.Ini(), key), value) << key;
+  }
+
+  // A protector that refuses: nothing is written, and the player is told.
+  const std::string before = files.Ini();
+  Open();
+  view.checked.insert(IDC_SET_PROTECT);
+  protector.refuse = true;
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), before);
+  EXPECT_EQ(view.boxes.back().caption, "FileWriteError");
+}
+
+TEST_F(SettingsDialogTest, AValueThatCannotBeUnprotectedIsShownEmptyNamedAndKeptUntilTyped) {
+  const std::string ini = "[貼付]\r\n01PASS=dpapi:other-7077\r\n01KEY=dpapi:player-4b\r\n"
+                          "02PASS=dpapi:player-70x7\r\nprotect=on\r\n";
+  files.Ini() = ini;
+  Open();
+  EXPECT_EQ(view.texts[IDC_SET_PASS1], "");
+  EXPECT_EQ(view.texts[IDC_SET_KEY1], "K");
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(view.boxes[0].text.find("「アカウント1のPASS」「アカウント2のPASS」\n"), std::string::npos);
+  Ok();
+  for (const char* key : {"01PASS", "01KEY", "02PASS"}) EXPECT_NE(ini.find(StoredValue(files.Ini(), key)), ini.npos);
+
+  const std::string kept = files.Ini();
+  Open();
+  view.checked.erase(IDC_SET_PROTECT);  // would leave them read as plain text: refused by name
+  view.texts[IDC_SET_PASS2] = "new";
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), kept);
+  EXPECT_NE(view.boxes.back().text.find("「アカウント1のPASS」\n"), std::string::npos);
+  view.texts[IDC_SET_PASS1] = "retyped";
+  Ok();
+  EXPECT_EQ(StoredValue(files.Ini(), "01PASS"), "retyped");
+  EXPECT_EQ(StoredValue(files.Ini(), "02PASS"), "new");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "file_system_win32.h"
 #include "main_dialog.h"
 #include "paste_input_win32.h"
+#include "secret_protector_win32.h"
 #include "shell_win32.h"
 #include "single_instance.h"
 #include "tray_win32.h"
@@ -17,10 +18,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     instance.ShowRunning();
     return 0;
   }
+  switcher::Win32SecretProtector protector;
   switcher::Win32Shell shell;
   switcher::Win32Tray tray;
   switcher::Win32PasteInput input;
-  switcher::CSwitcherDlg dialog(files, shell, tray, input);
+  switcher::CSwitcherDlg dialog(files, protector, shell, tray, input);
   win32::RunModalDialog(dialog, nullptr);
   return 0;
 }

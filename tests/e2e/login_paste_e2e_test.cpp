@@ -328,4 +328,41 @@ TEST_F(LoginPasteTest, CapsLockIsOffWhileTypingAndOnAgainAfterwards) {
   ASSERT_TRUE(client.PressKey(VK_CAPITAL));
 }
 
+TEST_F(LoginPasteTest, ProtectedValuesReadBackAndPasteAndADamagedOneIsRefusedBeforeAnyInput) {
+  ASSERT_TRUE(StartClient(kGameClass, L"client.log"));
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
+  Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  settings.Click(kProtect);
+  settings.Click(kSettingsOk);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  std::string file = SettingsFile().value_or("");
+  EXPECT_EQ(IniValue(file, "貼付", "protect"), "on");
+  const std::string pass = IniValue(file, "貼付", "03PASS").value_or("");
+  EXPECT_TRUE(pass.starts_with("dpapi:") && pass.size() > 63) << pass;
+  EXPECT_EQ(file.find(kTexts[2]), std::string::npos);
+
+  settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings.Text(1029), e2e::FromSjis(kTexts[1]));
+  EXPECT_EQ(settings.Text(1030), e2e::FromSjis(kTexts[2]));
+  settings.PostCommand(IDCANCEL);
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  ASSERT_NO_FATAL_FAILURE(PasteToCompletion());
+  EXPECT_EQ(TypedText(Log(L"client.log")).fields, kTexts);
+
+  // One Base64 character of the password's signature, at its end, changed.
+  const std::size_t at = file.find(pass) + pass.size() - 8;
+  file[at] = file[at] == 'A' ? 'B' : 'A';
+  ASSERT_TRUE(game_.Write("VRND.INI", file));
+  const std::size_t events = Log(L"client.log").size();
+  ASSERT_NO_FATAL_FAILURE(PressPasteAndConfirm());
+  const auto box = NextBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, L"FileReadError");
+  EXPECT_TRUE(box->text.starts_with(e2e::FromSjis("アカウント３のPASSは"))) << e2e::ToUtf8(box->text);
+  EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  EXPECT_EQ(Log(L"client.log").size(), events) << "no click or key for a password that cannot be read";
+}
+
 }  // namespace

@@ -41,6 +41,7 @@ inline constexpr int kSpeed = 1044;
 inline constexpr int kNoMessage = 1049;
 inline constexpr int kUserExeName = 1032;
 inline constexpr int kUserExePath = 1050;
+inline constexpr int kProtect = 1052;
 
 inline const wchar_t* const kDefaultTitle = L"CROSS GATE TOOL [ Varndell ]";
 inline const wchar_t* const kSettingsTitle = L"各種設定";
