@@ -100,7 +100,7 @@ CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, fsys::FileSystem& files)
 int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
 
 bool CBpCalcDlg::OnInitDialog() {
-  view().AppendSystemMenuItem(ui::kIdmAboutBox, ui::kAboutMenuString);
+  AddAboutBoxToSystemMenu();
   // Every command button of the template is a default push button, which leaves the dialog
   // manager free to pick any of them for Enter; Enter saves.
   view().SetDefaultButton(ids::kSaveData);
@@ -124,14 +124,6 @@ bool CBpCalcDlg::OnCommand(int id) {
     }
   }
   return ui::Dialog::OnCommand(id);
-}
-
-bool CBpCalcDlg::OnSysCommand(int command) {
-  // The system keeps the low four bits for itself.
-  if ((command & 0xFFF0) != ui::kIdmAboutBox) return false;
-  ui::CAboutDlg about;
-  view().RunModal(about);
-  return true;
 }
 
 void CBpCalcDlg::OnShowResult() {

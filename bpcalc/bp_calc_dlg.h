@@ -17,7 +17,6 @@ class CBpCalcDlg : public ui::Dialog {
   int IconId() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
-  bool OnSysCommand(int command) override;
 
   void OnShowResult();
   void OnSaveData();

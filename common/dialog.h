@@ -113,8 +113,9 @@ class Dialog {
   virtual void OnOK() { view().EndDialog(kIdOk); }
   virtual void OnCancel() { view().EndDialog(kIdCancel); }
 
-  // WM_SYSCOMMAND; returns false to let the system handle the command.
-  virtual bool OnSysCommand(int /*command*/) { return false; }
+  // WM_SYSCOMMAND; returns false to let the system handle the command. The about box's entry
+  // (see AddAboutBoxToSystemMenu) opens the about box; every other command is the system's.
+  virtual bool OnSysCommand(int command);
 
   // WM_HELP (the F1 key); returns the message's result.
   virtual bool OnHelpInfo() { return false; }
@@ -134,6 +135,8 @@ class Dialog {
 
  protected:
   View& view() const { return *view_; }
+  // Appends the entry that opens the program's about box to the system menu.
+  void AddAboutBoxToSystemMenu();
 
  private:
   int templateId_;

@@ -1,6 +1,5 @@
 #include "main_dialog.h"
 
-#include "about_dialog.h"
 #include "leading_int.h"
 #include "resource.h"
 #include "save_swap.h"
@@ -67,7 +66,7 @@ bool CSwitcherDlg::OnCommand(int id) {
 }
 
 bool CSwitcherDlg::OnInitDialog() {
-  view().AppendSystemMenuItem(ui::kIdmAboutBox, IDS_ABOUTBOX);
+  AddAboutBoxToSystemMenu();
 
   // A crash may have cut short a write of the settings (leaving them beside their file) or a
   // switch (leaving the recorded account's save in its slot file).
@@ -113,13 +112,6 @@ void CSwitcherDlg::RefreshFrom(const settings::SettingsFile& settings) {
     m_rates[column] = text::LeadingInt(rate);
   }
   ResetCalculatorFrom(settings);
-}
-
-bool CSwitcherDlg::OnSysCommand(int command) {
-  if ((command & 0xFFF0) != ui::kIdmAboutBox) return false;
-  ui::CAboutDlg about;
-  view().RunModal(about);
-  return true;
 }
 
 // F1 opens the settings too, but only the settings button refreshes the window afterwards.

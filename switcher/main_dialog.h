@@ -43,7 +43,6 @@ class CSwitcherDlg : public ui::Dialog {
   int BackgroundColor() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
-  bool OnSysCommand(int command) override;
   bool OnHelpInfo() override;
   std::vector<CustomMessage> CustomMessages() const override;
   void OnCustomMessage(int tag, std::uintptr_t wParam, std::intptr_t lParam) override;

@@ -126,14 +126,6 @@ TEST_F(MainDialogTest, TheSettingsButtonResetsTheCalculatorButKeepsTitleAndSlot)
   EXPECT_EQ(dialog.SelectedAccount(), 2);
 }
 
-TEST_F(MainDialogTest, TheSystemMenuEntryOpensTheAboutBox) {
-  Start();
-  EXPECT_TRUE(dialog.OnSysCommand(ui::kIdmAboutBox));
-  EXPECT_TRUE(dialog.OnSysCommand(ui::kIdmAboutBox | 0x000F));
-  EXPECT_EQ(view.modalTemplates, (std::vector<int>{ui::kAboutDialogTemplate, ui::kAboutDialogTemplate}));
-  EXPECT_FALSE(dialog.OnSysCommand(0xF060));  // SC_CLOSE stays the system's
-}
-
 TEST_F(MainDialogTest, RateButtonIdsRunColumnByColumn) {
   EXPECT_EQ(switcher::RateButtonId(0), 1012);
   EXPECT_EQ(switcher::RateButtonId(1), 1016);
