@@ -3,10 +3,8 @@
 // reaches its window only through ui::View; the Win32 host (win32/dialog_host) creates the
 // window from the dialog's template and routes messages to the handlers below. Unit tests
 // drive the same handlers through a fake view.
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 // <windows.h> maps MessageBox to MessageBoxW; the view's member keeps its plain name, so Win32
 // code includes this header after <windows.h> and calls the API by its W name.
@@ -26,9 +24,12 @@ inline constexpr int kIdNo = 7;
 // System-menu command of the about box (the low four bits are the system's own).
 inline constexpr int kIdmAboutBox = 0x0010;
 
-// Extended window styles (WS_EX_*) that View::ModifyStyleEx changes.
-inline constexpr unsigned kExToolWindow = 0x00000080;
-inline constexpr unsigned kExAppWindow = 0x00040000;
+// What a dialog's client area is painted with, named by the system colour the host uses.
+enum class Background { Standard, Desktop, Light3d };
+
+// A mouse action on the dialog's notification-area icon, as the host hears of it; the icon's
+// other mouse actions don't reach the dialog.
+enum class TrayIconMouse { RightButtonDown, LeftButtonUp };
 
 enum class Buttons { Ok, YesNo };
 
@@ -66,9 +67,9 @@ class View {
 
   virtual void Show(bool visible) = 0;
 
-  // Removes, then adds extended window styles (kEx*). With frameChanged the window takes the new
-  // frame at once, keeping its size, place and z-order.
-  virtual void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) = 0;
+  // Gives the window a taskbar button, or takes it away. Once taken away, the window keeps the
+  // slim frame of a tool window, with or without the button.
+  virtual void ShowTaskbarButton(bool shown) = 0;
 
   // The push button that Enter presses (DM_SETDEFID).
   virtual void SetDefaultButton(int id) = 0;
@@ -91,9 +92,7 @@ class Dialog {
 
   // Icon resource shown as the window's big and small icon and when minimized; 0 for none.
   virtual int IconId() const { return 0; }
-  // System colour index (COLOR_*) that the client area is painted with; -1 for the standard
-  // dialog background.
-  virtual int BackgroundColor() const { return -1; }
+  virtual Background BackgroundColor() const { return Background::Standard; }
 
   // The host attaches the view when the window is created and detaches it when it is destroyed.
   void Attach(View* view) { view_ = view; }
@@ -120,18 +119,12 @@ class Dialog {
   // WM_HELP (the F1 key); returns the message's result.
   virtual bool OnHelpInfo() { return false; }
 
-  // A window message beyond the ones above that the dialog wants: a fixed number (WM_USER + n,
-  // for a callback the dialog set up itself), or one the system registers by name and numbers
-  // only at run time (a broadcast such as "TaskbarCreated").
-  struct CustomMessage {
-    int tag;                     // the dialog's own name for it, handed back to OnCustomMessage
-    unsigned number;             // 0 when registered by name
-    const char* registeredName;  // ASCII; nullptr for a fixed number
-  };
-  // Asked once, when the window is created.
-  virtual std::vector<CustomMessage> CustomMessages() const { return {}; }
-  // One of CustomMessages arrived. The system's own handling of the message follows regardless.
-  virtual void OnCustomMessage(int /*tag*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) {}
+  // The dialog's notification-area icon (see the Tray service) reports a mouse action.
+  virtual void OnTrayIcon(TrayIconMouse /*mouse*/) {}
+  // The shell's taskbar was created anew (Explorer restarted): icons added before are gone.
+  virtual void OnTaskbarCreated() {}
+  // Another start of the program asks for this window (see win32::kShowAgainMessage).
+  virtual void OnShowAgain() {}
 
  protected:
   View& view() const { return *view_; }

@@ -8,8 +8,6 @@
 namespace switcher {
 namespace {
 
-constexpr int kColorBackground = 1;  // COLOR_BACKGROUND: the desktop colour
-
 constexpr std::array<int, settings::kAccounts.size()> kAccountButtons{
     IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3, IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
 constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2,
@@ -31,7 +29,8 @@ CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& p
 
 int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
 
-int CSwitcherDlg::BackgroundColor() const { return kColorBackground; }
+// The main window is painted in the desktop's colour.
+ui::Background CSwitcherDlg::BackgroundColor() const { return ui::Background::Desktop; }
 
 bool CSwitcherDlg::OnCommand(int id) {
   switch (id) {

@@ -40,12 +40,13 @@ class CSwitcherDlg : public ui::Dialog {
                paste::InputService& input);
 
   int IconId() const override;
-  int BackgroundColor() const override;
+  ui::Background BackgroundColor() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
   bool OnHelpInfo() override;
-  std::vector<CustomMessage> CustomMessages() const override;
-  void OnCustomMessage(int tag, std::uintptr_t wParam, std::intptr_t lParam) override;
+  void OnTrayIcon(ui::TrayIconMouse mouse) override;
+  void OnTaskbarCreated() override;
+  void OnShowAgain() override;
 
   void RefreshFromSettings();
   void OnOpenSettings();

@@ -10,8 +10,6 @@
 namespace switcher {
 namespace {
 
-constexpr int kColor3dLight = 22;  // COLOR_3DLIGHT
-
 constexpr const char* kWriteErrorCaption = "FileWriteError";
 constexpr const char* kReadErrorCaption = "FileReadError";
 
@@ -108,7 +106,7 @@ std::optional<std::string> StorableText(ui::View& view, const Field& field) {
 CSettingsDlg::CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector)
     : ui::Dialog(IDD_SETTINGS), files_(files), protector_(protector) {}
 
-int CSettingsDlg::BackgroundColor() const { return kColor3dLight; }
+ui::Background CSettingsDlg::BackgroundColor() const { return ui::Background::Light3d; }
 
 bool CSettingsDlg::OnCommand(int id) {
   switch (id) {

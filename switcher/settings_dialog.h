@@ -19,7 +19,7 @@ class CSettingsDlg : public ui::Dialog {
  public:
   CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector);
 
-  int BackgroundColor() const override;
+  ui::Background BackgroundColor() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
   void OnOK() override;

@@ -3,27 +3,14 @@
 #include "main_dialog.h"
 
 namespace switcher {
-namespace {
 
-enum MessageTag { kIconMouse, kTaskbarRecreated, kShowAgain };
+void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) { m_tray.OnIconMouse(view(), mouse, m_userExeName); }
 
-}  // namespace
+void CSwitcherDlg::OnTaskbarCreated() { m_tray.OnTaskbarCreated(view()); }
 
-std::vector<ui::Dialog::CustomMessage> CSwitcherDlg::CustomMessages() const {
-  return {{kIconMouse, kTrayNotify, nullptr},
-          {kTaskbarRecreated, 0, kTaskbarCreated},
-          {kShowAgain, 0, kShowAgainMessage}};
-}
-
-void CSwitcherDlg::OnCustomMessage(int tag, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
-  switch (tag) {
-    case kIconMouse: m_tray.OnIconMouse(view(), lParam, m_userExeName); break;
-    case kTaskbarRecreated: m_tray.OnTaskbarCreated(view()); break;
-    case kShowAgain:
-      if (!m_tray.Shown()) m_tray.Toggle(view());
-      break;
-    default: break;
-  }
+// A second start in this game folder asks for the window: it comes back from behind its icon.
+void CSwitcherDlg::OnShowAgain() {
+  if (!m_tray.Shown()) m_tray.Toggle(view());
 }
 
 void CSwitcherDlg::ToggleTrayMode() { m_tray.Toggle(view()); }

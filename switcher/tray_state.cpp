@@ -20,9 +20,7 @@ void TrayState::Toggle(ui::View& view) {
 
 void TrayState::Hide(ui::View& view) {
   view.Show(false);
-  // A tool window without the app-window style has no taskbar button.
-  view.ModifyStyleEx(0, ui::kExToolWindow, true);
-  view.ModifyStyleEx(ui::kExAppWindow, 0, false);
+  view.ShowTaskbarButton(false);
   if (!tray_.AddIcon(view, IDR_MAINFRAME, kTip)) {
     StayShown(view);
     return;
@@ -33,23 +31,22 @@ void TrayState::Hide(ui::View& view) {
 
 void TrayState::Show(ui::View& view) {
   tray_.DeleteIcon(view);
-  // The tool-window style stays: the window keeps its slim frame, now with a taskbar button.
-  view.ModifyStyleEx(0, ui::kExAppWindow, false);
+  view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
 }
 
 void TrayState::StayShown(ui::View& view) {
-  view.ModifyStyleEx(0, ui::kExAppWindow, false);
+  view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
   view.MessageBox(kAddFailed, "Error", ui::Buttons::Ok);
 }
 
-void TrayState::OnIconMouse(ui::View& view, std::intptr_t mouseMessage, const std::string& userProgram) {
-  if (mouseMessage == kRightButtonDown) {
+void TrayState::OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram) {
+  if (mouse == ui::TrayIconMouse::RightButtonDown) {
     tray_.ShowMenu(view, userProgram);
-  } else if (mouseMessage == kLeftButtonUp && !m_shown) {
+  } else if (mouse == ui::TrayIconMouse::LeftButtonUp && !m_shown) {
     Show(view);
   }
 }

@@ -1,7 +1,6 @@
 #pragma once
 // Shown, or hidden behind the notification-area icon: the main window's two states and the
 // ways between them.
-#include <cstdint>
 #include <string>
 
 #include "dialog.h"
@@ -18,9 +17,9 @@ class TrayState {
 
   // Hides the window behind the icon, or shows it again and removes the icon.
   void Toggle(ui::View& view);
-  // A mouse action on the icon (kTrayNotify's lParam): the right button opens the menu, the left
-  // button's release shows the hidden window.
-  void OnIconMouse(ui::View& view, std::intptr_t mouseMessage, const std::string& userProgram);
+  // A mouse action on the icon: the right button opens the menu, the left button's release shows
+  // the hidden window.
+  void OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram);
   // The shell's taskbar was recreated: a hidden window needs its icon again.
   void OnTaskbarCreated(ui::View& view);
   // The program is about to end: no icon may stay behind.

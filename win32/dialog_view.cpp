@@ -62,13 +62,17 @@ void DialogView::AppendSystemMenuItem(int command, int stringId) {
 
 void DialogView::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
 
-void DialogView::ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) {
-  const auto style = static_cast<unsigned>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  SetWindowLongPtrW(window_, GWL_EXSTYLE, static_cast<LONG_PTR>((style & ~remove) | add));
-  if (frameChanged) {
-    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+void DialogView::ShowTaskbarButton(bool shown) {
+  const auto style = static_cast<LONG_PTR>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+  if (shown) {
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, style | WS_EX_APPWINDOW);
+    return;
   }
+  // A tool window without the app-window style has no taskbar button. The new frame is taken at
+  // once, keeping the window's size, place and z-order.
+  SetWindowLongPtrW(window_, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
+  SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowLongPtrW(window_, GWL_EXSTYLE, (style | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
 }
 
 void DialogView::SetDefaultButton(int id) { SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }

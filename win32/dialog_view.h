@@ -26,7 +26,7 @@ class DialogView final : public ui::View {
   int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override;
   void AppendSystemMenuItem(int command, int stringId) override;
   void Show(bool visible) override;
-  void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) override;
+  void ShowTaskbarButton(bool shown) override;
   void SetDefaultButton(int id) override;
   int RunModal(ui::Dialog& dialog) override;
   void EndDialog(int result) override;

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <string>
 
-#include "tray.h"
+#include "tray_message.h"
 
 namespace switcher {
 namespace {
@@ -87,8 +87,7 @@ void SingleInstance::ShowRunning() const {
   if (!search.found) return;
   // This copy was started by the player, so it may hand the front to the running one.
   AllowSetForegroundWindow(search.processId);
-  const std::wstring name(std::begin(kShowAgainMessage), std::end(kShowAgainMessage) - 1);  // ASCII
-  const UINT showAgain = RegisterWindowMessageW(name.c_str());
+  const UINT showAgain = RegisterWindowMessageW(win32::kShowAgainMessage);
   SendMessageTimeoutW(search.found, showAgain, 0, 0, SMTO_ABORTIFHUNG, kShowTimeoutMs, nullptr);
   SetForegroundWindow(GetLastActivePopup(search.found));
 }

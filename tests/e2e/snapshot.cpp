@@ -12,10 +12,10 @@
 #include <string>
 
 #include "driver.h"
+#include "tray_message.h"
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 200;
 
 bool Settings(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
   constexpr int kSettingsButton = 1047;
@@ -47,7 +47,7 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
     return false;
   }
   SetCursorPos(600, 500);
-  PostMessageW(main.Handle(), kTrayNotify, 0, WM_RBUTTONDOWN);
+  PostMessageW(main.Handle(), win32::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
   e2e::Window menu;
   e2e::WaitUntil([&] {
     const auto menus = e2e::VisibleTopLevelWindows(program.Id(), L"#32768");

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tray_message.h"
 #include "varndell_fixture.h"
 
 namespace {
 
 constexpr int kTrayModeButton = 1049;
-constexpr UINT kTrayNotify = WM_USER + 200;
 // Where the menu opens (at the mouse cursor), and a point well away from it.
 constexpr int kMenuX = 600, kMenuY = 300;
 constexpr int kElsewhereX = 300, kElsewhereY = 800;
@@ -60,7 +60,9 @@ class TrayTest : public VarndellTest {
   }
 
   // A mouse action on the icon, as the shell reports it to the window.
-  void IconReports(UINT mouseMessage) const { PostMessageW(main_.Handle(), kTrayNotify, 0, mouseMessage); }
+  void IconReports(UINT mouseMessage) const {
+    PostMessageW(main_.Handle(), win32::kTrayCallbackMessage, 0, mouseMessage);
+  }
 
   Window WaitForMenu() const {
     Window menu;
