@@ -65,6 +65,8 @@ class View {
   // system menu.
   virtual void AppendSystemMenuItem(int command, int stringId) = 0;
 
+  // Shows or hides the window. A window hidden here stays hidden until shown here again,
+  // whatever else asks to show it (the dialog manager shows a dialog at its first idle).
   virtual void Show(bool visible) = 0;
 
   // Gives the window a taskbar button, or takes it away. Once taken away, the window keeps the

@@ -101,6 +101,13 @@ INT_PTR RouteShellMessage(HWND window, Host& host, UINT message, LPARAM lParam) 
   return FALSE;
 }
 
+// A window the dialog hid stays hidden: the dialog manager shows a modal dialog when its message
+// queue first runs empty, which may come after a quick "hide".
+INT_PTR KeepHidden(const Host& host, LPARAM lParam) {
+  if (host.view && host.view->KeptHidden()) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+  return FALSE;
+}
+
 INT_PTR OnInit(HWND window, Host& host) {
   SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&host));
   host.view.emplace(window);
@@ -144,6 +151,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(host->bigIcon);
+    case WM_WINDOWPOSCHANGING:
+      return KeepHidden(*host, lParam);
     default:
       return RouteShellMessage(window, *host, message, lParam);
   }

@@ -60,7 +60,10 @@ void DialogView::AppendSystemMenuItem(int command, int stringId) {
   AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
 }
 
-void DialogView::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
+void DialogView::Show(bool visible) {
+  keptHidden_ = !visible;
+  ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
 
 void DialogView::ShowTaskbarButton(bool shown) {
   const auto style = static_cast<LONG_PTR>(GetWindowLongPtrW(window_, GWL_EXSTYLE));

@@ -14,6 +14,8 @@ class DialogView final : public ui::View {
   explicit DialogView(HWND window) : window_(window) {}
 
   HWND Window() const { return window_; }
+  // Hidden by Show(false) and not shown again by Show(true): every other show is refused.
+  bool KeptHidden() const { return keptHidden_; }
 
   std::string ItemText(int id) const override;
   std::optional<std::string> StorableItemText(int id) const override;
@@ -39,6 +41,7 @@ class DialogView final : public ui::View {
   HWND Item(int id) const;
 
   HWND window_;
+  bool keptHidden_ = false;
   mutable std::vector<std::pair<int, HWND>> items_;
 };
 

@@ -30,19 +30,8 @@ bool Settings(const e2e::Process& program, const e2e::Window& main, const std::f
 
 bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
   constexpr int kHideButton = 1049;
-  // Just after start-up the dialog loop may show its window once more when it first runs idle;
-  // then the button shows it properly and a second press hides it again.
-  bool hidden = false;
-  for (int attempt = 0; attempt < 3 && !hidden; ++attempt) {
-    main.Click(kHideButton);
-    if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) break;
-    hidden = !e2e::WaitUntil([&] { return main.IsVisible(); }, e2e::Timeout{500});
-    if (!hidden) {
-      main.Click(kHideButton);
-      Sleep(300);
-    }
-  }
-  if (!hidden) {
+  main.Click(kHideButton);
+  if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) {
     std::fwprintf(stderr, L"the window did not hide\n");
     return false;
   }
