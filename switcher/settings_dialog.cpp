@@ -245,8 +245,7 @@ void CSettingsDlg::OnOK() {
     const Field& field = kFields[i];
     switch (field.kind) {
       case FieldKind::GameExe:
-        changes.push_back(
-            {field.key, view().IsChecked(IDC_SET_XGPUK) ? "1" : view().IsChecked(IDC_SET_CROSSGATE) ? "2" : "3"});
+        changes.push_back({field.key, settings::ExePathValue(CheckedExe())});
         continue;
       case FieldKind::NoMessage:
         changes.push_back({field.key, view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn});
@@ -312,6 +311,14 @@ void CSettingsDlg::OnOK() {
   }
   WipeShown();
   ui::Dialog::OnOK();
+}
+
+settings::GameExe CSettingsDlg::CheckedExe() const {
+  using settings::GameExe;
+  for (GameExe exe : {GameExe::Xgpuk, GameExe::CrossGate}) {
+    if (view().IsChecked(ExeButton(exe))) return exe;
+  }
+  return GameExe::Xgpuk2;
 }
 
 void CSettingsDlg::SelectExe(int id) {

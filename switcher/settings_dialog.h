@@ -11,6 +11,7 @@
 
 namespace settings {
 class SettingsFile;
+enum class GameExe;
 }
 
 namespace switcher {
@@ -34,6 +35,7 @@ class CSettingsDlg : public ui::Dialog {
 
  private:
   void SelectExe(int id);
+  settings::GameExe CheckedExe() const;
   // Shows the file's values; with untouchedOnly, only in the fields the player has not changed.
   void Fill(const settings::SettingsFile& settings, bool untouchedOnly);
   bool IsChanged(std::size_t field) const;

@@ -96,6 +96,12 @@ GameExe GameExeOf(std::string_view exepath) {
   }
 }
 
+GameExe GameExeIn(const SettingsFile& settings) {
+  return GameExeOf(settings.Read(kExePath, Reader::MainWindow));
+}
+
+std::string ExePathValue(GameExe exe) { return std::to_string(static_cast<int>(exe)); }
+
 const char* GameExeFileName(GameExe exe) {
   switch (exe) {
     case GameExe::Xgpuk: return "xgpuk.exe";
@@ -120,7 +126,7 @@ bool IsProtectionOn(std::string_view protect) { return protect == kProtectOn; }
 
 std::int32_t SlotOf(std::string_view setdata) {
   const std::int32_t slot = text::LeadingInt(setdata);
-  return slot >= 0 && slot <= 6 ? slot : 0;
+  return slot >= 0 && slot <= kAccountCount ? slot : 0;
 }
 
 }  // namespace settings

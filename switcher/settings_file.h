@@ -45,6 +45,9 @@ struct Key {
 
 enum class Reader { SettingsDialog, MainWindow, Paste };
 
+// The account slots 1..6, each with a display name and login keys.
+inline constexpr int kAccountCount = 6;
+
 // clang-format off
 inline constexpr Key kWindowName  {kGeneral, "windowname", {}, {"CROSS GATE TOOL [ Varndell ]", "CROSS GATE TOOL [ Varndell ]"}};
 inline constexpr Key kSelectedSlot{kGeneral, "setdata", {}, {"0"}};
@@ -56,7 +59,7 @@ inline constexpr Key kSpeed       {kPaste, "speed", {""}, {""}};
 inline constexpr Key kMessage     {kPaste, "message", {""}, {""}};
 inline constexpr Key kProtect     {kPaste, "protect", {""}, {""}};
 
-inline constexpr std::array<Key, 6> kTitles{{
+inline constexpr std::array<Key, kAccountCount> kTitles{{
     {kGeneral, "title1", {"1垢", "save1.dat"}, {"1垢", "save1.dat"}},
     {kGeneral, "title2", {"2垢", "2垢"}, {"2垢", "2垢"}},
     {kGeneral, "title3", {"3垢", "3垢"}, {"3垢", "3垢"}},
@@ -83,7 +86,7 @@ struct AccountKeys {
   Key cdKey;
 };
 // clang-format off
-inline constexpr std::array<AccountKeys, 6> kAccounts{{
+inline constexpr std::array<AccountKeys, kAccountCount> kAccounts{{
     {{kPaste, "01ID", {""}, {""}}, {kPaste, "01PASS", {""}, {""}}, {kPaste, "01KEY", {""}, {""}}},
     {{kPaste, "02ID", {""}, {""}}, {kPaste, "02PASS", {""}, {""}}, {kPaste, "02KEY", {""}, {""}}},
     {{kPaste, "03ID", {""}, {""}}, {kPaste, "03PASS", {""}, {""}}, {kPaste, "03KEY", {""}, {""}}},
@@ -150,10 +153,15 @@ class SettingsFile {
   std::string content_;  // the file as it was read; empty when missing, unreadable, too large or foreign
 };
 
-// Game executables by the value of exepath.
+// Game executables by the value of exepath: 1, 2, and 3 for any other number.
 enum class GameExe { Xgpuk = 1, CrossGate = 2, Xgpuk2 = 3 };
 GameExe GameExeOf(std::string_view exepath);
+// The game program the settings choose, by the main window's reading of exepath: the one that
+// "XG起動" starts, and whose login screen the paste fills.
+GameExe GameExeIn(const SettingsFile& settings);
 const char* GameExeFileName(GameExe exe);
+// The exepath value that chooses the program: "1", "2" or "3".
+std::string ExePathValue(GameExe exe);
 
 inline constexpr int kDefaultSpeed = 5;
 // The paste speed 1..10; any other value counts as 5.
@@ -171,7 +179,7 @@ bool IsProtectionOn(std::string_view protect);
 inline constexpr char kProtectOn[] = "on";
 inline constexpr char kProtectOff[] = "off";
 
-// The selected account slot 0..6; any other value counts as 0.
+// The selected account slot 0..kAccountCount; any other value counts as 0.
 std::int32_t SlotOf(std::string_view setdata);
 
 }  // namespace settings
