@@ -4,7 +4,9 @@
 
 namespace switcher {
 
-void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) { m_tray.OnIconMouse(view(), mouse, m_userExeName); }
+void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) {
+  m_tray.OnIconMouse(view(), mouse, m_launcher.UserProgramName());
+}
 
 void CSwitcherDlg::OnTaskbarCreated() { m_tray.OnTaskbarCreated(view()); }
 

@@ -126,6 +126,40 @@ TEST_F(MainDialogTest, TheSettingsButtonResetsTheCalculatorButKeepsTitleAndSlot)
   EXPECT_EQ(dialog.SelectedAccount(), 2);
 }
 
+// Each command reaches its unit; the units' own tests prove what they then do.
+TEST_F(MainDialogTest, RoutesEveryCommandToItsUnit) {
+  const struct {
+    int id;
+    std::vector<std::filesystem::path> opened;
+    std::string firstBox;
+  } cases[] = {
+      {ui::kIdOk, {files.folder / "CrossGate.EXE"}, (files.folder / "CrossGate.EXE").string() + "\nにあるプログラムを起動させます"},
+      {IDC_USER_PROGRAM, {"memo.exe"}, ""},
+      {ID_TRAY_USER_PROGRAM, {"memo.exe"}, ""},
+      {IDC_FAMILIAR_CALCULATOR, {"Quorrin.exe"}, ""},
+      {ID_TRAY_FAMILIAR_CALCULATOR, {"Quorrin.exe"}, ""},
+      {IDC_ACCOUNT6, {}, "「data」フォルダ"},
+      {ID_TRAY_ACCOUNT6, {}, "「data」フォルダ"},
+      {IDC_PASTE_LOGIN, {}, "貼り付けるアカウントを[無処理]以外で選んで下さい。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    view = {};
+    shell.opened.clear();
+    Start("[全般]\r\nUserExePath=memo.exe\r\n");
+    files.Ini() = "[全般]\r\nUserExePath=memo.exe\r\nexepath=2\r\n";  // as F1's settings dialog leaves it
+    EXPECT_TRUE(dialog.OnCommand(c.id));
+    EXPECT_EQ(shell.opened, c.opened);
+    if (c.firstBox.empty()) {
+      EXPECT_TRUE(view.boxes.empty());
+    } else {
+      ASSERT_FALSE(view.boxes.empty());
+      EXPECT_NE(view.boxes[0].text.find(c.firstBox), std::string::npos) << view.boxes[0].text;
+    }
+  }
+  EXPECT_FALSE(dialog.OnCommand(IDC_TOTAL));
+}
+
 TEST_F(MainDialogTest, RateButtonIdsRunColumnByColumn) {
   EXPECT_EQ(switcher::RateButtonId(0), 1012);
   EXPECT_EQ(switcher::RateButtonId(1), 1016);
