@@ -146,6 +146,7 @@ TEST_F(CalculatorDialog, MarksWhatCannotBeComputedAtLevelOne) {
 TEST_F(CalculatorDialog, SavesTheTwelveNumbersAndTheNameAsOneRecord) {
   TypePochi();
   Type(ids::kRemaining, "12.7");
+  files.folders.insert("C:\\cg");
   picker.answer = "C:\\cg\\pochi.txt";
   dialog.OnSaveData();
   const std::string& file = files.files.at("C:\\cg\\pochi.txt");
