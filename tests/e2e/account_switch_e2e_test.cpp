@@ -71,17 +71,17 @@ TEST_F(AccountSwitchTest, TheSixthButtonUsesTheSixthSaveFileAndTheSlotSurvivesAR
   ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
   ASSERT_TRUE(game_.Write("data\\save6.dat", "F"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
-  ASSERT_TRUE(SwitchTo(1006, 6));
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT6, 6));
   EXPECT_EQ(Save("save1.dat"), "A");
   EXPECT_EQ(Save("save.dat"), "F");
   EXPECT_FALSE(Save("save6.dat").has_value());
   ASSERT_NO_FATAL_FAILURE(Start());
-  ExpectPushedOnly(1006);
+  ExpectPushedOnly(IDC_ACCOUNT6);
 }
 
 TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedNoButtonStaysPushedAndThePlayerIsTold) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
-  ExpectPushedOnly(1000);
+  ExpectPushedOnly(IDC_ACCOUNT1);
   main_.Click(1002);
   const auto box = e2e::WaitForMessageBox(Pid(), {main_});
   ASSERT_TRUE(box) << "the switch did not report the missing folder";

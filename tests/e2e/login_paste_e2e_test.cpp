@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kPasteButton = 1048;
+constexpr int kPasteButton = IDC_PASTE_LOGIN;
 constexpr wchar_t kGameClass[] = L" ＣＲＯＳＳＧＡＴＥ ";
 constexpr wchar_t kOtherClass[] = L"VarndellTestOtherWindow";
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr int kId1 = 1007;
-constexpr int kPass2 = 1026;
+constexpr int kId1 = IDC_SET_ID1;
+constexpr int kPass2 = IDC_SET_PASS2;
 
 const std::string kAccounts =
     "[全般]\r\ntitle1=メイン\r\n[貼付]\r\n01ID=me\r\n01PASS=pw\r\n01KEY=K-1\r\n";

@@ -12,13 +12,14 @@
 #include <string>
 
 #include "driver.h"
+#include "resource.h"
 #include "tray_message.h"
 
 namespace {
 
 
 bool Settings(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kSettingsButton = 1047;
+  constexpr int kSettingsButton = IDC_OPEN_SETTINGS;
   main.Click(kSettingsButton);
   const e2e::Window settings = e2e::WaitForDialog(program.Id(), L"各種設定");
   if (!settings) return false;
@@ -29,7 +30,7 @@ bool Settings(const e2e::Process& program, const e2e::Window& main, const std::f
 }
 
 bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kHideButton = 1049;
+  constexpr int kHideButton = IDC_TRAY_MODE;
   main.Click(kHideButton);
   if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) {
     std::fwprintf(stderr, L"the window did not hide\n");
@@ -54,7 +55,7 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
 }
 
 bool Paste(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kPasteButton = 1048;
+  constexpr int kPasteButton = IDC_PASTE_LOGIN;
   main.Click(kPasteButton);
   const auto question = e2e::WaitForMessageBox(program.Id(), {main});
   if (!question || !e2e::Answer(question->window, IDYES)) return false;

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kTrayModeButton = 1049;
+constexpr int kTrayModeButton = IDC_TRAY_MODE;
 // Where the menu opens (at the mouse cursor), and a point well away from it.
 constexpr int kMenuX = 600, kMenuY = 300;
 constexpr int kElsewhereX = 300, kElsewhereY = 800;

@@ -54,7 +54,7 @@ TEST_F(VarndellTest, StartsWithTheTitlesSlotAndRatesOfTheSettingsFile) {
   const std::array<std::wstring, 6> accounts{L"アリス", L"Bob", L"ソ表", L"四", L"五", L"六"};
   for (size_t i = 0; i < kAccountButtons.size(); ++i) {
     EXPECT_EQ(main_.Text(kAccountButtons[i]), accounts[i]);
-    EXPECT_EQ(main_.IsPushed(kAccountButtons[i]), kAccountButtons[i] == 1006) << "account button " << kAccountButtons[i];
+    EXPECT_EQ(main_.IsPushed(kAccountButtons[i]), kAccountButtons[i] == IDC_ACCOUNT6) << "account button " << kAccountButtons[i];
   }
   EXPECT_EQ(main_.Text(kUserProgram), L"メモ帳");
   // Column titles show the rate text as read; the rate itself is its leading integer.
@@ -79,7 +79,7 @@ TEST_F(VarndellTest, ValuesBeginningWithABlankAreReplacedAndEmptyValuesKept) {
       "keisan1=\" 1\"\r\nkeisan2=\" 2\"\r\nkeisan3=\" 3\"\r\n"
       "freedefult=\" 9\"\r\n"));
   EXPECT_EQ(main_.Title(), kDefaultTitle);
-  EXPECT_EQ(main_.Text(1000), L"save1.dat");
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT1), L"save1.dat");
   EXPECT_EQ(main_.Text(1001), L"2垢");
   EXPECT_EQ(main_.Text(1002), L"") << "an empty value is not a missing one";
   EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*50");
@@ -95,7 +95,7 @@ TEST_F(VarndellTest, SlotsOutsideOneToSixShowTheFirstAccountButtonPushed) {
   for (const char* setdata : {"7", "-1", "abc"}) {
     SCOPED_TRACE(setdata);
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(std::string("[全般]\r\nsetdata=") + setdata + "\r\n"));
-    for (int id : kAccountButtons) EXPECT_EQ(main_.IsPushed(id), id == 1000) << "account button " << id;
+    for (int id : kAccountButtons) EXPECT_EQ(main_.IsPushed(id), id == IDC_ACCOUNT1) << "account button " << id;
   }
 }
 
@@ -159,7 +159,7 @@ std::string SettingsFileOfSize(size_t size, std::string_view lastEntry) {
 TEST_F(VarndellTest, ReadsAKeyAfterALongStretchOfOtherEntries) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings(SettingsFileOfSize(100'000, "title3=Late")));
   EXPECT_EQ(main_.Text(1002), L"Late");
-  EXPECT_EQ(main_.Text(1000), L"1垢");
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT1), L"1垢");
 }
 
 TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
@@ -339,7 +339,7 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_EQ(value("貼付", "message"), "on ");
 
   // The main window took the new name; the next opening reads the file back.
-  EXPECT_TRUE(main_.WaitForText(1000, L"アリス"));
+  EXPECT_TRUE(main_.WaitForText(IDC_ACCOUNT1, L"アリス"));
   settings = OpenSettings();
   ASSERT_TRUE(settings);
   EXPECT_TRUE(settings.IsChecked(kCrossGate));
@@ -426,7 +426,7 @@ TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturn
   ASSERT_TRUE(settings.SetText(kRates[0], L"5"));
   settings.Click(kSettingsOk);
   ASSERT_TRUE(settings.WaitUntilClosed());
-  EXPECT_TRUE(main_.WaitForText(1000, L"Bob"));
+  EXPECT_TRUE(main_.WaitForText(IDC_ACCOUNT1, L"Bob"));
   EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*5");
   EXPECT_EQ(main_.Text(1012), L"R1*0") << "the refresh ends with the calculator's reset";
   EXPECT_EQ(main_.Text(kTotal), L"0");
@@ -443,7 +443,7 @@ TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturn
   ASSERT_TRUE(game_.Write("VRND.INI", *file));
   settings.PostCommand(IDCANCEL);
   ASSERT_TRUE(settings.WaitUntilClosed());
-  EXPECT_TRUE(main_.WaitForText(1000, L"Carol"));
+  EXPECT_TRUE(main_.WaitForText(IDC_ACCOUNT1, L"Carol"));
 }
 
 TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
@@ -459,8 +459,8 @@ TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
   ASSERT_TRUE(file.has_value());
   EXPECT_EQ(IniValue(*file, "全般", "title1"), "Dave");
   // Give a wrong refresh the time to happen, then check that it did not.
-  EXPECT_FALSE(main_.WaitForText(1000, L"Dave", e2e::kGrace));
-  EXPECT_EQ(main_.Text(1000), L"1垢");
+  EXPECT_FALSE(main_.WaitForText(IDC_ACCOUNT1, L"Dave", e2e::kGrace));
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT1), L"1垢");
   EXPECT_EQ(main_.Text(1012), L"R1*1");
   EXPECT_EQ(main_.Text(kTotal), L"30");
 }
