@@ -73,13 +73,6 @@ constexpr NumberedRoute kNumberedRoutes[] = {
 
 int RateButtonId(int index) { return kRateButtons[index]; }
 
-std::optional<int> RateButtonIndex(int id) {
-  for (int index = 0; index < kRateButtonCount; ++index) {
-    if (kRateButtons[index] == id) return index;
-  }
-  return std::nullopt;
-}
-
 int AccountButtonId(int slot) { return kAccountButtons[slot - 1]; }
 
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,

@@ -2,7 +2,6 @@
 // Varndell's main window: a route from each of its commands to the unit that carries it out
 // (launching, the rate calculator, the account switch, the login paste, the tray state), and the
 // refresh of its captions from the settings.
-#include <optional>
 #include <string>
 
 #include "dialog.h"
@@ -22,9 +21,8 @@ class SettingsFile;
 
 namespace switcher {
 
-// Rate button index 0..29 (see RateCalculator) to its control ID and back.
+// The control of rate button index 0..29 (see RateCalculator).
 int RateButtonId(int index);
-std::optional<int> RateButtonIndex(int id);
 
 // The button of account slot 1..6.
 int AccountButtonId(int slot);
