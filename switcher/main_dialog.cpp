@@ -16,7 +16,7 @@ constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COL
 constexpr std::array<int, kRateColumns> kSumFields{IDC_SUM1, IDC_SUM2, IDC_SUM3};
 
 // Rate buttons by index: in each column "R1*" has an ID of its own, "R2*" .. "R10*" follow in order.
-constexpr std::array<int, kRateButtonCount> kRateButtons = [] {
+constexpr std::array<int, kRateButtonCount> RateButtons() {
   constexpr std::array<int, kRateColumns> first{IDC_RATE1_1, IDC_RATE2_1, IDC_RATE3_1};
   constexpr std::array<int, kRateColumns> second{IDC_RATE1_2, IDC_RATE2_2, IDC_RATE3_2};
   std::array<int, kRateButtonCount> ids{};
@@ -26,14 +26,16 @@ constexpr std::array<int, kRateButtonCount> kRateButtons = [] {
     ids[index] = multiplier == 1 ? first[column] : second[column] + multiplier - 2;
   }
   return ids;
-}();
+}
+constexpr std::array<int, kRateButtonCount> kRateButtons = RateButtons();
 static_assert(kRateButtons[kRatesPerColumn - 1] == IDC_RATE1_10 && kRateButtons.back() == IDC_RATE3_10);
 
-constexpr std::array<int, settings::kAccountCount> kTrayAccounts = [] {
+constexpr std::array<int, settings::kAccountCount> TrayAccounts() {
   std::array<int, settings::kAccountCount> ids{};
   for (int slot = 0; slot < settings::kAccountCount; ++slot) ids[slot] = ID_TRAY_ACCOUNT1 + slot;
   return ids;
-}();
+}
+constexpr std::array<int, settings::kAccountCount> kTrayAccounts = TrayAccounts();
 static_assert(kTrayAccounts.back() == ID_TRAY_ACCOUNT6);
 
 // The window's whole behaviour: each command and the handler that takes it.

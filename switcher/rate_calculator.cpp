@@ -26,7 +26,7 @@ void RateCalculator::Reset() {
 }
 
 void RateCalculator::PressRate(int index) {
-  m_pressCounts[index] = Saturated(std::int64_t{m_pressCounts[index]} + 1);
+  m_pressCounts[index] = Saturated(static_cast<std::int64_t>(m_pressCounts[index]) + 1);
   std::int32_t& sum = m_columnTotals[ColumnOf(index)];
   sum = Saturated(std::int64_t{sum} + std::int64_t{m_rates[ColumnOf(index)]} * MultiplierOf(index));
   SumUp();
