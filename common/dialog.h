@@ -3,6 +3,7 @@
 // reaches its window only through ui::View; the Win32 host (win32/dialog_host) creates the
 // window from the dialog's template and routes messages to the handlers below. Unit tests
 // drive the same handlers through a fake view.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -72,6 +73,10 @@ class View {
   // Gives the window a taskbar button, or takes it away. Once taken away, the window keeps the
   // slim frame of a tool window, with or without the button.
   virtual void ShowTaskbarButton(bool shown) = 0;
+
+  // The window itself, for the services that act on windows (the login paste's input service):
+  // an opaque reference, 0 for none.
+  virtual std::uintptr_t WindowId() const = 0;
 
   // The push button that Enter presses (DM_SETDEFID).
   virtual void SetDefaultButton(int id) = 0;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "leading_int.h"
 #include "paste_timeline.h"
 #include "settings_file.h"
 
@@ -12,11 +11,9 @@ namespace paste {
 namespace {
 
 constexpr int kFirstSlot = 1;
-constexpr int kLastSlot = static_cast<int>(settings::kAccounts.size());
+constexpr int kLastSlot = settings::kAccountCount;
 constexpr int kBackspaceScanCode = 1;
-constexpr int kMaxSpeed = 10;
 constexpr int kHoldMsPerSpeed = 10;
-constexpr int kXgpuk2ExePath = 3;
 // The checks before a step (Esc, the window in front) ask the window system, which can take a
 // while on a busy machine: they are made this long before the step's time, so that the step
 // itself goes out on time.
@@ -153,13 +150,10 @@ Typing KeysFor(const Credentials& texts, const std::function<int(char)>& keyScan
   return typing;
 }
 
-int HoldMsOf(std::string_view speed) {
-  const std::int32_t value = text::LeadingInt(speed);
-  return value >= 1 && value <= kMaxSpeed ? value * kHoldMsPerSpeed : kDefaultHoldMs;
-}
+int HoldMsOf(std::string_view speed) { return settings::SpeedOf(speed) * kHoldMsPerSpeed; }
 
-Point FinalOffsetOf(std::string_view exepath) {
-  return text::LeadingInt(exepath) == kXgpuk2ExePath ? kFinalOffsetXgpuk2 : kFinalOffset;
+Point FinalOffsetOf(settings::GameExe exe) {
+  return exe == settings::GameExe::Xgpuk2 ? kFinalOffsetXgpuk2 : kFinalOffset;
 }
 
 Point OnScreen(const Rect& game, Point offset) {
@@ -283,9 +277,10 @@ KeyboardState::~KeyboardState() {
   input_.Key(kVkCapital, 0, true, false);
 }
 
-void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProtector& protector,
-                   InputService& input, int slot, bool mainShown, const std::string& mainTitle,
-                   Credentials& credentials) {
+void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
+  InputService& input = input_;
+  settings::SecretProtector& protector = protector_;
+  Credentials credentials;
   struct WipeOnExit {
     Credentials& texts;
     ~WipeOnExit() {
@@ -302,7 +297,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProt
 
   // One reading of the file for the whole paste.
   using settings::Reader;
-  const auto file = settings::SettingsFile::InWorkingFolder(files);
+  const auto file = settings::SettingsFile::InWorkingFolder(files_);
   if (!file.Readable()) {
     // Its defaults would clear the game's fields and type nothing.
     view.MessageBox(kUnreadableText, kReadErrorCaption, ui::Buttons::Ok);
@@ -322,7 +317,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProt
     return;
   }
   const int holdMs = HoldMsOf(file.Read(settings::kSpeed, Reader::Paste));
-  const Point finalOffset = FinalOffsetOf(file.Read(settings::kExePath, Reader::Paste));
+  const Point finalOffset = FinalOffsetOf(settings::GameExeIn(file));
   const bool messageOff = settings::IsMessageOff(file.Read(settings::kMessage, Reader::Paste));
 
   const WindowRef game = input.FindGameWindow();
@@ -373,8 +368,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProt
   if (messageOff) return;
 
   if (mainShown) {
-    const WindowRef main = input.FindWindowByTitle(mainTitle);
-    if (main == 0) return;
+    const WindowRef main = view.WindowId();
     input.Activate(main);
     Play(input, PlanCompletion(input.Bounds(main).origin), 0);
     input.ReleaseCapture();

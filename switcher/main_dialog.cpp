@@ -81,10 +81,9 @@ CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& p
                            paste::InputService& input)
     : ui::Dialog(IDD_SWITCHER),
       files_(files),
-      protector_(protector),
-      input_(input),
       m_settingsDlg(files, protector),
       m_launcher(files, shell),
+      m_paste(files, protector, input),
       m_tray(tray) {}
 
 int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
@@ -116,8 +115,7 @@ bool CSwitcherDlg::OnInitDialog() {
   files_.FinishReplaces(files_.WorkingFolder() / settings::kFileName);
   const SwitchResult resumed = FinishCutShortSwitch(files_);
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
-  m_title = settings.Read(settings::kWindowName, settings::Reader::MainWindow);
-  view().SetTitle(m_title);
+  view().SetTitle(settings.Read(settings::kWindowName, settings::Reader::MainWindow));
 
   m_account = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
   view().SetPushed(AccountButtonId(m_account == 0 ? 1 : m_account), true);
@@ -204,5 +202,9 @@ void CSwitcherDlg::ShowColumn(int column) {
 // ---- Account switching -----------------------------------------------------------------------
 
 void CSwitcherDlg::OnAccountButton(int slot) { SelectAccount(slot); }
+
+// ---- Login paste -----------------------------------------------------------------------------
+
+void CSwitcherDlg::PasteLoginInfo() { m_paste.Run(view(), m_account, m_tray.Shown()); }
 
 }  // namespace switcher

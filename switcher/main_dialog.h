@@ -69,14 +69,11 @@ class CSwitcherDlg : public ui::Dialog {
   void ShowColumn(int column);
 
   fsys::FileSystem& files_;
-  settings::SecretProtector& protector_;
-  paste::InputService& input_;
   CSettingsDlg m_settingsDlg;
-  std::string m_title;
   std::int32_t m_account = 0;
   Launcher m_launcher;
   RateCalculator m_calculator;
-  paste::Credentials m_credentials;  // only while a paste runs
+  paste::LoginPaste m_paste;
   TrayState m_tray;
 };
 

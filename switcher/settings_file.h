@@ -51,7 +51,7 @@ inline constexpr int kAccountCount = 6;
 // clang-format off
 inline constexpr Key kWindowName  {kGeneral, "windowname", {}, {"CROSS GATE TOOL [ Varndell ]", "CROSS GATE TOOL [ Varndell ]"}};
 inline constexpr Key kSelectedSlot{kGeneral, "setdata", {}, {"0"}};
-inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}, {" "}};
+inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}};
 inline constexpr Key kUserExeName {kGeneral, "UserExeName", {"指定ソフト"}, {"指定ソフト"}};
 inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}, {}, kWholeValue};
 inline constexpr Key kFreeDefault {kCalculator, "freedefult", {"10", "0"}, {"50", "0"}};

@@ -30,6 +30,7 @@ class DialogView final : public ui::View {
   void Show(bool visible) override;
   void ShowTaskbarButton(bool shown) override;
   void SetDefaultButton(int id) override;
+  std::uintptr_t WindowId() const override { return reinterpret_cast<std::uintptr_t>(window_); }
   int RunModal(ui::Dialog& dialog) override;
   void EndDialog(int result) override;
 

@@ -37,6 +37,7 @@ class View final : public ui::View {
   std::string title;
   bool visible = true;
   bool taskbarButton = true;
+  std::uintptr_t windowId = 0;
   int defaultButton = 0;
   std::vector<Box> boxes;
   std::deque<int> answers;  // for Yes/No boxes; kIdYes when empty
@@ -76,6 +77,7 @@ class View final : public ui::View {
   void Show(bool on) override { visible = on; }
   void ShowTaskbarButton(bool shown) override { taskbarButton = shown; }
   void SetDefaultButton(int id) override { defaultButton = id; }
+  std::uintptr_t WindowId() const override { return windowId; }
   void EndDialog(int result) override { endResult = result; }
 
   int RunModal(ui::Dialog& child) override {

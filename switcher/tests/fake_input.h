@@ -52,7 +52,6 @@ class Input final : public paste::InputService {
   std::optional<std::uint32_t> gameIntegrity = 0x2000, ourIntegrity = 0x2000;  // medium
   // The game's keyboard layout: a Japanese (JIS) keyboard's answers for printable ASCII.
   std::map<char, int> layout = JisLayout();
-  std::string mainTitle = "CROSS GATE TOOL [ Varndell ]";
   paste::WindowRef foreground = kMain;
   bool capsLock = false;
   std::set<int> keysDown;                // the player's keys, and what was sent
@@ -91,7 +90,6 @@ class Input final : public paste::InputService {
   }
 
   paste::WindowRef FindGameWindow() override { return gameRunning ? kGame : 0; }
-  paste::WindowRef FindWindowByTitle(const std::string& title) override { return title == mainTitle ? kMain : 0; }
   bool IsMinimized(paste::WindowRef window) override { return window == kGame && gameMinimized; }
   paste::Rect Bounds(paste::WindowRef window) override { return window == kGame ? gameBounds : mainBounds; }
   std::optional<std::uint32_t> IntegrityLevel(paste::WindowRef window) override {
