@@ -192,7 +192,7 @@ TEST_F(TrayTest, AnAccountEntrySwitchesAndThenStartsThePaste) {
   EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "3");
   EXPECT_EQ(game_.Read("data\\save1.dat"), "A");
   EXPECT_EQ(game_.Read("data\\save.dat"), "C");
-  EXPECT_TRUE(main_.IsPushed(1002));
+  EXPECT_TRUE(main_.IsPushed(IDC_ACCOUNT3));
   ASSERT_TRUE(e2e::Answer(box->window, IDNO));
   EXPECT_FALSE(main_.IsVisible());
   EXPECT_EQ(TrayIcons().size(), 1u);

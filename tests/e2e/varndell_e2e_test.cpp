@@ -25,7 +25,7 @@ TEST_F(VarndellTest, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*30");
   EXPECT_EQ(main_.Text(kColumnTitles[1]), L"防具修理*30");
   EXPECT_EQ(main_.Text(kColumnTitles[2]), L"鑑定*30");
-  for (int id : {1007, 1008, 1009, 1010}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
+  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
   EXPECT_EQ(main_.Text(kFreeAmount), L"50");
   for (const auto& button : RateButtons()) {
     EXPECT_EQ(main_.Text(button.id), L"R" + std::to_wstring(button.multiplier) + L"*0") << "rate button " << button.id;
@@ -62,9 +62,9 @@ TEST_F(VarndellTest, StartsWithTheTitlesSlotAndRatesOfTheSettingsFile) {
   EXPECT_EQ(main_.Text(kColumnTitles[1]), L"薬*7abc");
   EXPECT_EQ(main_.Text(kColumnTitles[2]), L"料理*-5");
   EXPECT_EQ(main_.Text(kFreeAmount), L"25");
-  EXPECT_TRUE(ClickAndWait(1012, kColumnSums[0], L"12"));
-  EXPECT_TRUE(ClickAndWait(1025, kColumnSums[1], L"14"));  // "R2*" of column 2
-  EXPECT_TRUE(ClickAndWait(1014, kColumnSums[2], L"-5"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kColumnSums[0], L"12"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE2_2, kColumnSums[1], L"14"));  // "R2*" of column 2
+  EXPECT_TRUE(ClickAndWait(IDC_RATE3_1, kColumnSums[2], L"-5"));
   EXPECT_TRUE(main_.WaitForText(kTotal, L"21"));
 }
 
@@ -80,15 +80,15 @@ TEST_F(VarndellTest, ValuesBeginningWithABlankAreReplacedAndEmptyValuesKept) {
       "freedefult=\" 9\"\r\n"));
   EXPECT_EQ(main_.Title(), kDefaultTitle);
   EXPECT_EQ(main_.Text(IDC_ACCOUNT1), L"save1.dat");
-  EXPECT_EQ(main_.Text(1001), L"2垢");
-  EXPECT_EQ(main_.Text(1002), L"") << "an empty value is not a missing one";
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT2), L"2垢");
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT3), L"") << "an empty value is not a missing one";
   EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*50");
   EXPECT_EQ(main_.Text(kColumnTitles[1]), L"防具修理*40");
   EXPECT_EQ(main_.Text(kColumnTitles[2]), L"鑑定*30");
   EXPECT_EQ(main_.Text(kFreeAmount), L"0");
-  EXPECT_TRUE(ClickAndWait(1012, kColumnSums[0], L"50"));
-  EXPECT_TRUE(ClickAndWait(1013, kColumnSums[1], L"40"));
-  EXPECT_TRUE(ClickAndWait(1014, kColumnSums[2], L"30"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kColumnSums[0], L"50"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE2_1, kColumnSums[1], L"40"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE3_1, kColumnSums[2], L"30"));
 }
 
 TEST_F(VarndellTest, SlotsOutsideOneToSixShowTheFirstAccountButtonPushed) {
@@ -101,7 +101,7 @@ TEST_F(VarndellTest, SlotsOutsideOneToSixShowTheFirstAccountButtonPushed) {
 
 TEST_F(VarndellTest, DisplayNamesLongerThan63BytesAreCut) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\ntitle2=" + std::string(70, 'A') + "\r\n"));
-  EXPECT_EQ(main_.Text(1001), std::wstring(63, L'A'));
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT2), std::wstring(63, L'A'));
 }
 
 // ---- Broken settings files ----------------------------------------------------------------
@@ -144,7 +144,7 @@ TEST_F(VarndellTest, SurvivesSettingsFilesThatAreNotText) {
     SCOPED_TRACE("file " + std::to_string(i));
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(files[i]));
     // Still alive and working.
-    EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+    EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
     EXPECT_TRUE(varndell_->IsRunning());
   }
 }
@@ -158,7 +158,7 @@ std::string SettingsFileOfSize(size_t size, std::string_view lastEntry) {
 
 TEST_F(VarndellTest, ReadsAKeyAfterALongStretchOfOtherEntries) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings(SettingsFileOfSize(100'000, "title3=Late")));
-  EXPECT_EQ(main_.Text(1002), L"Late");
+  EXPECT_EQ(main_.Text(IDC_ACCOUNT3), L"Late");
   EXPECT_EQ(main_.Text(IDC_ACCOUNT1), L"1垢");
 }
 
@@ -166,9 +166,9 @@ TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
   const std::string huge = SettingsFileOfSize(8'000'000, "title3=Late");
   ASSERT_NO_FATAL_FAILURE(StartWithSettings(huge));
   // Whether a file this size is read is the program's choice; it must start and work either way.
-  const std::wstring title3 = main_.Text(1002);
+  const std::wstring title3 = main_.Text(IDC_ACCOUNT3);
   EXPECT_TRUE(title3 == L"Late" || title3 == L"3垢") << e2e::ToUtf8(title3);
-  EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   // The settings dialog says as it opens when it could not read the file, before it shows.
   main_.Click(kSettingsButton);
   const auto unread = e2e::WaitForMessageBox(Pid(), {main_});
@@ -201,15 +201,15 @@ TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
 
 TEST_F(VarndellTest, RateButtonsCountPressesAndAddTheirMultipleOfTheRate) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*1"));
-  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*2"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*2"));
   EXPECT_EQ(main_.Text(kColumnSums[0]), L"180");
   EXPECT_EQ(main_.Text(kTotal), L"180");
-  ASSERT_TRUE(ClickAndWait(1042, 1042, L"R10*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE3_10, IDC_RATE3_10, L"R10*1"));
   EXPECT_EQ(main_.Text(kColumnSums[2]), L"300");
   EXPECT_EQ(main_.Text(kColumnSums[1]), L"0");
   EXPECT_EQ(main_.Text(kTotal), L"480");
-  EXPECT_EQ(main_.Text(1016), L"R2*0") << "a neighbour's count is untouched";
+  EXPECT_EQ(main_.Text(IDC_RATE1_2), L"R2*0") << "a neighbour's count is untouched";
 }
 
 TEST_F(VarndellTest, EveryRateButtonAddsToItsOwnColumn) {
@@ -226,7 +226,7 @@ TEST_F(VarndellTest, EveryRateButtonAddsToItsOwnColumn) {
 
 TEST_F(VarndellTest, PlusAddsTheFreeAmountToTheTotalOnly) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, kTotal, L"30"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, kTotal, L"30"));
   for (int n = 1; n <= 3; ++n) ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (" + std::to_wstring(n) + L")"));
   EXPECT_EQ(main_.Text(kTotal), L"180");
   EXPECT_EQ(main_.Text(kColumnSums[0]), L"30");
@@ -242,19 +242,19 @@ TEST_F(VarndellTest, PlusAddsTheFreeAmountToTheTotalOnly) {
 
 TEST_F(VarndellTest, ClearResetsSumsCountsAndTheFreeAmount) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[計算]\r\nfreedefult=25\r\n"));
-  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*1"));
-  ASSERT_TRUE(ClickAndWait(1033, 1033, L"R10*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE2_10, IDC_RATE2_10, L"R10*1"));
   ASSERT_TRUE(main_.SetText(kFreeAmount, L"7"));
   ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (1)"));
   ASSERT_TRUE(main_.WaitForText(kTotal, L"397"));
 
   ASSERT_TRUE(ClickAndWait(kClear, kPlus, L"+ (0)"));
-  for (int id : {1007, 1008, 1009, 1010}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
+  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
   EXPECT_EQ(main_.Text(kFreeAmount), L"25");
-  EXPECT_EQ(main_.Text(1017), L"R3*0");
-  EXPECT_EQ(main_.Text(1033), L"R10*0");
+  EXPECT_EQ(main_.Text(IDC_RATE1_2 + 1), L"R3*0");
+  EXPECT_EQ(main_.Text(IDC_RATE2_10), L"R10*0");
   // The sums start again from nothing.
-  EXPECT_TRUE(ClickAndWait(1012, kTotal, L"30"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kTotal, L"30"));
 }
 
 // ---- Settings dialog ----------------------------------------------------------------------
@@ -300,14 +300,14 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_TRUE(settings.IsChecked(kXgpuk2)) << "exepath 4 selects XGPUK2.EXE";
   EXPECT_FALSE(settings.IsChecked(kXgpuk));
   EXPECT_EQ(settings.Text(kRates[0]), L"30") << "the dialog's blank replacement is 30";
-  EXPECT_EQ(settings.Text(1026), L"secret");
+  EXPECT_EQ(settings.Text(IDC_SET_PASS2), L"secret");
   EXPECT_EQ(settings.Text(kSpeed), L"3a");
   EXPECT_TRUE(settings.IsChecked(kNoMessage));
 
   ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"アリス"));
-  ASSERT_TRUE(settings.SetText(1007, L"alice01"));
-  ASSERT_TRUE(settings.SetText(1011, L" pw"));
-  ASSERT_TRUE(settings.SetText(1042, L"KEY-6"));
+  ASSERT_TRUE(settings.SetText(IDC_SET_ID1, L"alice01"));
+  ASSERT_TRUE(settings.SetText(IDC_SET_PASS1, L" pw"));
+  ASSERT_TRUE(settings.SetText(IDC_SET_KEY6, L"KEY-6"));
   ASSERT_TRUE(settings.SetText(kRateNames[2], L"鑑定ソ"));
   ASSERT_TRUE(settings.SetText(kSpeed, L"11"));
   ASSERT_TRUE(settings.SetText(kUserExePath, L"C:\\tools\\メモ.exe"));
@@ -344,7 +344,7 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   ASSERT_TRUE(settings);
   EXPECT_TRUE(settings.IsChecked(kCrossGate));
   EXPECT_FALSE(settings.IsChecked(kNoMessage));
-  EXPECT_EQ(settings.Text(1011), L"pw") << "reading drops the leading blank";
+  EXPECT_EQ(settings.Text(IDC_SET_PASS1), L"pw") << "reading drops the leading blank";
   EXPECT_EQ(settings.Text(kSpeed), L"5");
   settings.PostCommand(IDCANCEL);
   EXPECT_TRUE(settings.WaitUntilClosed());
@@ -419,7 +419,7 @@ TEST_F(VarndellTest, EscapeClosesTheSettingsDialogWithoutWriting) {
 
 TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturned) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   Window settings = OpenSettings();
   ASSERT_TRUE(settings);
   ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"Bob"));
@@ -428,7 +428,7 @@ TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturn
   ASSERT_TRUE(settings.WaitUntilClosed());
   EXPECT_TRUE(main_.WaitForText(IDC_ACCOUNT1, L"Bob"));
   EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*5");
-  EXPECT_EQ(main_.Text(1012), L"R1*0") << "the refresh ends with the calculator's reset";
+  EXPECT_EQ(main_.Text(IDC_RATE1_1), L"R1*0") << "the refresh ends with the calculator's reset";
   EXPECT_EQ(main_.Text(kTotal), L"0");
   EXPECT_EQ(main_.Text(kFreeAmount), L"10") << "freedefult is now in the file";
   EXPECT_EQ(main_.Title(), kDefaultTitle) << "the title is read only at start";
@@ -448,7 +448,7 @@ TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturn
 
 TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   ASSERT_TRUE(main_.PressKey(VK_F1)) << "cannot bring the main window to the front";
   const Window settings = e2e::WaitForDialog(Pid(), kSettingsTitle);
   ASSERT_TRUE(settings) << "F1 opened no settings dialog";
@@ -461,13 +461,13 @@ TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
   // Give a wrong refresh the time to happen, then check that it did not.
   EXPECT_FALSE(main_.WaitForText(IDC_ACCOUNT1, L"Dave", e2e::kGrace));
   EXPECT_EQ(main_.Text(IDC_ACCOUNT1), L"1垢");
-  EXPECT_EQ(main_.Text(1012), L"R1*1");
+  EXPECT_EQ(main_.Text(IDC_RATE1_1), L"R1*1");
   EXPECT_EQ(main_.Text(kTotal), L"30");
 }
 
 TEST_F(VarndellTest, EscapeEndsTheProgramAndSavesNothing) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   ASSERT_TRUE(main_.PressKey(VK_ESCAPE));
   EXPECT_TRUE(varndell_->WaitForExit()) << "Esc did not end the program";
   EXPECT_FALSE(game_.Exists("VRND.INI"));
