@@ -10,8 +10,6 @@
 namespace switcher {
 namespace {
 
-constexpr std::array<int, settings::kAccountCount> kAccountButtons{IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3,
-                                                                   IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
 constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2, IDC_COLUMN_TITLE3};
 constexpr std::array<int, kRateColumns> kSumFields{IDC_SUM1, IDC_SUM2, IDC_SUM3};
 
@@ -75,13 +73,12 @@ constexpr NumberedRoute kNumberedRoutes[] = {
 
 int RateButtonId(int index) { return kRateButtons[index]; }
 
-int AccountButtonId(int slot) { return kAccountButtons[slot - 1]; }
-
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
                            paste::InputService& input)
     : ui::Dialog(IDD_SWITCHER),
       files_(files),
       m_settingsDlg(files, protector),
+      m_accounts(files),
       m_launcher(files, shell),
       m_paste(files, protector, input),
       m_tray(tray) {}
@@ -113,12 +110,11 @@ bool CSwitcherDlg::OnInitDialog() {
   // A crash may have cut short a write of the settings (leaving them beside their file) or a
   // switch (leaving the recorded account's save in its slot file).
   files_.FinishReplaces(files_.WorkingFolder() / settings::kFileName);
-  const SwitchResult resumed = FinishCutShortSwitch(files_);
+  const SwitchResult resumed = m_accounts.Resume();
   const auto settings = settings::SettingsFile::InWorkingFolder(files_);
   view().SetTitle(settings.Read(settings::kWindowName, settings::Reader::MainWindow));
 
-  m_account = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
-  view().SetPushed(AccountButtonId(m_account == 0 ? 1 : m_account), true);
+  m_accounts.Restore(view(), settings);
 
   std::array<std::string, kRateButtonCount> captions;
   for (int index = 0; index < kRateButtonCount; ++index) captions[index] = view().ItemText(RateButtonId(index));
@@ -127,7 +123,7 @@ bool CSwitcherDlg::OnInitDialog() {
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     view().MessageBox(encoding, "FileReadError", ui::Buttons::Ok);
   }
-  if (!resumed.message.empty()) view().MessageBox(resumed.message, resumed.completed ? "確認" : "Error", ui::Buttons::Ok);
+  AccountSwitch::Tell(view(), resumed);
   return true;
 }
 
@@ -203,8 +199,35 @@ void CSwitcherDlg::ShowColumn(int column) {
 
 void CSwitcherDlg::OnAccountButton(int slot) { SelectAccount(slot); }
 
+bool CSwitcherDlg::SelectAccount(int slot) { return m_accounts.Select(view(), slot); }
+
 // ---- Login paste -----------------------------------------------------------------------------
 
-void CSwitcherDlg::PasteLoginInfo() { m_paste.Run(view(), m_account, m_tray.Shown()); }
+void CSwitcherDlg::PasteLoginInfo() { m_paste.Run(view(), m_accounts.Slot(), m_tray.Shown()); }
+
+// ---- Tray --------------------------------------------------------------------------------------
+
+void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) {
+  m_tray.OnIconMouse(view(), mouse, m_launcher.UserProgramName());
+}
+
+void CSwitcherDlg::OnTaskbarCreated() { m_tray.OnTaskbarCreated(view()); }
+
+// A second start in this game folder asks for the window: it comes back from behind its icon.
+void CSwitcherDlg::OnShowAgain() {
+  if (!m_tray.Shown()) m_tray.Toggle(view());
+}
+
+void CSwitcherDlg::ToggleTrayMode() { m_tray.Toggle(view()); }
+
+// A tray account entry switches, then pastes the account it switched to.
+void CSwitcherDlg::OnTrayAccount(int slot) {
+  if (SelectAccount(slot)) PasteLoginInfo();
+}
+
+void CSwitcherDlg::OnCancel() {
+  m_tray.BeforeExit(view());
+  ui::Dialog::OnCancel();
+}
 
 }  // namespace switcher

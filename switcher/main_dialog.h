@@ -4,6 +4,7 @@
 // refresh of its captions from the settings.
 #include <string>
 
+#include "account_switching.h"
 #include "dialog.h"
 #include "file_system.h"
 #include "launching.h"
@@ -23,9 +24,6 @@ namespace switcher {
 
 // The control of rate button index 0..29 (see RateCalculator).
 int RateButtonId(int index);
-
-// The button of account slot 1..6.
-int AccountButtonId(int slot);
 
 class CSwitcherDlg : public ui::Dialog {
  public:
@@ -51,16 +49,12 @@ class CSwitcherDlg : public ui::Dialog {
   void OnRateButton(int index);
   void OnPlus();
   void OnAccountButton(int slot);
-  // Files the live save under the previous slot and brings in the chosen one. True when the
-  // switch completed (the tray's account entries paste only then).
-  bool SelectAccount(int slot);
+  bool SelectAccount(int slot);  // true when the switch completed
   void PasteLoginInfo();
   void ToggleTrayMode();
   void OnTrayAccount(int slot);
   // Every way out (button 2, Esc, the close box, the tray's exit) ends here: no icon stays.
   void OnCancel() override;
-
-  std::int32_t SelectedAccount() const { return m_account; }
 
  private:
   // One read of the settings file serves a whole refresh.
@@ -70,7 +64,7 @@ class CSwitcherDlg : public ui::Dialog {
 
   fsys::FileSystem& files_;
   CSettingsDlg m_settingsDlg;
-  std::int32_t m_account = 0;
+  AccountSwitch m_accounts;
   Launcher m_launcher;
   RateCalculator m_calculator;
   paste::LoginPaste m_paste;

@@ -17,7 +17,6 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(view.texts[IDC_COLUMN_TITLE1], "武器修理*30");
   EXPECT_EQ(view.texts[IDC_COLUMN_TITLE2], "防具修理*30");
   EXPECT_EQ(view.texts[IDC_COLUMN_TITLE3], "鑑定*30");
-  EXPECT_EQ(dialog.SelectedAccount(), 0);
   EXPECT_EQ(view.systemMenu, (std::vector<std::pair<int, int>>{{ui::kIdmAboutBox, IDS_ABOUTBOX}}));
   EXPECT_FALSE(files.HasIni());  // reading never creates the file
 }
@@ -33,7 +32,6 @@ TEST_F(MainDialogTest, TakesTitleCaptionsAndSlotFromTheSettingsFile) {
   EXPECT_EQ(view.texts[IDC_ACCOUNT3], "メイン");
   EXPECT_EQ(view.texts[IDC_ACCOUNT4], "");
   EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT6});
-  EXPECT_EQ(dialog.SelectedAccount(), 6);
   EXPECT_EQ(view.texts[IDC_USER_PROGRAM], "メモ帳");
   EXPECT_EQ(view.texts[IDC_COLUMN_TITLE1], "修理*50");
   EXPECT_EQ(view.texts[IDC_COLUMN_TITLE2], "防具修理*40");
@@ -64,7 +62,6 @@ TEST_F(MainDialogTest, AnOutOfRangeSlotCountsAsNone) {
     files.Ini() = std::string("[全般]\r\nsetdata=") + slot + "\r\n";
     view = {};
     Start();
-    EXPECT_EQ(dialog.SelectedAccount(), 0) << slot;
     EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT1}) << slot;
   }
 }
@@ -123,7 +120,7 @@ TEST_F(MainDialogTest, TheSettingsButtonResetsTheCalculatorButKeepsTitleAndSlot)
   EXPECT_EQ(view.texts[IDC_TOTAL], "0");
   EXPECT_EQ(view.texts[IDC_RATE1_1], "R1*0");
   EXPECT_EQ(view.title, "CROSS GATE TOOL [ Varndell ]");
-  EXPECT_EQ(dialog.SelectedAccount(), 2);
+  EXPECT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT2});
 }
 
 // Each command reaches its unit; the units' own tests prove what they then do.
