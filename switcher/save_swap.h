@@ -18,8 +18,6 @@
 
 namespace switcher {
 
-inline constexpr int kAccountSlots = 6;
-
 struct SwitchResult {
   bool completed = false;     // the chosen slot is selected and its data live
   std::optional<std::int32_t> recorded;  // the slot the settings file names now; none when unreadable

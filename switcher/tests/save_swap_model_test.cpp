@@ -20,7 +20,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using switcher::kAccountSlots;
+constexpr int kAccountSlots = settings::kAccountCount;
 
 // A game folder whose data folder exists, held in a few named strings (the model runs millions
 // of switches), in which every call is one numbered operation: any one of them can be made to
