@@ -18,11 +18,11 @@ inline constexpr std::array<int, settings::kAccountCount> kAccountButtons{
 
 class AccountSwitch {
  public:
-  explicit AccountSwitch(fsys::FileSystem& files) : files_(files) {}
+  AccountSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) : settingsFiles_(settingsFiles), saves_(saves) {}
 
   // At start, before the settings are read: completes a switch that a crash cut short. Returns
   // what to tell the player once the window shows (see Tell).
-  SwitchResult Resume() { return FinishCutShortSwitch(files_); }
+  SwitchResult Resume() { return FinishCutShortSwitch(settingsFiles_, saves_); }
   // At start: the slot the settings record, its button pushed (account 1's while none is).
   void Restore(ui::View& view, const settings::SettingsFile& settings);
   // Tells the player what a switch or a resume did, if there is anything to tell.
@@ -36,7 +36,8 @@ class AccountSwitch {
   std::int32_t Slot() const { return m_account; }
 
  private:
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& settingsFiles_;
+  fsys::FileMoves& saves_;
   std::int32_t m_account = 0;
 };
 

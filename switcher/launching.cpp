@@ -16,7 +16,7 @@ std::string LaunchError(const std::string& name) { return "[" + name + "] 実行
 
 // The settings for a launch; nullopt, after telling the player, when the file could not be read:
 // its defaults would start another program than the one chosen.
-std::optional<settings::SettingsFile> ReadSettings(fsys::FileSystem& files, ui::View& view) {
+std::optional<settings::SettingsFile> ReadSettings(fsys::WholeFiles& files, ui::View& view) {
   auto file = settings::SettingsFile::InWorkingFolder(files);
   if (file.Readable()) return file;
   view.MessageBox(kUnreadable, "FileReadError", ui::Buttons::Ok);

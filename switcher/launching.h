@@ -11,7 +11,7 @@ namespace switcher {
 
 class Launcher {
  public:
-  Launcher(fsys::FileSystem& files, Shell& shell) : files_(files), shell_(shell) {}
+  Launcher(fsys::WholeFiles& files, Shell& shell) : files_(files), shell_(shell) {}
 
   // Asks, then starts the game program that exepath names, from the working folder.
   void StartGame(ui::View& view);
@@ -23,7 +23,7 @@ class Launcher {
   std::string UserProgramName() const;
 
  private:
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& files_;
   Shell& shell_;
 };
 

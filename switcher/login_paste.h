@@ -135,7 +135,7 @@ void Wipe(FieldKeys& keys);
 // The whole login paste, with the player's questions and the messages, run by the main window.
 class LoginPaste {
  public:
-  LoginPaste(fsys::FileSystem& files, settings::SecretProtector& protector, InputService& input)
+  LoginPaste(fsys::WholeFiles& files, settings::SecretProtector& protector, InputService& input)
       : files_(files), protector_(protector), input_(input) {}
 
   // Pastes the account slot's login into the game. `main` is the main window: its questions and
@@ -147,7 +147,7 @@ class LoginPaste {
   void Run(ui::View& main, int slot, bool mainShown);
 
  private:
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& files_;
   settings::SecretProtector& protector_;
   InputService& input_;
 };

@@ -62,7 +62,7 @@ class CSwitcherDlg : public ui::Dialog {
   void ResetCalculatorFrom(const settings::SettingsFile& settings);
   void ShowColumn(int column);
 
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& files_;
   CSettingsDlg m_settingsDlg;
   AccountSwitch m_accounts;
   Launcher m_launcher;

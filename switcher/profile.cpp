@@ -222,7 +222,7 @@ Encoding EncodingOf(std::string_view file) {
   return wide ? Encoding::Utf8 : Encoding::ShiftJis;
 }
 
-ProfileFile::ProfileFile(fsys::FileSystem& files, std::filesystem::path path)
+ProfileFile::ProfileFile(fsys::WholeFiles& files, std::filesystem::path path)
     : files_(files), path_(std::move(path)) {}
 
 std::string ProfileFile::Get(std::string_view section, std::string_view key, std::string_view def) const {

@@ -57,7 +57,7 @@ Encoding EncodingOf(std::string_view file);
 // between two calls.
 class ProfileFile {
  public:
-  ProfileFile(fsys::FileSystem& files, std::filesystem::path path);
+  ProfileFile(fsys::WholeFiles& files, std::filesystem::path path);
 
   // The key's value; def when the file is missing, unreadable or too large.
   std::string Get(std::string_view section, std::string_view key, std::string_view def) const;
@@ -74,7 +74,7 @@ class ProfileFile {
   const std::filesystem::path& Path() const { return path_; }
 
  private:
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& files_;
   std::filesystem::path path_;
 };
 

@@ -41,13 +41,14 @@ std::string Shown(std::string_view file) { return "「" + std::string(kDataFolde
 // there is no live file; so "nothing moved" is what the player is told only when it is true.
 class Switch {
  public:
-  Switch(fsys::FileSystem& files, int chosen)
-      : files_(files), data_(files.WorkingFolder() / kDataFolder), chosen_(chosen) {}
+  Switch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves, int chosen)
+      : settingsFiles_(settingsFiles), saves_(saves), data_(settingsFiles.WorkingFolder() / kDataFolder),
+        chosen_(chosen) {}
 
   SwitchResult Run() {
     if (!ReadRecord()) return Failed(false);
     known_ = true;
-    const FileInfo folder = files_.Inspect(data_);
+    const FileInfo folder = saves_.Inspect(data_);
     if (folder.kind != FileInfo::Kind::Folder) {
       failure_ = folder.kind == FileInfo::Kind::Unknown
                      ? "「data」フォルダを調べられません。\n" + folder.error
@@ -66,7 +67,7 @@ class Switch {
   // The slot recorded now, and whether the chosen one can be recorded: checked before anything
   // moves, since a switch that cannot record its slot must not start.
   bool ReadRecord() {
-    const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+    const auto settings = settings::SettingsFile::InWorkingFolder(settingsFiles_);
     if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
       failure_ = encoding;
       return false;
@@ -143,7 +144,7 @@ class Switch {
   }
 
   bool Record(int slot) {
-    auto settings = settings::SettingsFile::InWorkingFolder(files_);
+    auto settings = settings::SettingsFile::InWorkingFolder(settingsFiles_);
     if (!settings.Write(settings::kSelectedSlot, std::to_string(slot))) {
       failure_ = RecordFailure();
       return false;
@@ -167,14 +168,14 @@ class Switch {
   }
 
   bool Look(const std::string& name, FileInfo& info) {
-    info = files_.Inspect(data_ / name);
+    info = saves_.Inspect(data_ / name);
     if (info.kind != FileInfo::Kind::Unknown) return true;
     failure_ = Shown(name) + "を調べられません。\n" + info.error;
     return false;
   }
 
   bool Rename(const std::string& from, const std::string& to) {
-    const fsys::FileOutcome outcome = files_.RenameNew(data_ / from, data_ / to);
+    const fsys::FileOutcome outcome = saves_.RenameNew(data_ / from, data_ / to);
     if (!outcome) {
       failure_ = Shown(from) + "の名前を" + Shown(to) + "に変えられません。\n" + outcome.error;
       return false;
@@ -184,7 +185,7 @@ class Switch {
   }
 
   bool RemoveEmpty(const std::string& name) {
-    const fsys::FileOutcome outcome = files_.RemoveEmpty(data_ / name);
+    const fsys::FileOutcome outcome = saves_.RemoveEmpty(data_ / name);
     if (!outcome) failure_ = "空の" + Shown(name) + "を削除できません。\n" + outcome.error;
     return outcome.ok;
   }
@@ -235,7 +236,8 @@ class Switch {
     return text;
   }
 
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& settingsFiles_;
+  fsys::FileMoves& saves_;
   fs::path data_;
   int chosen_;
   int previous_ = 0;
@@ -249,18 +251,20 @@ class Switch {
 
 }  // namespace
 
-SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int chosen) { return Switch(files, chosen).Run(); }
+SwitchResult SwitchSaveFiles(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves, int chosen) {
+  return Switch(settingsFiles, saves, chosen).Run();
+}
 
-SwitchResult FinishCutShortSwitch(fsys::FileSystem& files) {
-  const auto settings = settings::SettingsFile::InWorkingFolder(files);
+SwitchResult FinishCutShortSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) {
+  const auto settings = settings::SettingsFile::InWorkingFolder(settingsFiles);
   const int recorded = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
   if (!settings.Readable() || recorded == 0) return {true, recorded, {}};
-  const fs::path data = files.WorkingFolder() / kDataFolder;
-  if (files.Inspect(data / kLiveFile).kind != FileInfo::Kind::Missing || !files.Inspect(data / SlotFile(recorded)).HasData()) {
+  const fs::path data = settingsFiles.WorkingFolder() / kDataFolder;
+  if (saves.Inspect(data / kLiveFile).kind != FileInfo::Kind::Missing || !saves.Inspect(data / SlotFile(recorded)).HasData()) {
     return {true, recorded, {}};
   }
   // Selecting the recorded slot again brings its file in and moves nothing else.
-  SwitchResult result = Switch(files, recorded).Run();
+  SwitchResult result = Switch(settingsFiles, saves, recorded).Run();
   if (!result.completed) {
     result.message = "前回のアカウントの切り替えが途中で終わっていたため、" + Shown(SlotFile(recorded)) + "を" +
                      Shown(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、" +

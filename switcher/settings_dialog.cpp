@@ -103,7 +103,7 @@ std::optional<std::string> StorableText(ui::View& view, const Field& field) {
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector)
+CSettingsDlg::CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector)
     : ui::Dialog(IDD_SETTINGS), files_(files), protector_(protector) {}
 
 ui::Background CSettingsDlg::BackgroundColor() const { return ui::Background::Light3d; }

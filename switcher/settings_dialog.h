@@ -18,7 +18,7 @@ namespace switcher {
 
 class CSettingsDlg : public ui::Dialog {
  public:
-  CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector);
+  CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector);
 
   ui::Background BackgroundColor() const override;
   bool OnInitDialog() override;
@@ -46,7 +46,7 @@ class CSettingsDlg : public ui::Dialog {
   // The plain passwords and CD-KEYs the dialog kept, once it closes.
   void WipeShown();
 
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& files_;
   settings::SecretProtector& protector_;
   std::filesystem::path m_iniPath;
   // False while the fields show defaults because the file could not be read: writing them

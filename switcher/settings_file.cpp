@@ -9,7 +9,7 @@
 
 namespace settings {
 
-SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
+SettingsFile::SettingsFile(fsys::WholeFiles& files, std::filesystem::path path)
     : files_(files), path_(std::move(path)) {
   Load();
 }
@@ -36,7 +36,7 @@ bool SettingsFile::CanWrite(const Key& key, std::string_view value) const {
   return written && written->size() <= kMaxFileBytes;
 }
 
-SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
+SettingsFile SettingsFile::InWorkingFolder(fsys::WholeFiles& files) {
   return SettingsFile(files, files.WorkingFolder() / kFileName);
 }
 

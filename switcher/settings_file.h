@@ -101,10 +101,10 @@ inline constexpr std::array<AccountKeys, kAccountCount> kAccounts{{
 // locked by another program delays an action once, not once per key.
 class SettingsFile {
  public:
-  SettingsFile(fsys::FileSystem& files, std::filesystem::path path);
+  SettingsFile(fsys::WholeFiles& files, std::filesystem::path path);
 
   // Opens the file of the current working folder.
-  static SettingsFile InWorkingFolder(fsys::FileSystem& files);
+  static SettingsFile InWorkingFolder(fsys::WholeFiles& files);
 
   const std::filesystem::path& Path() const { return path_; }
 
@@ -146,7 +146,7 @@ class SettingsFile {
  private:
   void Load();
 
-  fsys::FileSystem& files_;
+  fsys::WholeFiles& files_;
   std::filesystem::path path_;
   fsys::ReadStatus readStatus_ = fsys::ReadStatus::Missing;
   Encoding encoding_ = Encoding::ShiftJis;

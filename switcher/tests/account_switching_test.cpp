@@ -54,7 +54,7 @@ TEST(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {
     SCOPED_TRACE(c.name);
     fake::FileSystem files;
     fake::View view;
-    switcher::AccountSwitch accounts(files);
+    switcher::AccountSwitch accounts(files, files);
     const std::filesystem::path data = files.folder / "data";
     if (!c.saves.empty()) files.folders.insert(data);
     for (const auto& [name, bytes] : c.saves) files.files[data / name] = bytes;
