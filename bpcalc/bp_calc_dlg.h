@@ -30,8 +30,8 @@ class CBpCalcDlg : public ui::Dialog {
   // Shift-JIS cannot hold.
   std::optional<std::string> StorableText(int box, const std::string& name);
 
-  FamiliarFilePicker& picker_;
-  fsys::FileSystem& files_;
+  FamiliarFilePicker& m_picker;
+  fsys::FileSystem& m_files;
 };
 
 }  // namespace bpcalc

@@ -90,19 +90,19 @@ class View {
 
 class Dialog {
  public:
-  explicit Dialog(int templateId) : templateId_(templateId) {}
+  explicit Dialog(int templateId) : m_templateId(templateId) {}
   virtual ~Dialog() = default;
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
 
-  int TemplateId() const { return templateId_; }
+  int TemplateId() const { return m_templateId; }
 
   // Icon resource shown as the window's big and small icon and when minimized; 0 for none.
   virtual int IconId() const { return 0; }
   virtual Background BackgroundColor() const { return Background::Standard; }
 
   // The host attaches the view when the window is created and detaches it when it is destroyed.
-  void Attach(View* view) { view_ = view; }
+  void Attach(View* view) { m_view = view; }
 
   // WM_INITDIALOG. Returns true to let the focus go to the first tab stop.
   virtual bool OnInitDialog() { return true; }
@@ -134,13 +134,13 @@ class Dialog {
   virtual void OnShowAgain() {}
 
  protected:
-  View& view() const { return *view_; }
+  View& view() const { return *m_view; }
   // Appends the entry that opens the program's about box to the system menu.
   void AddAboutBoxToSystemMenu();
 
  private:
-  int templateId_;
-  View* view_ = nullptr;
+  int m_templateId;
+  View* m_view = nullptr;
 };
 
 }  // namespace ui

@@ -9,7 +9,7 @@ void AccountSwitch::Restore(ui::View& view, const settings::SettingsFile& settin
 
 bool AccountSwitch::Select(ui::View& view, int slot) {
   for (int button : kAccountButtons) view.SetPushed(button, false);
-  const SwitchResult result = SwitchSaveFiles(settingsFiles_, saves_, slot);
+  const SwitchResult result = SwitchSaveFiles(m_settingsFiles, m_saves, slot);
   // The slot is the one recorded now (none when the record could not be read): another copy of
   // the program or the player may have changed it since start-up.
   m_account = result.recorded.value_or(0);

@@ -18,11 +18,11 @@ inline constexpr std::array<int, settings::kAccountCount> kAccountButtons{
 
 class AccountSwitch {
  public:
-  AccountSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) : settingsFiles_(settingsFiles), saves_(saves) {}
+  AccountSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) : m_settingsFiles(settingsFiles), m_saves(saves) {}
 
   // At start, before the settings are read: completes a switch that a crash cut short. Returns
   // what to tell the player once the window shows (see Tell).
-  SwitchResult Resume() { return FinishCutShortSwitch(settingsFiles_, saves_); }
+  SwitchResult Resume() { return FinishCutShortSwitch(m_settingsFiles, m_saves); }
   // At start: the slot the settings record, its button pushed (account 1's while none is).
   void Restore(ui::View& view, const settings::SettingsFile& settings);
   // Tells the player what a switch or a resume did, if there is anything to tell.
@@ -36,8 +36,8 @@ class AccountSwitch {
   std::int32_t Slot() const { return m_account; }
 
  private:
-  fsys::WholeFiles& settingsFiles_;
-  fsys::FileMoves& saves_;
+  fsys::WholeFiles& m_settingsFiles;
+  fsys::FileMoves& m_saves;
   std::int32_t m_account = 0;
 };
 

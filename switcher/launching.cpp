@@ -26,36 +26,36 @@ std::optional<settings::SettingsFile> ReadSettings(fsys::WholeFiles& files, ui::
 }  // namespace
 
 void Launcher::StartGame(ui::View& view) {
-  const auto settings = ReadSettings(files_, view);
+  const auto settings = ReadSettings(m_files, view);
   if (!settings) return;
-  const auto exe = files_.WorkingFolder() / settings::GameExeFileName(settings::GameExeIn(*settings));
-  const std::string path = shell_.TextFromPath(exe);
+  const auto exe = m_files.WorkingFolder() / settings::GameExeFileName(settings::GameExeIn(*settings));
+  const std::string path = m_shell.TextFromPath(exe);
   if (view.MessageBox(path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo) == ui::kIdNo) return;
-  if (!shell_.Open(exe)) view.MessageBox(LaunchError(path), "OPEN ERROR", ui::Buttons::Ok);
+  if (!m_shell.Open(exe)) view.MessageBox(LaunchError(path), "OPEN ERROR", ui::Buttons::Ok);
 }
 
 void Launcher::StartUserProgram(ui::View& view) {
-  const auto settings = ReadSettings(files_, view);
+  const auto settings = ReadSettings(m_files, view);
   if (!settings) return;
   const std::string path = settings->Read(settings::kUserExePath, settings::Reader::MainWindow);
   if (path.empty()) {
     view.MessageBox("設定されていません", "確認", ui::Buttons::Ok);
     return;
   }
-  if (!shell_.Open(shell_.PathFromText(path))) {
+  if (!m_shell.Open(m_shell.PathFromText(path))) {
     view.MessageBox(LaunchError(settings->Read(settings::kUserExeName, settings::Reader::MainWindow)), "OPEN ERROR",
                     ui::Buttons::Ok);
   }
 }
 
 void Launcher::StartFamiliarCalculator(ui::View& view) {
-  if (!shell_.Open(shell_.PathFromText(kFamiliarCalculator))) {
+  if (!m_shell.Open(m_shell.PathFromText(kFamiliarCalculator))) {
     view.MessageBox(LaunchError(kFamiliarCalculator), "OPEN ERROR", ui::Buttons::Ok);
   }
 }
 
 std::string Launcher::UserProgramName() const {
-  return settings::SettingsFile::InWorkingFolder(files_).Read(settings::kUserExeName, settings::Reader::MainWindow);
+  return settings::SettingsFile::InWorkingFolder(m_files).Read(settings::kUserExeName, settings::Reader::MainWindow);
 }
 
 }  // namespace switcher

@@ -11,7 +11,7 @@ namespace switcher {
 
 class Launcher {
  public:
-  Launcher(fsys::WholeFiles& files, Shell& shell) : files_(files), shell_(shell) {}
+  Launcher(fsys::WholeFiles& files, Shell& shell) : m_files(files), m_shell(shell) {}
 
   // Asks, then starts the game program that exepath names, from the working folder.
   void StartGame(ui::View& view);
@@ -23,8 +23,8 @@ class Launcher {
   std::string UserProgramName() const;
 
  private:
-  fsys::WholeFiles& files_;
-  Shell& shell_;
+  fsys::WholeFiles& m_files;
+  Shell& m_shell;
 };
 
 }  // namespace switcher

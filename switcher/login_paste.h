@@ -125,8 +125,8 @@ class KeyboardState {
   KeyboardState& operator=(const KeyboardState&) = delete;
 
  private:
-  InputService& input_;
-  bool capsLockWasOn_ = false;
+  InputService& m_input;
+  bool m_capsLockWasOn = false;
 };
 
 using settings::Wipe;
@@ -136,7 +136,7 @@ void Wipe(FieldKeys& keys);
 class LoginPaste {
  public:
   LoginPaste(fsys::WholeFiles& files, settings::SecretProtector& protector, InputService& input)
-      : files_(files), protector_(protector), input_(input) {}
+      : m_files(files), m_protector(protector), m_input(input) {}
 
   // Pastes the account slot's login into the game. `main` is the main window: its questions and
   // messages, and the completion step's press. mainShown: false while it is hidden behind the
@@ -147,9 +147,9 @@ class LoginPaste {
   void Run(ui::View& main, int slot, bool mainShown);
 
  private:
-  fsys::WholeFiles& files_;
-  settings::SecretProtector& protector_;
-  InputService& input_;
+  fsys::WholeFiles& m_files;
+  settings::SecretProtector& m_protector;
+  InputService& m_input;
 };
 
 }  // namespace paste

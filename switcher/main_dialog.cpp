@@ -76,7 +76,7 @@ int RateButtonId(int index) { return kRateButtons[index]; }
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
                            paste::InputService& input)
     : ui::Dialog(IDD_SWITCHER),
-      files_(files),
+      m_files(files),
       m_settingsDlg(files, protector),
       m_accounts(files, files),
       m_launcher(files, shell),
@@ -109,9 +109,9 @@ bool CSwitcherDlg::OnInitDialog() {
 
   // A crash may have cut short a write of the settings (leaving them beside their file) or a
   // switch (leaving the recorded account's save in its slot file).
-  files_.FinishReplaces(files_.WorkingFolder() / settings::kFileName);
+  m_files.FinishReplaces(m_files.WorkingFolder() / settings::kFileName);
   const SwitchResult resumed = m_accounts.Resume();
-  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+  const auto settings = settings::SettingsFile::InWorkingFolder(m_files);
   view().SetTitle(settings.Read(settings::kWindowName, settings::Reader::MainWindow));
 
   m_accounts.Restore(view(), settings);
@@ -127,7 +127,7 @@ bool CSwitcherDlg::OnInitDialog() {
   return true;
 }
 
-void CSwitcherDlg::RefreshFromSettings() { RefreshFrom(settings::SettingsFile::InWorkingFolder(files_)); }
+void CSwitcherDlg::RefreshFromSettings() { RefreshFrom(settings::SettingsFile::InWorkingFolder(m_files)); }
 
 void CSwitcherDlg::RefreshFrom(const settings::SettingsFile& settings) {
   using settings::Reader;
@@ -166,7 +166,7 @@ void CSwitcherDlg::LaunchFamiliarCalculator() { m_launcher.StartFamiliarCalculat
 
 // ---- Rate calculator -------------------------------------------------------------------------
 
-void CSwitcherDlg::ResetCalculator() { ResetCalculatorFrom(settings::SettingsFile::InWorkingFolder(files_)); }
+void CSwitcherDlg::ResetCalculator() { ResetCalculatorFrom(settings::SettingsFile::InWorkingFolder(m_files)); }
 
 void CSwitcherDlg::ResetCalculatorFrom(const settings::SettingsFile& settings) {
   m_calculator.Reset();

@@ -62,7 +62,7 @@ class CSwitcherDlg : public ui::Dialog {
   void ResetCalculatorFrom(const settings::SettingsFile& settings);
   void ShowColumn(int column);
 
-  fsys::WholeFiles& files_;
+  fsys::WholeFiles& m_files;
   CSettingsDlg m_settingsDlg;
   AccountSwitch m_accounts;
   Launcher m_launcher;

@@ -17,9 +17,9 @@ class Timeline {
   void WaitUntil(double atMs);
 
  private:
-  Clock& clock_;
-  double origin_ = 0;
-  double marginMs_ = 0;  // how long before a deadline sleeping stops: the worst overrun seen, and a reserve
+  Clock& m_clock;
+  double m_origin = 0;
+  double m_marginMs = 0;  // how long before a deadline sleeping stops: the worst overrun seen, and a reserve
 };
 
 }  // namespace paste

@@ -71,11 +71,11 @@ class ProfileFile {
   // A file in another encoding than Shift-JIS is never written (our edit would corrupt it).
   fsys::WriteResult SetAll(std::span<const ProfileEntry> entries);
 
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return m_path; }
 
  private:
-  fsys::WholeFiles& files_;
-  std::filesystem::path path_;
+  fsys::WholeFiles& m_files;
+  std::filesystem::path m_path;
 };
 
 }  // namespace settings

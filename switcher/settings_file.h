@@ -106,14 +106,14 @@ class SettingsFile {
   // Opens the file of the current working folder.
   static SettingsFile InWorkingFolder(fsys::WholeFiles& files);
 
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return m_path; }
 
   // False when the file exists but could not be read (held by another program, no permission,
   // too large, saved in another encoding): every Read then gives its default, and those defaults
   // must never be written over the file. A missing file is readable: it holds no keys.
   bool Readable() const {
-    return (readStatus_ == fsys::ReadStatus::Ok || readStatus_ == fsys::ReadStatus::Missing) &&
-           encoding_ == Encoding::ShiftJis;
+    return (m_readStatus == fsys::ReadStatus::Ok || m_readStatus == fsys::ReadStatus::Missing) &&
+           m_encoding == Encoding::ShiftJis;
   }
   // For a file saved in another encoding than Shift-JIS: what the player is told; else empty.
   std::string EncodingMessage() const;
@@ -146,11 +146,11 @@ class SettingsFile {
  private:
   void Load();
 
-  fsys::WholeFiles& files_;
-  std::filesystem::path path_;
-  fsys::ReadStatus readStatus_ = fsys::ReadStatus::Missing;
-  Encoding encoding_ = Encoding::ShiftJis;
-  std::string content_;  // the file as it was read; empty when missing, unreadable, too large or foreign
+  fsys::WholeFiles& m_files;
+  std::filesystem::path m_path;
+  fsys::ReadStatus m_readStatus = fsys::ReadStatus::Missing;
+  Encoding m_encoding = Encoding::ShiftJis;
+  std::string m_content;  // the file as it was read; empty when missing, unreadable, too large or foreign
 };
 
 // Game executables by the value of exepath: 1, 2, and 3 for any other number.

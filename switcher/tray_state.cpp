@@ -21,7 +21,7 @@ void TrayState::Toggle(ui::View& view) {
 void TrayState::Hide(ui::View& view) {
   view.Show(false);
   view.ShowTaskbarButton(false);
-  if (!tray_.AddIcon(view, IDR_MAINFRAME, kTip)) {
+  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTip)) {
     StayShown(view);
     return;
   }
@@ -30,7 +30,7 @@ void TrayState::Hide(ui::View& view) {
 }
 
 void TrayState::Show(ui::View& view) {
-  tray_.DeleteIcon(view);
+  m_tray.DeleteIcon(view);
   view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
@@ -45,7 +45,7 @@ void TrayState::StayShown(ui::View& view) {
 
 void TrayState::OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram) {
   if (mouse == ui::TrayIconMouse::RightButtonDown) {
-    tray_.ShowMenu(view, userProgram);
+    m_tray.ShowMenu(view, userProgram);
   } else if (mouse == ui::TrayIconMouse::LeftButtonUp && !m_shown) {
     Show(view);
   }
@@ -53,11 +53,11 @@ void TrayState::OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::
 
 void TrayState::OnTaskbarCreated(ui::View& view) {
   if (m_shown) return;
-  if (!tray_.AddIcon(view, IDR_MAINFRAME, kTip)) StayShown(view);
+  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTip)) StayShown(view);
 }
 
 void TrayState::BeforeExit(ui::View& view) {
-  if (!m_shown) tray_.DeleteIcon(view);
+  if (!m_shown) m_tray.DeleteIcon(view);
 }
 
 }  // namespace switcher

@@ -10,7 +10,7 @@ namespace switcher {
 
 class TrayState {
  public:
-  explicit TrayState(Tray& tray) : tray_(tray) {}
+  explicit TrayState(Tray& tray) : m_tray(tray) {}
 
   // True: the window is shown and there is no icon. False: hidden, and the icon is there.
   bool Shown() const { return m_shown; }
@@ -31,7 +31,7 @@ class TrayState {
   // Adding the icon failed: a window hidden without an icon could never be shown again.
   void StayShown(ui::View& view);
 
-  Tray& tray_;
+  Tray& m_tray;
   bool m_shown = true;
 };
 

@@ -16,12 +16,12 @@
 template <typename Backend>
 class FileSystemContract : public ::testing::Test {
  protected:
-  std::filesystem::path At(const char* name) const { return backend_.folder / name; }
-  std::filesystem::path Missing(const char* name) const { return backend_.folder / "none" / name; }
+  std::filesystem::path At(const char* name) const { return m_backend.folder / name; }
+  std::filesystem::path Missing(const char* name) const { return m_backend.folder / "none" / name; }
   std::string Contents(const std::filesystem::path& path) const { return Files().ReadFile(path, 1 << 20).bytes; }
-  fsys::FileSystem& Files() const { return backend_.files; }
+  fsys::FileSystem& Files() const { return m_backend.files; }
 
-  mutable Backend backend_;
+  mutable Backend m_backend;
 };
 
 TYPED_TEST_SUITE_P(FileSystemContract);
@@ -111,7 +111,7 @@ TYPED_TEST_P(FileSystemContract, InspectTellsFilesTheirLengthFoldersAndNothing) 
     Kind kind;
     std::uint64_t length;
   } cases[] = {{this->At("empty.dat"), Kind::File, 0},  {this->At("save.dat"), Kind::File, 2},
-               {this->backend_.folder, Kind::Folder, 0}, {this->At("none.dat"), Kind::Missing, 0},
+               {this->m_backend.folder, Kind::Folder, 0}, {this->At("none.dat"), Kind::Missing, 0},
                {this->Missing("save.dat"), Kind::Missing, 0}};
   for (const auto& c : cases) {
     const fsys::FileInfo info = this->Files().Inspect(c.path);

@@ -119,12 +119,12 @@ class Input final : public paste::InputService {
       return;
     }
     keysDown.insert(virtualKey);
-    ++keyDowns_;
-    if (keyDowns_ == stealFocusAfterKeyDowns) foreground = kOther;
-    if (keyDowns_ == escapeAfterKeyDowns) escapePressed_ = true;
+    ++m_keyDowns;
+    if (m_keyDowns == stealFocusAfterKeyDowns) foreground = kOther;
+    if (m_keyDowns == escapeAfterKeyDowns) m_escapePressed = true;
   }
   bool IsKeyDown(int virtualKey) override { return keysDown.contains(virtualKey); }
-  bool EscapePressed() override { return std::exchange(escapePressed_, false); }
+  bool EscapePressed() override { return std::exchange(m_escapePressed, false); }
   bool IsCapsLockOn() override { return capsLock; }
 
   bool PutOnClipboard(std::string_view text) override {
@@ -149,8 +149,8 @@ class Input final : public paste::InputService {
   }
 
  private:
-  int keyDowns_ = 0;
-  bool escapePressed_ = false;
+  int m_keyDowns = 0;
+  bool m_escapePressed = false;
 };
 
 }  // namespace fake

@@ -65,13 +65,13 @@ bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
 Win32PasteInput::Win32PasteInput() {
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
-  msPerCount_ = 1000.0 / static_cast<double>(frequency.QuadPart);
+  m_msPerCount = 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 double Win32PasteInput::NowMs() {
   LARGE_INTEGER count{};
   QueryPerformanceCounter(&count);
-  return static_cast<double>(count.QuadPart) * msPerCount_;
+  return static_cast<double>(count.QuadPart) * m_msPerCount;
 }
 
 void Win32PasteInput::SleepMs(int ms) {

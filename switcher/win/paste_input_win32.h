@@ -35,7 +35,7 @@ class Win32PasteInput final : public paste::InputService {
   void CloseClipboard() override;
 
  private:
-  double msPerCount_ = 0;
+  double m_msPerCount = 0;
 };
 
 }  // namespace switcher

@@ -62,13 +62,13 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM context) {
 }  // namespace
 
 SingleInstance::SingleInstance(const std::filesystem::path& gameFolder)
-    : mark_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+    : m_mark(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
                                MarkName(gameFolder).c_str())) {
   // Without the mark (no memory), this copy runs: refusing to start would help nobody.
-  if (!mark_) return;
-  first_ = GetLastError() != ERROR_ALREADY_EXISTS;
-  if (!first_) return;
-  if (void* view = MapViewOfFile(mark_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD))) {
+  if (!m_mark) return;
+  m_first = GetLastError() != ERROR_ALREADY_EXISTS;
+  if (!m_first) return;
+  if (void* view = MapViewOfFile(m_mark.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD))) {
     *static_cast<DWORD*>(view) = GetCurrentProcessId();
     UnmapViewOfFile(view);
   }
@@ -78,7 +78,7 @@ void SingleInstance::ShowRunning() const {
   Search search{0, nullptr};
   for (int wait = 0; wait < kWindowWaits && !search.found; ++wait) {
     if (wait > 0) Sleep(kWindowWaitStepMs);
-    if (const void* view = MapViewOfFile(mark_.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD))) {
+    if (const void* view = MapViewOfFile(m_mark.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD))) {
       search.processId = *static_cast<const DWORD*>(view);
       UnmapViewOfFile(view);
     }

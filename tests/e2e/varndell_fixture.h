@@ -132,39 +132,39 @@ class VarndellTest : public ::testing::Test {
  protected:
   // Starts Varndell with the game folder as its working folder and waits for its main window.
   void Start() {
-    varndell_.reset();
-    varndell_.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), game_.Path());
-    ASSERT_TRUE(varndell_->Started()) << "cannot start " << E2E_VARNDELL_EXE
-                                      << ", error " << varndell_->StartError();
-    main_ = e2e::WaitForDialog(varndell_->Id());
-    ASSERT_TRUE(main_) << "no main window appeared";
+    m_varndell.reset();
+    m_varndell.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), m_game.Path());
+    ASSERT_TRUE(m_varndell->Started()) << "cannot start " << E2E_VARNDELL_EXE
+                                      << ", error " << m_varndell->StartError();
+    m_main = e2e::WaitForDialog(m_varndell->Id());
+    ASSERT_TRUE(m_main) << "no main window appeared";
     // The captions are set during start-up; the last one set is the "+" button's.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return main_.Text(kPlus).starts_with(L"+ ("); }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return m_main.Text(kPlus).starts_with(L"+ ("); }));
   }
 
   void StartWithSettings(std::string_view iniBytes) {
-    varndell_.reset();
-    ASSERT_TRUE(game_.Write("VRND.INI", iniBytes));
+    m_varndell.reset();
+    ASSERT_TRUE(m_game.Write("VRND.INI", iniBytes));
     Start();
   }
 
   // Opens the settings dialog with the settings button and waits for it.
   Window OpenSettings() {
-    main_.Click(kSettingsButton);
-    return e2e::WaitForDialog(varndell_->Id(), kSettingsTitle);
+    m_main.Click(kSettingsButton);
+    return e2e::WaitForDialog(m_varndell->Id(), kSettingsTitle);
   }
 
-  DWORD Pid() const { return varndell_->Id(); }
-  std::optional<std::string> SettingsFile() const { return game_.Read("VRND.INI"); }
+  DWORD Pid() const { return m_varndell->Id(); }
+  std::optional<std::string> SettingsFile() const { return m_game.Read("VRND.INI"); }
 
   // Clicks a button and waits for a control to show the given text.
   [[nodiscard]] bool ClickAndWait(int button, int id, std::wstring_view expected) {
-    main_.Click(button);
-    return main_.WaitForText(id, expected);
+    m_main.Click(button);
+    return m_main.WaitForText(id, expected);
   }
 
-  e2e::TempFolder game_;
-  std::optional<e2e::Process> varndell_;
-  Window main_;
+  e2e::TempFolder m_game;
+  std::optional<e2e::Process> m_varndell;
+  Window m_main;
 };
 
