@@ -53,7 +53,7 @@ double MedianSwitch(const fs::path& game, LONGLONG length, int switches) {
     const int next = 3 - slot;
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, next);
+    const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, files, next);
     QueryPerformanceCounter(&end);
     if (!result.completed) {
       std::fprintf(stderr, "switch %d failed\n", i);

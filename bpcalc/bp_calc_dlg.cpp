@@ -95,12 +95,12 @@ std::string OverlongMessage(std::size_t field) {
 }  // namespace
 
 CBpCalcDlg::CBpCalcDlg(FamiliarFilePicker& picker, fsys::FileSystem& files)
-    : ui::Dialog(ids::kCalculatorTemplate), picker_(picker), files_(files) {}
+    : ui::Dialog(ids::kCalculatorTemplate), m_picker(picker), m_files(files) {}
 
 int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
 
 bool CBpCalcDlg::OnInitDialog() {
-  view().AppendSystemMenuItem(ui::kIdmAboutBox, ui::kAboutMenuString);
+  AddAboutBoxToSystemMenu();
   // Every command button of the template is a default push button, which leaves the dialog
   // manager free to pick any of them for Enter; Enter saves.
   view().SetDefaultButton(ids::kSaveData);
@@ -124,14 +124,6 @@ bool CBpCalcDlg::OnCommand(int id) {
     }
   }
   return ui::Dialog::OnCommand(id);
-}
-
-bool CBpCalcDlg::OnSysCommand(int command) {
-  // The system keeps the low four bits for itself.
-  if ((command & 0xFFF0) != ui::kIdmAboutBox) return false;
-  ui::CAboutDlg about;
-  view().RunModal(about);
-  return true;
 }
 
 void CBpCalcDlg::OnShowResult() {
@@ -181,15 +173,15 @@ void CBpCalcDlg::OnSaveData() {
     view().MessageBox(OverlongMessage(*FirstOverlongField(record)), kWriteErrorCaption, ui::Buttons::Ok);
     return;
   }
-  const auto path = picker_.ChooseFileToSave();
+  const auto path = m_picker.ChooseFileToSave();
   if (!path) return;
-  ShowWriteResult(files_.WriteAtStart(*path, *bytes), "データを保存しました。");
+  ShowWriteResult(m_files.WriteAtStart(*path, *bytes), "データを保存しました。");
 }
 
 void CBpCalcDlg::OnLoadData() {
-  const auto path = picker_.ChooseFileToOpen();
+  const auto path = m_picker.ChooseFileToOpen();
   if (!path) return;
-  const std::optional<std::string> bytes = files_.ReadCreating(*path, kWorkAreaSize);
+  const std::optional<std::string> bytes = m_files.ReadCreating(*path, kWorkAreaSize);
   if (!bytes) {
     view().MessageBox(kCannotRead, kReadErrorCaption, ui::Buttons::Ok);
     return;
@@ -210,7 +202,7 @@ void CBpCalcDlg::OnAppendCsv() {
   }
   const CsvRowTexts row{ComparisonCsvRow(fields), ComparisonCsvRow(utf8Fields)};
   bool refused = false;
-  const fsys::WriteResult result = files_.Append(kComparisonTable, [&](const fsys::AppendSite& table) {
+  const fsys::WriteResult result = m_files.Append(kComparisonTable, [&](const fsys::AppendSite& table) {
     std::optional<std::string> text = ComparisonCsvAppendText(table, row);
     refused = !text;
     return text;
@@ -226,7 +218,7 @@ void CBpCalcDlg::OnSetLv1() {
   const std::string name = view().ItemText(ids::kName);
   if (name.empty()) return;
   // Only read: a missing list is said, never created.
-  const fsys::ReadResult list = files_.ReadFile(kFamiliarList, std::numeric_limits<std::size_t>::max());
+  const fsys::ReadResult list = m_files.ReadFile(kFamiliarList, std::numeric_limits<std::size_t>::max());
   if (list.status != fsys::ReadStatus::Ok) {
     view().MessageBox(list.status == fsys::ReadStatus::Missing ? kNoFamiliarList : kCannotRead, kReadErrorCaption,
                       ui::Buttons::Ok);

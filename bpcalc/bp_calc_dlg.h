@@ -17,7 +17,6 @@ class CBpCalcDlg : public ui::Dialog {
   int IconId() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
-  bool OnSysCommand(int command) override;
 
   void OnShowResult();
   void OnSaveData();
@@ -31,8 +30,8 @@ class CBpCalcDlg : public ui::Dialog {
   // Shift-JIS cannot hold.
   std::optional<std::string> StorableText(int box, const std::string& name);
 
-  FamiliarFilePicker& picker_;
-  fsys::FileSystem& files_;
+  FamiliarFilePicker& m_picker;
+  fsys::FileSystem& m_files;
 };
 
 }  // namespace bpcalc

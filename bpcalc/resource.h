@@ -2,6 +2,8 @@
 // gives the code its typed names for them).
 #pragma once
 
+#include "about_ids.h"  // IDR_MAINFRAME, IDD_ABOUTBOX, IDS_ABOUTBOX
+
 #define IDD_CALCULATOR 102
 
 // Command buttons. 1 is IDOK, so Enter presses it.

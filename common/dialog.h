@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 // <windows.h> maps MessageBox to MessageBoxW; the view's member keeps its plain name, so Win32
 // code includes this header after <windows.h> and calls the API by its W name.
@@ -26,9 +25,12 @@ inline constexpr int kIdNo = 7;
 // System-menu command of the about box (the low four bits are the system's own).
 inline constexpr int kIdmAboutBox = 0x0010;
 
-// Extended window styles (WS_EX_*) that View::ModifyStyleEx changes.
-inline constexpr unsigned kExToolWindow = 0x00000080;
-inline constexpr unsigned kExAppWindow = 0x00040000;
+// What a dialog's client area is painted with, named by the system colour the host uses.
+enum class Background { Standard, Desktop, Light3d };
+
+// A mouse action on the dialog's notification-area icon, as the host hears of it; the icon's
+// other mouse actions don't reach the dialog.
+enum class TrayIconMouse { RightButtonDown, LeftButtonUp };
 
 enum class Buttons { Ok, YesNo };
 
@@ -64,11 +66,17 @@ class View {
   // system menu.
   virtual void AppendSystemMenuItem(int command, int stringId) = 0;
 
+  // Shows or hides the window. A window hidden here stays hidden until shown here again,
+  // whatever else asks to show it (the dialog manager shows a dialog at its first idle).
   virtual void Show(bool visible) = 0;
 
-  // Removes, then adds extended window styles (kEx*). With frameChanged the window takes the new
-  // frame at once, keeping its size, place and z-order.
-  virtual void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) = 0;
+  // Gives the window a taskbar button, or takes it away. Once taken away, the window keeps the
+  // slim frame of a tool window, with or without the button.
+  virtual void ShowTaskbarButton(bool shown) = 0;
+
+  // The window itself, for the services that act on windows (the login paste's input service):
+  // an opaque reference, 0 for none.
+  virtual std::uintptr_t WindowId() const = 0;
 
   // The push button that Enter presses (DM_SETDEFID).
   virtual void SetDefaultButton(int id) = 0;
@@ -82,21 +90,19 @@ class View {
 
 class Dialog {
  public:
-  explicit Dialog(int templateId) : templateId_(templateId) {}
+  explicit Dialog(int templateId) : m_templateId(templateId) {}
   virtual ~Dialog() = default;
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
 
-  int TemplateId() const { return templateId_; }
+  int TemplateId() const { return m_templateId; }
 
   // Icon resource shown as the window's big and small icon and when minimized; 0 for none.
   virtual int IconId() const { return 0; }
-  // System colour index (COLOR_*) that the client area is painted with; -1 for the standard
-  // dialog background.
-  virtual int BackgroundColor() const { return -1; }
+  virtual Background BackgroundColor() const { return Background::Standard; }
 
   // The host attaches the view when the window is created and detaches it when it is destroyed.
-  void Attach(View* view) { view_ = view; }
+  void Attach(View* view) { m_view = view; }
 
   // WM_INITDIALOG. Returns true to let the focus go to the first tab stop.
   virtual bool OnInitDialog() { return true; }
@@ -113,31 +119,28 @@ class Dialog {
   virtual void OnOK() { view().EndDialog(kIdOk); }
   virtual void OnCancel() { view().EndDialog(kIdCancel); }
 
-  // WM_SYSCOMMAND; returns false to let the system handle the command.
-  virtual bool OnSysCommand(int /*command*/) { return false; }
+  // WM_SYSCOMMAND; returns false to let the system handle the command. The about box's entry
+  // (see AddAboutBoxToSystemMenu) opens the about box; every other command is the system's.
+  virtual bool OnSysCommand(int command);
 
   // WM_HELP (the F1 key); returns the message's result.
   virtual bool OnHelpInfo() { return false; }
 
-  // A window message beyond the ones above that the dialog wants: a fixed number (WM_USER + n,
-  // for a callback the dialog set up itself), or one the system registers by name and numbers
-  // only at run time (a broadcast such as "TaskbarCreated").
-  struct CustomMessage {
-    int tag;                     // the dialog's own name for it, handed back to OnCustomMessage
-    unsigned number;             // 0 when registered by name
-    const char* registeredName;  // ASCII; nullptr for a fixed number
-  };
-  // Asked once, when the window is created.
-  virtual std::vector<CustomMessage> CustomMessages() const { return {}; }
-  // One of CustomMessages arrived. The system's own handling of the message follows regardless.
-  virtual void OnCustomMessage(int /*tag*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) {}
+  // The dialog's notification-area icon (see the Tray service) reports a mouse action.
+  virtual void OnTrayIcon(TrayIconMouse /*mouse*/) {}
+  // The shell's taskbar was created anew (Explorer restarted): icons added before are gone.
+  virtual void OnTaskbarCreated() {}
+  // Another start of the program asks for this window (see win32::kShowAgainMessage).
+  virtual void OnShowAgain() {}
 
  protected:
-  View& view() const { return *view_; }
+  View& view() const { return *m_view; }
+  // Appends the entry that opens the program's about box to the system menu.
+  void AddAboutBoxToSystemMenu();
 
  private:
-  int templateId_;
-  View* view_ = nullptr;
+  int m_templateId;
+  View* m_view = nullptr;
 };
 
 }  // namespace ui

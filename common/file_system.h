@@ -75,9 +75,14 @@ struct FileOutcome {
   explicit operator bool() const { return ok; }
 };
 
-class FileSystem {
+// The operations are grouped by the clients that use them, so that each client (and each test's
+// stand-in for the service) deals only with its own; the programs' entry points create a
+// FileSystem, which is all of them.
+
+// ---- The settings file: whole files, read at once and replaced in one step --------------------
+class WholeFiles {
  public:
-  virtual ~FileSystem() = default;
+  virtual ~WholeFiles() = default;
 
   // The process's current working folder.
   virtual std::filesystem::path WorkingFolder() const = 0;
@@ -94,9 +99,14 @@ class FileSystem {
   // newest complete replacement left beside it, and the replacements left are removed (they may
   // hold passwords). With no complete replacement for a missing file, nothing is removed.
   virtual void FinishReplaces(const std::filesystem::path& path) = 0;
+};
 
-  // ---- Files opened exclusively (no sharing) for the length of one call, created when they
-  // are missing and never truncated; relative paths are found in the current folder.
+// ---- Quorrin's familiar files: opened exclusively (no sharing) for the length of one call,
+// created when they are missing and never truncated; relative paths are found in the current
+// folder.
+class ExclusiveFiles {
+ public:
+  virtual ~ExclusiveFiles() = default;
 
   // At most maxBytes from the file's start, as they are; an empty file is created when it is
   // missing. Empty when the file can't be opened or read.
@@ -111,11 +121,15 @@ class FileSystem {
   // is Ok. A failed write is taken back: a file this call created is removed, any other is cut
   // back to where it ended.
   virtual WriteResult Append(const std::filesystem::path& path, const AppendText& textFor) = 0;
+};
 
-  // ---- Whole-file moves (the save-file swap) -------------------------------------------------
-  // The operations below never read or copy a file's content, never replace an existing file,
-  // and never delete one that holds data. A refusal because another program holds the file for a
-  // moment (a scanner, an indexer) is retried briefly before it counts.
+// ---- Whole-file moves (the save-file swap) ---------------------------------------------------
+// They never read or copy a file's content, never replace an existing file, and never delete one
+// that holds data. A refusal because another program holds the file for a moment (a scanner, an
+// indexer) is retried briefly before it counts.
+class FileMoves {
+ public:
+  virtual ~FileMoves() = default;
 
   virtual FileInfo Inspect(const std::filesystem::path& path) const = 0;
 
@@ -126,5 +140,7 @@ class FileSystem {
   // deleted, so that data written a moment earlier is never deleted.
   virtual FileOutcome RemoveEmpty(const std::filesystem::path& path) = 0;
 };
+
+class FileSystem : public WholeFiles, public ExclusiveFiles, public FileMoves {};
 
 }  // namespace fsys

@@ -1,20 +1,27 @@
-// Account switching: the account buttons' handler. The swap itself is in save_swap.
-#include "main_dialog.h"
-#include "save_swap.h"
+#include "account_switching.h"
 
 namespace switcher {
 
-bool CSwitcherDlg::SelectAccount(int slot) {
-  for (int other = 1; other <= kAccountSlots; ++other) view().SetPushed(AccountButtonId(other), false);
-  const SwitchResult result = SwitchSaveFiles(files_, slot);
+void AccountSwitch::Restore(ui::View& view, const settings::SettingsFile& settings) {
+  m_account = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
+  view.SetPushed(kAccountButtons[m_account == 0 ? 0 : m_account - 1], true);
+}
+
+bool AccountSwitch::Select(ui::View& view, int slot) {
+  for (int button : kAccountButtons) view.SetPushed(button, false);
+  const SwitchResult result = SwitchSaveFiles(m_settingsFiles, m_saves, slot);
   // The slot is the one recorded now (none when the record could not be read): another copy of
   // the program or the player may have changed it since start-up.
   m_account = result.recorded.value_or(0);
-  if (result.completed) view().SetPushed(AccountButtonId(slot), true);
-  if (!result.message.empty()) {
-    view().MessageBox(result.message, result.completed ? "確認" : "Error", ui::Buttons::Ok);
-  }
+  if (result.completed) view.SetPushed(kAccountButtons[slot - 1], true);
+  Tell(view, result);
   return result.completed;
+}
+
+void AccountSwitch::Tell(ui::View& view, const SwitchResult& result) {
+  if (!result.message.empty()) {
+    view.MessageBox(result.message, result.completed ? "確認" : "Error", ui::Buttons::Ok);
+  }
 }
 
 }  // namespace switcher

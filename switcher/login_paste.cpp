@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "leading_int.h"
 #include "paste_timeline.h"
 #include "settings_file.h"
 
@@ -12,11 +11,9 @@ namespace paste {
 namespace {
 
 constexpr int kFirstSlot = 1;
-constexpr int kLastSlot = static_cast<int>(settings::kAccounts.size());
+constexpr int kLastSlot = settings::kAccountCount;
 constexpr int kBackspaceScanCode = 1;
-constexpr int kMaxSpeed = 10;
 constexpr int kHoldMsPerSpeed = 10;
-constexpr int kXgpuk2ExePath = 3;
 // The checks before a step (Esc, the window in front) ask the window system, which can take a
 // while on a busy machine: they are made this long before the step's time, so that the step
 // itself goes out on time.
@@ -69,33 +66,33 @@ Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
 // What Play has pressed and not yet released; released when Play leaves for any reason.
 class Pressed {
  public:
-  explicit Pressed(InputService& input) : input_(input) {}
+  explicit Pressed(InputService& input) : m_input(input) {}
   ~Pressed() {
-    for (auto it = keys_.rbegin(); it != keys_.rend(); ++it) input_.Key(it->key, it->scan, true, true);
-    if (mouse_) input_.LeftButton(false);
-    if (clipboardOpen_) input_.CloseClipboard();
+    for (auto it = m_keys.rbegin(); it != m_keys.rend(); ++it) m_input.Key(it->key, it->scan, true, true);
+    if (m_mouse) m_input.LeftButton(false);
+    if (m_clipboardOpen) m_input.CloseClipboard();
   }
   Pressed(const Pressed&) = delete;
   Pressed& operator=(const Pressed&) = delete;
 
   void Apply(const Step& step) {
     switch (step.op) {
-      case Op::MouseDown: mouse_ = true; break;
-      case Op::MouseUp: mouse_ = false; break;
-      case Op::KeyDown: keys_.push_back(step); break;
+      case Op::MouseDown: m_mouse = true; break;
+      case Op::MouseUp: m_mouse = false; break;
+      case Op::KeyDown: m_keys.push_back(step); break;
       case Op::KeyUp:
-        std::erase_if(keys_, [&](const Step& down) { return down.key == step.key; });
+        std::erase_if(m_keys, [&](const Step& down) { return down.key == step.key; });
         break;
-      case Op::PutClipboard: clipboardOpen_ = true; break;
-      case Op::CloseClipboard: clipboardOpen_ = false; break;
+      case Op::PutClipboard: m_clipboardOpen = true; break;
+      case Op::CloseClipboard: m_clipboardOpen = false; break;
     }
   }
 
  private:
-  InputService& input_;
-  std::vector<Step> keys_;
-  bool mouse_ = false;
-  bool clipboardOpen_ = false;
+  InputService& m_input;
+  std::vector<Step> m_keys;
+  bool m_mouse = false;
+  bool m_clipboardOpen = false;
 };
 
 void Send(InputService& input, const Step& step) {
@@ -153,13 +150,10 @@ Typing KeysFor(const Credentials& texts, const std::function<int(char)>& keyScan
   return typing;
 }
 
-int HoldMsOf(std::string_view speed) {
-  const std::int32_t value = text::LeadingInt(speed);
-  return value >= 1 && value <= kMaxSpeed ? value * kHoldMsPerSpeed : kDefaultHoldMs;
-}
+int HoldMsOf(std::string_view speed) { return settings::SpeedOf(speed) * kHoldMsPerSpeed; }
 
-Point FinalOffsetOf(std::string_view exepath) {
-  return text::LeadingInt(exepath) == kXgpuk2ExePath ? kFinalOffsetXgpuk2 : kFinalOffset;
+Point FinalOffsetOf(settings::GameExe exe) {
+  return exe == settings::GameExe::Xgpuk2 ? kFinalOffsetXgpuk2 : kFinalOffset;
 }
 
 Point OnScreen(const Rect& game, Point offset) {
@@ -261,31 +255,32 @@ Outcome Play(InputService& input, const Plan& plan, WindowRef guard) {
   return Outcome::Done;
 }
 
-KeyboardState::KeyboardState(InputService& input) : input_(input) {
-  const double until = input_.NowMs() + kModifierTimeoutMs;
+KeyboardState::KeyboardState(InputService& input) : m_input(input) {
+  const double until = m_input.NowMs() + kModifierTimeoutMs;
   auto anyHeld = [&] {
-    return std::ranges::any_of(kModifiers, [&](int key) { return input_.IsKeyDown(key); });
+    return std::ranges::any_of(kModifiers, [&](int key) { return m_input.IsKeyDown(key); });
   };
-  while (anyHeld() && input_.NowMs() < until) input_.SleepMs(10);
+  while (anyHeld() && m_input.NowMs() < until) m_input.SleepMs(10);
   for (int key : kModifiers) {
-    if (input_.IsKeyDown(key)) input_.Key(key, 0, true, false);
+    if (m_input.IsKeyDown(key)) m_input.Key(key, 0, true, false);
   }
-  capsLockWasOn_ = input_.IsCapsLockOn();
-  if (capsLockWasOn_) {
-    input_.Key(kVkCapital, 0, false, false);
-    input_.Key(kVkCapital, 0, true, false);
+  m_capsLockWasOn = m_input.IsCapsLockOn();
+  if (m_capsLockWasOn) {
+    m_input.Key(kVkCapital, 0, false, false);
+    m_input.Key(kVkCapital, 0, true, false);
   }
 }
 
 KeyboardState::~KeyboardState() {
-  if (!capsLockWasOn_) return;
-  input_.Key(kVkCapital, 0, false, false);
-  input_.Key(kVkCapital, 0, true, false);
+  if (!m_capsLockWasOn) return;
+  m_input.Key(kVkCapital, 0, false, false);
+  m_input.Key(kVkCapital, 0, true, false);
 }
 
-void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProtector& protector,
-                   InputService& input, int slot, bool mainShown, const std::string& mainTitle,
-                   Credentials& credentials) {
+void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
+  InputService& input = m_input;
+  settings::SecretProtector& protector = m_protector;
+  Credentials credentials;
   struct WipeOnExit {
     Credentials& texts;
     ~WipeOnExit() {
@@ -302,7 +297,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProt
 
   // One reading of the file for the whole paste.
   using settings::Reader;
-  const auto file = settings::SettingsFile::InWorkingFolder(files);
+  const auto file = settings::SettingsFile::InWorkingFolder(m_files);
   if (!file.Readable()) {
     // Its defaults would clear the game's fields and type nothing.
     view.MessageBox(kUnreadableText, kReadErrorCaption, ui::Buttons::Ok);
@@ -322,7 +317,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProt
     return;
   }
   const int holdMs = HoldMsOf(file.Read(settings::kSpeed, Reader::Paste));
-  const Point finalOffset = FinalOffsetOf(file.Read(settings::kExePath, Reader::Paste));
+  const Point finalOffset = FinalOffsetOf(settings::GameExeIn(file));
   const bool messageOff = settings::IsMessageOff(file.Read(settings::kMessage, Reader::Paste));
 
   const WindowRef game = input.FindGameWindow();
@@ -373,8 +368,7 @@ void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProt
   if (messageOff) return;
 
   if (mainShown) {
-    const WindowRef main = input.FindWindowByTitle(mainTitle);
-    if (main == 0) return;
+    const WindowRef main = view.WindowId();
     input.Activate(main);
     Play(input, PlanCompletion(input.Bounds(main).origin), 0);
     input.ReleaseCapture();

@@ -2,7 +2,7 @@
 // Typing an account's ID, password and CD-KEY into the running game client's login screen.
 // A planner turns the settings and the game window's position into the exact sequence of input
 // steps on one timeline; Play sends it through the input service, only ever into the game window;
-// RunLoginPaste is the whole operation with its questions and messages.
+// LoginPaste is the whole operation with its questions and messages.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -15,12 +15,12 @@
 #include "file_system.h"
 #include "paste_input.h"
 #include "protected_value.h"
+#include "settings_file.h"
 
 namespace paste {
 
 inline constexpr int kFieldCount = 3;  // ID, password, CD-KEY
 inline constexpr int kBackspacesPerField = 35;
-inline constexpr int kDefaultHoldMs = 50;
 inline constexpr int kIdClickHoldMs = 200;
 inline constexpr int kClickHoldMs = 100;
 inline constexpr int kActivationPauseMs = 50;
@@ -66,10 +66,10 @@ struct Typing {
 };
 Typing KeysFor(const Credentials& texts, const std::function<int(char)>& keyScan);
 
-// Key hold time from the "speed" value: ten times 1..10, 50 ms for anything else.
+// Key hold time from the "speed" value (settings::SpeedOf): ten milliseconds per step.
 int HoldMsOf(std::string_view speed);
-// The final click's offset: the xgpuk2 layout only for an "exepath" whose number is 3.
-Point FinalOffsetOf(std::string_view exepath);
+// The final click's offset on the login screen of the game program that runs.
+Point FinalOffsetOf(settings::GameExe exe);
 // A point of the login screen in the game window: the offset scaled by the window's size relative
 // to the size it was measured on, since Windows scales a game that is not DPI-aware on a high-DPI
 // screen, and a game that handles DPI itself is drawn at its own size.
@@ -125,21 +125,31 @@ class KeyboardState {
   KeyboardState& operator=(const KeyboardState&) = delete;
 
  private:
-  InputService& input_;
-  bool capsLockWasOn_ = false;
+  InputService& m_input;
+  bool m_capsLockWasOn = false;
 };
 
 using settings::Wipe;
 void Wipe(FieldKeys& keys);
 
-// The whole login paste for the account slot, with the player's questions and the messages.
-// The account's values are read into `credentials` and wiped again before it returns. A password
-// or CD-KEY that cannot be unprotected stops it before any input.
-// mainShown: false while the main window is hidden behind the tray icon; the completion step then
-// only says that it is done, since a press at the hidden window's place would land on whatever
-// lies there (the game, most likely).
-void RunLoginPaste(ui::View& view, fsys::FileSystem& files, settings::SecretProtector& protector,
-                   InputService& input, int slot, bool mainShown, const std::string& mainTitle,
-                   Credentials& credentials);
+// The whole login paste, with the player's questions and the messages, run by the main window.
+class LoginPaste {
+ public:
+  LoginPaste(fsys::WholeFiles& files, settings::SecretProtector& protector, InputService& input)
+      : m_files(files), m_protector(protector), m_input(input) {}
+
+  // Pastes the account slot's login into the game. `main` is the main window: its questions and
+  // messages, and the completion step's press. mainShown: false while it is hidden behind the
+  // tray icon; the completion step then only says that it is done, since a press at the hidden
+  // window's place would land on whatever lies there (the game, most likely). The account's
+  // values live only during the run, and are wiped before it returns; a password or CD-KEY that
+  // cannot be unprotected stops it before any input.
+  void Run(ui::View& main, int slot, bool mainShown);
+
+ private:
+  fsys::WholeFiles& m_files;
+  settings::SecretProtector& m_protector;
+  InputService& m_input;
+};
 
 }  // namespace paste

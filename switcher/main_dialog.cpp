@@ -1,6 +1,7 @@
 #include "main_dialog.h"
 
-#include "about_dialog.h"
+#include <span>
+
 #include "leading_int.h"
 #include "resource.h"
 #include "save_swap.h"
@@ -9,117 +10,142 @@
 namespace switcher {
 namespace {
 
-constexpr int kColorBackground = 1;  // COLOR_BACKGROUND: the desktop colour
+constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2, IDC_COLUMN_TITLE3};
+constexpr std::array<int, kRateColumns> kSumFields{IDC_SUM1, IDC_SUM2, IDC_SUM3};
 
-constexpr std::array<int, settings::kAccounts.size()> kAccountButtons{
-    IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3, IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
-constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2,
-                                                      IDC_COLUMN_TITLE3};
+// Rate buttons by index: in each column "R1*" has an ID of its own, "R2*" .. "R10*" follow in order.
+constexpr std::array<int, kRateButtonCount> RateButtons() {
+  constexpr std::array<int, kRateColumns> first{IDC_RATE1_1, IDC_RATE2_1, IDC_RATE3_1};
+  constexpr std::array<int, kRateColumns> second{IDC_RATE1_2, IDC_RATE2_2, IDC_RATE3_2};
+  std::array<int, kRateButtonCount> ids{};
+  for (int index = 0; index < kRateButtonCount; ++index) {
+    const int column = RateCalculator::ColumnOf(index);
+    const int multiplier = RateCalculator::MultiplierOf(index);
+    ids[index] = multiplier == 1 ? first[column] : second[column] + multiplier - 2;
+  }
+  return ids;
+}
+constexpr std::array<int, kRateButtonCount> kRateButtons = RateButtons();
+static_assert(kRateButtons[kRatesPerColumn - 1] == IDC_RATE1_10 && kRateButtons.back() == IDC_RATE3_10);
+
+constexpr std::array<int, settings::kAccountCount> TrayAccounts() {
+  std::array<int, settings::kAccountCount> ids{};
+  for (int slot = 0; slot < settings::kAccountCount; ++slot) ids[slot] = ID_TRAY_ACCOUNT1 + slot;
+  return ids;
+}
+constexpr std::array<int, settings::kAccountCount> kTrayAccounts = TrayAccounts();
+static_assert(kTrayAccounts.back() == ID_TRAY_ACCOUNT6);
+
+// The window's whole behaviour: each command and the handler that takes it.
+struct Route {
+  int id;
+  void (CSwitcherDlg::*handler)();
+};
+constexpr Route kRoutes[] = {
+    {ui::kIdOk, &CSwitcherDlg::OnOK},  // "XG起動", also Enter
+    {ui::kIdCancel, &CSwitcherDlg::OnCancel},  // "終了", also Esc and the close box
+    {ID_TRAY_EXIT, &CSwitcherDlg::OnCancel},
+    {IDC_OPEN_SETTINGS, &CSwitcherDlg::OnOpenSettings},
+    {IDC_USER_PROGRAM, &CSwitcherDlg::LaunchUserProgram},
+    {ID_TRAY_USER_PROGRAM, &CSwitcherDlg::LaunchUserProgram},
+    {IDC_FAMILIAR_CALCULATOR, &CSwitcherDlg::LaunchFamiliarCalculator},
+    {ID_TRAY_FAMILIAR_CALCULATOR, &CSwitcherDlg::LaunchFamiliarCalculator},
+    {IDC_PLUS, &CSwitcherDlg::OnPlus},
+    {IDC_CLEAR, &CSwitcherDlg::ResetCalculator},
+    {IDC_PASTE_LOGIN, &CSwitcherDlg::PasteLoginInfo},
+    {IDC_TRAY_MODE, &CSwitcherDlg::ToggleTrayMode},
+    {ID_TRAY_TOGGLE, &CSwitcherDlg::ToggleTrayMode},
+};
+// Families of commands whose handler takes the member's number: account slot 1..6, rate button
+// index 0..29.
+struct NumberedRoute {
+  std::span<const int> ids;
+  int firstNumber;
+  void (CSwitcherDlg::*handler)(int);
+};
+constexpr NumberedRoute kNumberedRoutes[] = {
+    {kAccountButtons, 1, &CSwitcherDlg::OnAccountButton},
+    {kTrayAccounts, 1, &CSwitcherDlg::OnTrayAccount},
+    {kRateButtons, 0, &CSwitcherDlg::OnRateButton},
+};
 
 }  // namespace
 
-int AccountButtonId(int slot) { return kAccountButtons[slot - 1]; }
+int RateButtonId(int index) { return kRateButtons[index]; }
 
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
                            paste::InputService& input)
     : ui::Dialog(IDD_SWITCHER),
-      files_(files),
-      protector_(protector),
-      shell_(shell),
-      input_(input),
+      m_files(files),
       m_settingsDlg(files, protector),
+      m_accounts(files, files),
+      m_launcher(files, shell),
+      m_paste(files, protector, input),
       m_tray(tray) {}
 
 int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
 
-int CSwitcherDlg::BackgroundColor() const { return kColorBackground; }
+// The main window is painted in the desktop's colour.
+ui::Background CSwitcherDlg::BackgroundColor() const { return ui::Background::Desktop; }
 
 bool CSwitcherDlg::OnCommand(int id) {
-  switch (id) {
-    case IDC_ACCOUNT1: SelectAccount(1); return true;
-    case IDC_ACCOUNT2: SelectAccount(2); return true;
-    case IDC_ACCOUNT3: SelectAccount(3); return true;
-    case IDC_ACCOUNT4: SelectAccount(4); return true;
-    case IDC_ACCOUNT5: SelectAccount(5); return true;
-    case IDC_ACCOUNT6: SelectAccount(6); return true;
-    case IDC_PASTE_LOGIN: PasteLoginInfo(); return true;
-    case IDC_TRAY_MODE:
-    case ID_TRAY_TOGGLE: ToggleTrayMode(); return true;
-    case IDC_PLUS: OnPlus(); return true;
-    case IDC_CLEAR: ResetCalculator(); return true;
-    case IDC_OPEN_SETTINGS: OnOpenSettings(); return true;
-    case IDC_USER_PROGRAM:
-    case ID_TRAY_USER_PROGRAM: LaunchUserProgram(); return true;
-    case IDC_FAMILIAR_CALCULATOR:
-    case ID_TRAY_FAMILIAR_CALCULATOR: LaunchFamiliarCalculator(); return true;
-    case ID_TRAY_EXIT: OnCancel(); return true;
-    default:
-      if (id >= ID_TRAY_ACCOUNT1 && id <= ID_TRAY_ACCOUNT6) {
-        OnTrayAccount(id - ID_TRAY_ACCOUNT1 + 1);
-        return true;
-      }
-      if (const auto index = RateButtonIndex(id)) {
-        OnRateButton(*index);
-        return true;
-      }
-      return ui::Dialog::OnCommand(id);  // IDOK: start the game; IDCANCEL: exit
+  for (const Route& route : kRoutes) {
+    if (route.id != id) continue;
+    (this->*route.handler)();
+    return true;
   }
+  for (const NumberedRoute& route : kNumberedRoutes) {
+    for (std::size_t i = 0; i < route.ids.size(); ++i) {
+      if (route.ids[i] != id) continue;
+      (this->*route.handler)(route.firstNumber + static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
 }
 
 bool CSwitcherDlg::OnInitDialog() {
-  view().AppendSystemMenuItem(ui::kIdmAboutBox, IDS_ABOUTBOX);
+  AddAboutBoxToSystemMenu();
 
   // A crash may have cut short a write of the settings (leaving them beside their file) or a
   // switch (leaving the recorded account's save in its slot file).
-  files_.FinishReplaces(files_.WorkingFolder() / settings::kFileName);
-  const SwitchResult resumed = FinishCutShortSwitch(files_);
-  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
-  m_title = settings.Read(settings::kWindowName, settings::Reader::MainWindow);
-  view().SetTitle(m_title);
+  m_files.FinishReplaces(m_files.WorkingFolder() / settings::kFileName);
+  const SwitchResult resumed = m_accounts.Resume();
+  const auto settings = settings::SettingsFile::InWorkingFolder(m_files);
+  view().SetTitle(settings.Read(settings::kWindowName, settings::Reader::MainWindow));
 
-  m_account = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
-  view().SetPushed(AccountButtonId(m_account == 0 ? 1 : m_account), true);
+  m_accounts.Restore(view(), settings);
 
-  for (int index = 0; index < kRateButtonCount; ++index) {
-    m_rButtonBase[index] = view().ItemText(RateButtonId(index));
-  }
+  std::array<std::string, kRateButtonCount> captions;
+  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = view().ItemText(RateButtonId(index));
+  m_calculator.SetButtonCaptions(captions);
   RefreshFrom(settings);
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     view().MessageBox(encoding, "FileReadError", ui::Buttons::Ok);
   }
-  if (!resumed.message.empty()) view().MessageBox(resumed.message, resumed.completed ? "確認" : "Error", ui::Buttons::Ok);
+  AccountSwitch::Tell(view(), resumed);
   return true;
 }
 
-void CSwitcherDlg::RefreshFromSettings() { RefreshFrom(settings::SettingsFile::InWorkingFolder(files_)); }
+void CSwitcherDlg::RefreshFromSettings() { RefreshFrom(settings::SettingsFile::InWorkingFolder(m_files)); }
 
 void CSwitcherDlg::RefreshFrom(const settings::SettingsFile& settings) {
   using settings::Reader;
 
-  for (std::size_t slot = 0; slot < kAccountButtons.size(); ++slot) {
+  for (int slot = 0; slot < settings::kAccountCount; ++slot) {
     view().SetItemText(kAccountButtons[slot], settings.Read(settings::kTitles[slot], Reader::MainWindow));
   }
-  const auto exe = settings::GameExeOf(settings.Read(settings::kExePath, Reader::MainWindow));
-  m_gameExePath = files_.WorkingFolder() / settings::GameExeFileName(exe);
+  view().SetItemText(IDC_USER_PROGRAM, settings.Read(settings::kUserExeName, Reader::MainWindow));
 
-  m_userExeName = settings.Read(settings::kUserExeName, Reader::MainWindow);
-  view().SetItemText(IDC_USER_PROGRAM, m_userExeName);
-  m_userExePath = settings.Read(settings::kUserExePath, Reader::MainWindow);
-
+  std::array<std::int32_t, kRateColumns> rates{};
   for (int column = 0; column < kRateColumns; ++column) {
     const std::string name = settings.Read(settings::kRateNames[column], Reader::MainWindow);
     const std::string rate = settings.Read(settings::kRates[column], Reader::MainWindow);
     view().SetItemText(kColumnTitles[column], name + "*" + rate);
-    m_rates[column] = text::LeadingInt(rate);
+    rates[column] = text::LeadingInt(rate);
   }
+  m_calculator.SetRates(rates);
   ResetCalculatorFrom(settings);
-}
-
-bool CSwitcherDlg::OnSysCommand(int command) {
-  if ((command & 0xFFF0) != ui::kIdmAboutBox) return false;
-  ui::CAboutDlg about;
-  view().RunModal(about);
-  return true;
 }
 
 // F1 opens the settings too, but only the settings button refreshes the window afterwards.
@@ -128,6 +154,80 @@ bool CSwitcherDlg::OnHelpInfo() { return view().RunModal(m_settingsDlg) != 0; }
 void CSwitcherDlg::OnOpenSettings() {
   view().RunModal(m_settingsDlg);
   RefreshFromSettings();
+}
+
+// ---- Launching -------------------------------------------------------------------------------
+
+void CSwitcherDlg::OnOK() { m_launcher.StartGame(view()); }
+
+void CSwitcherDlg::LaunchUserProgram() { m_launcher.StartUserProgram(view()); }
+
+void CSwitcherDlg::LaunchFamiliarCalculator() { m_launcher.StartFamiliarCalculator(view()); }
+
+// ---- Rate calculator -------------------------------------------------------------------------
+
+void CSwitcherDlg::ResetCalculator() { ResetCalculatorFrom(settings::SettingsFile::InWorkingFolder(m_files)); }
+
+void CSwitcherDlg::ResetCalculatorFrom(const settings::SettingsFile& settings) {
+  m_calculator.Reset();
+  for (int column = 0; column < kRateColumns; ++column) ShowColumn(column);
+  view().SetItemText(IDC_FREE_AMOUNT, settings.Read(settings::kFreeDefault, settings::Reader::MainWindow));
+  for (int index = 0; index < kRateButtonCount; ++index) {
+    view().SetItemText(RateButtonId(index), m_calculator.RateButtonText(index));
+  }
+  view().SetItemText(IDC_PLUS, m_calculator.PlusText());
+}
+
+void CSwitcherDlg::OnRateButton(int index) {
+  m_calculator.PressRate(index);
+  view().SetItemText(RateButtonId(index), m_calculator.RateButtonText(index));
+  ShowColumn(RateCalculator::ColumnOf(index));
+}
+
+void CSwitcherDlg::OnPlus() {
+  m_calculator.PressPlus(view().ItemText(IDC_FREE_AMOUNT));
+  view().SetItemText(IDC_PLUS, m_calculator.PlusText());
+  view().SetItemText(IDC_TOTAL, m_calculator.TotalText());
+}
+
+void CSwitcherDlg::ShowColumn(int column) {
+  view().SetItemText(IDC_TOTAL, m_calculator.TotalText());
+  view().SetItemText(kSumFields[column], m_calculator.SumText(column));
+}
+
+// ---- Account switching -----------------------------------------------------------------------
+
+void CSwitcherDlg::OnAccountButton(int slot) { SelectAccount(slot); }
+
+bool CSwitcherDlg::SelectAccount(int slot) { return m_accounts.Select(view(), slot); }
+
+// ---- Login paste -----------------------------------------------------------------------------
+
+void CSwitcherDlg::PasteLoginInfo() { m_paste.Run(view(), m_accounts.Slot(), m_tray.Shown()); }
+
+// ---- Tray --------------------------------------------------------------------------------------
+
+void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) {
+  m_tray.OnIconMouse(view(), mouse, m_launcher.UserProgramName());
+}
+
+void CSwitcherDlg::OnTaskbarCreated() { m_tray.OnTaskbarCreated(view()); }
+
+// A second start in this game folder asks for the window: it comes back from behind its icon.
+void CSwitcherDlg::OnShowAgain() {
+  if (!m_tray.Shown()) m_tray.Toggle(view());
+}
+
+void CSwitcherDlg::ToggleTrayMode() { m_tray.Toggle(view()); }
+
+// A tray account entry switches, then pastes the account it switched to.
+void CSwitcherDlg::OnTrayAccount(int slot) {
+  if (SelectAccount(slot)) PasteLoginInfo();
+}
+
+void CSwitcherDlg::OnCancel() {
+  m_tray.BeforeExit(view());
+  ui::Dialog::OnCancel();
 }
 
 }  // namespace switcher

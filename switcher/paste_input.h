@@ -49,8 +49,6 @@ class InputService : public Clock {
  public:
   // The game client's window (class " ＣＲＯＳＳＧＡＴＥ "), or 0.
   virtual WindowRef FindGameWindow() = 0;
-  // This program's top-level window with this exact title (Shift-JIS), or 0.
-  virtual WindowRef FindWindowByTitle(const std::string& title) = 0;
   virtual bool IsMinimized(WindowRef window) = 0;
   virtual Rect Bounds(WindowRef window) = 0;
   // The mandatory integrity level of the process that owns the window (0x2000 medium, 0x3000

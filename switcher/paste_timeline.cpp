@@ -14,32 +14,32 @@ constexpr int kCalibrationSleeps = 3;
 
 }  // namespace
 
-Timeline::Timeline(Clock& clock) : clock_(clock) {}
+Timeline::Timeline(Clock& clock) : m_clock(clock) {}
 
 void Timeline::Start() {
   double worstOverrun = 0;
   for (int i = 0; i < kCalibrationSleeps; ++i) {
-    const double before = clock_.NowMs();
-    clock_.SleepMs(1);
-    worstOverrun = std::max(worstOverrun, clock_.NowMs() - before - 1);
+    const double before = m_clock.NowMs();
+    m_clock.SleepMs(1);
+    worstOverrun = std::max(worstOverrun, m_clock.NowMs() - before - 1);
   }
-  marginMs_ = worstOverrun + kReserveMs;
-  origin_ = clock_.NowMs();
+  m_marginMs = worstOverrun + kReserveMs;
+  m_origin = m_clock.NowMs();
 }
 
 void Timeline::WaitUntil(double atMs) {
-  const double deadline = origin_ + atMs;
+  const double deadline = m_origin + atMs;
   for (;;) {
-    const double left = deadline - clock_.NowMs();
-    if (left <= marginMs_) break;
-    const int sleepMs = static_cast<int>(left - marginMs_);
+    const double left = deadline - m_clock.NowMs();
+    if (left <= m_marginMs) break;
+    const int sleepMs = static_cast<int>(left - m_marginMs);
     if (sleepMs < 1) break;
-    const double before = clock_.NowMs();
-    clock_.SleepMs(sleepMs);
+    const double before = m_clock.NowMs();
+    m_clock.SleepMs(sleepMs);
     // A sleep that overran more than expected widens the margin for the rest of the timeline.
-    marginMs_ = std::max(marginMs_, clock_.NowMs() - before - sleepMs + kReserveMs);
+    m_marginMs = std::max(m_marginMs, m_clock.NowMs() - before - sleepMs + kReserveMs);
   }
-  while (clock_.NowMs() < deadline) {
+  while (m_clock.NowMs() < deadline) {
   }
 }
 

@@ -16,15 +16,10 @@ class Timeline {
   // Returns at the time `atMs` after the start, or at once when that has passed.
   void WaitUntil(double atMs);
 
-  double ElapsedMs() { return clock_.NowMs() - origin_; }
-
-  // How long before a deadline sleeping stops (the worst sleep overrun seen, plus a reserve).
-  double SleepMarginMs() const { return marginMs_; }
-
  private:
-  Clock& clock_;
-  double origin_ = 0;
-  double marginMs_ = 0;
+  Clock& m_clock;
+  double m_origin = 0;
+  double m_marginMs = 0;  // how long before a deadline sleeping stops: the worst overrun seen, and a reserve
 };
 
 }  // namespace paste

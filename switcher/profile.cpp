@@ -222,11 +222,11 @@ Encoding EncodingOf(std::string_view file) {
   return wide ? Encoding::Utf8 : Encoding::ShiftJis;
 }
 
-ProfileFile::ProfileFile(fsys::FileSystem& files, std::filesystem::path path)
-    : files_(files), path_(std::move(path)) {}
+ProfileFile::ProfileFile(fsys::WholeFiles& files, std::filesystem::path path)
+    : m_files(files), m_path(std::move(path)) {}
 
 std::string ProfileFile::Get(std::string_view section, std::string_view key, std::string_view def) const {
-  const fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
+  const fsys::ReadResult read = m_files.ReadFile(m_path, kMaxFileBytes);
   const std::string_view bytes = read.status == fsys::ReadStatus::Ok ? std::string_view(read.bytes) : "";
   return ProfileRead(bytes, section, key, def);
 }
@@ -237,7 +237,7 @@ fsys::WriteResult ProfileFile::Set(std::string_view section, std::string_view ke
 }
 
 fsys::WriteResult ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
-  const fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
+  const fsys::ReadResult read = m_files.ReadFile(m_path, kMaxFileBytes);
   if (read.status != fsys::ReadStatus::Ok && read.status != fsys::ReadStatus::Missing) {
     return {fsys::WriteStatus::OpenFailed};
   }
@@ -250,7 +250,7 @@ fsys::WriteResult ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
     bytes = std::move(*changed);
   }
   if (read.status == fsys::ReadStatus::Ok && bytes == read.bytes) return {};
-  return files_.Replace(path_, bytes);
+  return m_files.Replace(m_path, bytes);
 }
 
 }  // namespace settings

@@ -57,7 +57,7 @@ Encoding EncodingOf(std::string_view file);
 // between two calls.
 class ProfileFile {
  public:
-  ProfileFile(fsys::FileSystem& files, std::filesystem::path path);
+  ProfileFile(fsys::WholeFiles& files, std::filesystem::path path);
 
   // The key's value; def when the file is missing, unreadable or too large.
   std::string Get(std::string_view section, std::string_view key, std::string_view def) const;
@@ -71,11 +71,11 @@ class ProfileFile {
   // A file in another encoding than Shift-JIS is never written (our edit would corrupt it).
   fsys::WriteResult SetAll(std::span<const ProfileEntry> entries);
 
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return m_path; }
 
  private:
-  fsys::FileSystem& files_;
-  std::filesystem::path path_;
+  fsys::WholeFiles& m_files;
+  std::filesystem::path m_path;
 };
 
 }  // namespace settings

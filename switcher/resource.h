@@ -1,9 +1,8 @@
 // Resource and control IDs of Varndell, shared by Varndell.rc and the code.
 #pragma once
 
-#define IDR_MAINFRAME 128
-#define IDD_ABOUTBOX 100
-#define IDS_ABOUTBOX 101
+#include "about_ids.h"  // IDR_MAINFRAME, IDD_ABOUTBOX, IDS_ABOUTBOX
+
 #define IDD_SWITCHER 102
 #define IDD_SETTINGS 129
 #define IDR_TRAY_MENU 130

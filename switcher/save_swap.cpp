@@ -28,7 +28,7 @@ std::string KeptName(std::string_view file, int number) {
 // A file as the player sees it in messages: relative to the game folder.
 std::string Shown(std::string_view file) { return "「" + std::string(kDataFolder) + "\\" + std::string(file) + "」"; }
 
-// One switch. Every step that fails puts its reason in failure_ and returns false.
+// One switch. Every step that fails puts its reason in m_failure and returns false.
 //
 // Why a crash between any two steps loses nothing: no step overwrites a file or deletes one that
 // holds data, so every content survives somewhere; and the recorded slot changes only while no
@@ -41,24 +41,25 @@ std::string Shown(std::string_view file) { return "「" + std::string(kDataFolde
 // there is no live file; so "nothing moved" is what the player is told only when it is true.
 class Switch {
  public:
-  Switch(fsys::FileSystem& files, int chosen)
-      : files_(files), data_(files.WorkingFolder() / kDataFolder), chosen_(chosen) {}
+  Switch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves, int chosen)
+      : m_settingsFiles(settingsFiles), m_saves(saves), m_data(settingsFiles.WorkingFolder() / kDataFolder),
+        m_chosen(chosen) {}
 
   SwitchResult Run() {
     if (!ReadRecord()) return Failed(false);
-    known_ = true;
-    const FileInfo folder = files_.Inspect(data_);
+    m_known = true;
+    const FileInfo folder = m_saves.Inspect(m_data);
     if (folder.kind != FileInfo::Kind::Folder) {
-      failure_ = folder.kind == FileInfo::Kind::Unknown
+      m_failure = folder.kind == FileInfo::Kind::Unknown
                      ? "「data」フォルダを調べられません。\n" + folder.error
                      : "ゲームのフォルダに「data」フォルダがありません。\n"
                        "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
       return Failed(false);
     }
     if (!ClearLiveName()) return RolledBack();
-    if (done_) return Completed();
+    if (m_done) return Completed();
     // No live file now: the record may name the chosen slot, whose data is in its slot file.
-    if (!Record(chosen_) || !BringIn(chosen_)) return RolledBack();
+    if (!Record(m_chosen) || !BringIn(m_chosen)) return RolledBack();
     return Completed();
   }
 
@@ -66,22 +67,22 @@ class Switch {
   // The slot recorded now, and whether the chosen one can be recorded: checked before anything
   // moves, since a switch that cannot record its slot must not start.
   bool ReadRecord() {
-    const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+    const auto settings = settings::SettingsFile::InWorkingFolder(m_settingsFiles);
     if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-      failure_ = encoding;
+      m_failure = encoding;
       return false;
     }
     if (!settings.Readable()) {
-      failure_ = "設定ファイル「" + std::string(settings::kFileName) +
+      m_failure = "設定ファイル「" + std::string(settings::kFileName) +
                  "」を読み込めないため、いまどのアカウントのセーブデータが" + Shown(kLiveFile) +
                  "にあるか分かりません。\n設定ファイルを使っているプログラムがあれば終了してから、もう一度ボタンを押してください。";
       return false;
     }
-    if (!settings.CanWrite(settings::kSelectedSlot, std::to_string(chosen_))) {
-      failure_ = RecordFailure();
+    if (!settings.CanWrite(settings::kSelectedSlot, std::to_string(m_chosen))) {
+      m_failure = RecordFailure();
       return false;
     }
-    previous_ = recorded_ = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
+    m_previous = m_recorded = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
     return true;
   }
 
@@ -89,7 +90,7 @@ class Switch {
     return "設定ファイル「" + std::string(settings::kFileName) + "」に選んだアカウントを書き込めません。";
   }
 
-  // Files the live file away, or finds it empty or missing; done_ when that already completes
+  // Files the live file away, or finds it empty or missing; m_done when that already completes
   // the switch.
   bool ClearLiveName() {
     FileInfo live;
@@ -98,25 +99,25 @@ class Switch {
     if (live.kind == FileInfo::Kind::Missing) return true;
     if (!live.HasData()) return NotAFile(kLiveFile);
 
-    if (previous_ == 0) {
+    if (m_previous == 0) {
       // The live data belongs to no account yet: it becomes the chosen one's, unless that slot
       // has data of its own; then it is kept aside.
       FileInfo slot;
-      if (!Look(SlotFile(chosen_), slot)) return false;
+      if (!Look(SlotFile(m_chosen), slot)) return false;
       if (slot.HasData()) {
         return KeepAside(kLiveFile, "アカウントを選ぶ前の" + Shown(kLiveFile) + "は、");
       }
       if (slot.IsEmptyFile()) {
-        if (!RemoveEmpty(SlotFile(chosen_))) return false;
+        if (!RemoveEmpty(SlotFile(m_chosen))) return false;
       } else if (slot.kind != FileInfo::Kind::Missing) {
-        return NotAFile(SlotFile(chosen_));
+        return NotAFile(SlotFile(m_chosen));
       }
-      return done_ = Record(chosen_);
+      return m_done = Record(m_chosen);
     }
 
     // The live data is the previous account's; a slot file of that account holding data too is a
     // copy made by hand or the rest of an interrupted switch, and is kept aside.
-    const std::string own = SlotFile(previous_);
+    const std::string own = SlotFile(m_previous);
     FileInfo slot;
     if (!Look(own, slot)) return false;
     if (slot.HasData()) {
@@ -127,7 +128,7 @@ class Switch {
       return NotAFile(own);
     }
     // The selected account again: its data is in place already.
-    if (previous_ == chosen_) return done_ = Record(chosen_);
+    if (m_previous == m_chosen) return m_done = Record(m_chosen);
     return Rename(kLiveFile, own);
   }
 
@@ -143,12 +144,12 @@ class Switch {
   }
 
   bool Record(int slot) {
-    auto settings = settings::SettingsFile::InWorkingFolder(files_);
+    auto settings = settings::SettingsFile::InWorkingFolder(m_settingsFiles);
     if (!settings.Write(settings::kSelectedSlot, std::to_string(slot))) {
-      failure_ = RecordFailure();
+      m_failure = RecordFailure();
       return false;
     }
-    recorded_ = slot;
+    m_recorded = slot;
     return true;
   }
 
@@ -159,69 +160,69 @@ class Switch {
       if (!Look(kept, info)) return false;
       if (info.kind != FileInfo::Kind::Missing) continue;
       if (!Rename(name, kept)) return false;
-      notes_.push_back(why + Shown(kept) + "に名前を変えて残しました。");
+      m_notes.push_back(why + Shown(kept) + "に名前を変えて残しました。");
       return true;
     }
-    failure_ = Shown(name) + "を残しておく名前が見つかりません。";
+    m_failure = Shown(name) + "を残しておく名前が見つかりません。";
     return false;
   }
 
   bool Look(const std::string& name, FileInfo& info) {
-    info = files_.Inspect(data_ / name);
+    info = m_saves.Inspect(m_data / name);
     if (info.kind != FileInfo::Kind::Unknown) return true;
-    failure_ = Shown(name) + "を調べられません。\n" + info.error;
+    m_failure = Shown(name) + "を調べられません。\n" + info.error;
     return false;
   }
 
   bool Rename(const std::string& from, const std::string& to) {
-    const fsys::FileOutcome outcome = files_.RenameNew(data_ / from, data_ / to);
+    const fsys::FileOutcome outcome = m_saves.RenameNew(m_data / from, m_data / to);
     if (!outcome) {
-      failure_ = Shown(from) + "の名前を" + Shown(to) + "に変えられません。\n" + outcome.error;
+      m_failure = Shown(from) + "の名前を" + Shown(to) + "に変えられません。\n" + outcome.error;
       return false;
     }
-    renames_.emplace_back(from, to);
+    m_renames.emplace_back(from, to);
     return true;
   }
 
   bool RemoveEmpty(const std::string& name) {
-    const fsys::FileOutcome outcome = files_.RemoveEmpty(data_ / name);
-    if (!outcome) failure_ = "空の" + Shown(name) + "を削除できません。\n" + outcome.error;
+    const fsys::FileOutcome outcome = m_saves.RemoveEmpty(m_data / name);
+    if (!outcome) m_failure = "空の" + Shown(name) + "を削除できません。\n" + outcome.error;
     return outcome.ok;
   }
 
   bool NotAFile(const std::string& name) {
-    failure_ = Shown(name) + "はファイルではありません。";
+    m_failure = Shown(name) + "はファイルではありません。";
     return false;
   }
 
   // After a failure: the record goes back first, while there is no live file (the chosen slot's
   // data was not brought in), then every rename, newest first.
   SwitchResult RolledBack() {
-    const std::string failure = failure_;
-    bool undone = recorded_ == previous_ || Record(previous_);
-    while (undone && !renames_.empty()) {
-      const auto [from, to] = renames_.back();
+    const std::string failure = m_failure;
+    bool undone = m_recorded == m_previous || Record(m_previous);
+    while (undone && !m_renames.empty()) {
+      const auto [from, to] = m_renames.back();
       undone = Rename(to, from);
-      if (undone) renames_.resize(renames_.size() - 2);  // the rename and its undoing
+      if (undone) m_renames.resize(m_renames.size() - 2);  // the rename and its undoing
     }
     if (undone) {
-      notes_.clear();  // nothing was kept aside after all
-      failure_ = failure;
+      m_notes.clear();  // nothing was kept aside after all
+      m_failure = failure;
       return Failed();
     }
-    std::string message = failure + "\n\n元に戻すこともできませんでした。\n" + failure_ + "\n\nいまのファイル:";
-    for (const auto& [from, to] : renames_) message += "\n" + Shown(from) + "にあったデータは" + Shown(to) + "にあります。";
+    std::string message = failure + "\n\n元に戻すこともできませんでした。\n" + m_failure + "\n\nいまのファイル:";
+    for (const auto& [from, to] : m_renames) message += "\n" + Shown(from) + "にあったデータは" + Shown(to) + "にあります。";
     message += "\nセーブデータは失われていません。ファイルを使っているプログラム（ゲームなど）があれば終了してから、"
                "もう一度ボタンを押してください。";
     return {false, Recorded(), message};
   }
 
-  std::optional<std::int32_t> Recorded() const { return known_ ? std::optional(recorded_) : std::nullopt; }
+  std::optional<std::int32_t> Recorded() const { return m_known ? std::optional(m_recorded) : std::nullopt; }
 
   SwitchResult Completed() const { return {true, Recorded(), Notes()}; }
 
   SwitchResult Failed(bool tryAgain = true) const {
-    std::string message = failure_ + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。";
+    std::string message = m_failure + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。";
     if (tryAgain) {
       message += "\nファイルを使っているプログラム（ゲームなど）があれば終了してから、もう一度ボタンを押してください。";
     }
@@ -231,36 +232,39 @@ class Switch {
 
   std::string Notes() const {
     std::string text;
-    for (const std::string& note : notes_) text += (text.empty() ? "" : "\n") + note;
+    for (const std::string& note : m_notes) text += (text.empty() ? "" : "\n") + note;
     return text;
   }
 
-  fsys::FileSystem& files_;
-  fs::path data_;
-  int chosen_;
-  int previous_ = 0;
-  std::int32_t recorded_ = 0;
-  bool known_ = false;  // whether the recorded slot could be read
-  bool done_ = false;
-  std::vector<std::pair<std::string, std::string>> renames_;  // from, to; in the order made
-  std::string failure_;
-  std::vector<std::string> notes_;
+  fsys::WholeFiles& m_settingsFiles;
+  fsys::FileMoves& m_saves;
+  fs::path m_data;
+  int m_chosen;
+  int m_previous = 0;
+  std::int32_t m_recorded = 0;
+  bool m_known = false;  // whether the recorded slot could be read
+  bool m_done = false;
+  std::vector<std::pair<std::string, std::string>> m_renames;  // from, to; in the order made
+  std::string m_failure;
+  std::vector<std::string> m_notes;
 };
 
 }  // namespace
 
-SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int chosen) { return Switch(files, chosen).Run(); }
+SwitchResult SwitchSaveFiles(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves, int chosen) {
+  return Switch(settingsFiles, saves, chosen).Run();
+}
 
-SwitchResult FinishCutShortSwitch(fsys::FileSystem& files) {
-  const auto settings = settings::SettingsFile::InWorkingFolder(files);
+SwitchResult FinishCutShortSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) {
+  const auto settings = settings::SettingsFile::InWorkingFolder(settingsFiles);
   const int recorded = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
   if (!settings.Readable() || recorded == 0) return {true, recorded, {}};
-  const fs::path data = files.WorkingFolder() / kDataFolder;
-  if (files.Inspect(data / kLiveFile).kind != FileInfo::Kind::Missing || !files.Inspect(data / SlotFile(recorded)).HasData()) {
+  const fs::path data = settingsFiles.WorkingFolder() / kDataFolder;
+  if (saves.Inspect(data / kLiveFile).kind != FileInfo::Kind::Missing || !saves.Inspect(data / SlotFile(recorded)).HasData()) {
     return {true, recorded, {}};
   }
   // Selecting the recorded slot again brings its file in and moves nothing else.
-  SwitchResult result = Switch(files, recorded).Run();
+  SwitchResult result = Switch(settingsFiles, saves, recorded).Run();
   if (!result.completed) {
     result.message = "前回のアカウントの切り替えが途中で終わっていたため、" + Shown(SlotFile(recorded)) + "を" +
                      Shown(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、" +

@@ -18,8 +18,6 @@
 
 namespace switcher {
 
-inline constexpr int kAccountSlots = 6;
-
 struct SwitchResult {
   bool completed = false;     // the chosen slot is selected and its data live
   std::optional<std::int32_t> recorded;  // the slot the settings file names now; none when unreadable
@@ -30,11 +28,11 @@ struct SwitchResult {
 // working folder's data folder, and records the chosen slot. The record is read at the switch,
 // not kept from start-up: another copy of the program, or the player, may have changed it. A
 // switch that fails undoes every rename it made, or says where each file is.
-SwitchResult SwitchSaveFiles(fsys::FileSystem& files, int chosen);
+SwitchResult SwitchSaveFiles(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves, int chosen);
 
 // At start-up: completes a switch that a crash cut short, where the recorded slot's data waits in
 // its slot file and there is no live file, so that the game finds the account the window shows.
 // The message says what was done or what is missing; empty when nothing was to do.
-SwitchResult FinishCutShortSwitch(fsys::FileSystem& files);
+SwitchResult FinishCutShortSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves);
 
 }  // namespace switcher

@@ -10,8 +10,6 @@
 namespace switcher {
 namespace {
 
-constexpr int kColor3dLight = 22;  // COLOR_3DLIGHT
-
 constexpr const char* kWriteErrorCaption = "FileWriteError";
 constexpr const char* kReadErrorCaption = "FileReadError";
 
@@ -105,31 +103,31 @@ std::optional<std::string> StorableText(ui::View& view, const Field& field) {
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector)
-    : ui::Dialog(IDD_SETTINGS), files_(files), protector_(protector) {}
+CSettingsDlg::CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector)
+    : ui::Dialog(IDD_SETTINGS), m_files(files), m_protector(protector) {}
 
-int CSettingsDlg::BackgroundColor() const { return kColor3dLight; }
+ui::Background CSettingsDlg::BackgroundColor() const { return ui::Background::Light3d; }
 
 bool CSettingsDlg::OnCommand(int id) {
   switch (id) {
     case IDC_SET_XGPUK: OnSelectXgpuk(); return true;
     case IDC_SET_CROSSGATE: OnSelectCrossGate(); return true;
     case IDC_SET_XGPUK2: OnSelectXgpuk2(); return true;
-    case IDC_SET_NO_MESSAGE: messageClicked_ = true; return true;  // the box ticks itself
-    case IDC_SET_PROTECT: protectClicked_ = true; return true;
+    case IDC_SET_NO_MESSAGE: m_messageClicked = true; return true;  // the box ticks itself
+    case IDC_SET_PROTECT: m_protectClicked = true; return true;
     default: return ui::Dialog::OnCommand(id);  // IDOK: write all and close; IDCANCEL: close
   }
 }
 
 bool CSettingsDlg::OnInitDialog() {
-  exeClicked_ = messageClicked_ = protectClicked_ = false;
-  const auto settings = settings::SettingsFile::InWorkingFolder(files_);
+  m_exeClicked = m_messageClicked = m_protectClicked = false;
+  const auto settings = settings::SettingsFile::InWorkingFolder(m_files);
   m_iniPath = settings.Path();
   Fill(settings, false);
-  loaded_ = settings.Readable();
+  m_loaded = settings.Readable();
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
-  } else if (!loaded_) {
+  } else if (!m_loaded) {
     view().MessageBox(
         "設定ファイル（VRND.INI）を読み込めませんでした。他のプログラムが使用中かもしれません。\n"
         "いま表示しているのは初期値です。「設定完了」を押すと、設定ファイルをもう一度読み込みます。",
@@ -144,45 +142,45 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
     const Field& field = kFields[i];
     if (untouchedOnly && IsEdit(field) && IsChanged(i)) continue;
     if (field.kind == FieldKind::Secret) {
-      settings::RevealedSecret secret = settings.ReadSecret(*field.key, settings::Reader::SettingsDialog, protector_);
-      settings::Wipe(shown_[i]);
-      shown_[i] = std::move(secret.text);
-      forms_[i] = secret.form;
-      view().SetItemText(field.id, shown_[i]);
-      settings::Wipe(displayed_[i]);
-      displayed_[i] = view().ItemText(field.id);
+      settings::RevealedSecret secret = settings.ReadSecret(*field.key, settings::Reader::SettingsDialog, m_protector);
+      settings::Wipe(m_shown[i]);
+      m_shown[i] = std::move(secret.text);
+      m_forms[i] = secret.form;
+      view().SetItemText(field.id, m_shown[i]);
+      settings::Wipe(m_displayed[i]);
+      m_displayed[i] = view().ItemText(field.id);
       continue;
     }
     const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
-    stored_[i] = settings.ReadsStoredValue(*field.key, settings::Reader::SettingsDialog);
+    m_stored[i] = settings.ReadsStoredValue(*field.key, settings::Reader::SettingsDialog);
     switch (field.kind) {
-      case FieldKind::Text: shown_[i] = value; break;
+      case FieldKind::Text: m_shown[i] = value; break;
       case FieldKind::Secret: break;
       case FieldKind::Speed:
-        stored_[i] = stored_[i] && settings::IsValidSpeed(value);  // else "5" replaces it
-        shown_[i] = settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed);
+        m_stored[i] = m_stored[i] && settings::IsValidSpeed(value);  // else "5" replaces it
+        m_shown[i] = settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed);
         break;
       case FieldKind::GameExe:
-        if (!(untouchedOnly && exeClicked_)) SelectExe(ExeButton(settings::GameExeOf(value)));
+        if (!(untouchedOnly && m_exeClicked)) SelectExe(ExeButton(settings::GameExeOf(value)));
         continue;
       case FieldKind::NoMessage:
-        if (!(untouchedOnly && messageClicked_)) view().SetChecked(field.id, settings::IsMessageOff(value));
+        if (!(untouchedOnly && m_messageClicked)) view().SetChecked(field.id, settings::IsMessageOff(value));
         continue;
       case FieldKind::Protect:
-        protectStored_ = !value.empty();
-        if (!(untouchedOnly && protectClicked_)) view().SetChecked(field.id, settings::IsProtectionOn(value));
+        m_protectStored = !value.empty();
+        if (!(untouchedOnly && m_protectClicked)) view().SetChecked(field.id, settings::IsProtectionOn(value));
         continue;
     }
-    view().SetItemText(field.id, shown_[i]);
-    displayed_[i] = view().ItemText(field.id);
+    view().SetItemText(field.id, m_shown[i]);
+    m_displayed[i] = view().ItemText(field.id);
   }
 }
 
 // Changed by anyone: typing, pasting, an input method, or a tool that sets the text directly.
-bool CSettingsDlg::IsChanged(std::size_t field) const { return view().ItemText(kFields[field].id) != displayed_[field]; }
+bool CSettingsDlg::IsChanged(std::size_t field) const { return view().ItemText(kFields[field].id) != m_displayed[field]; }
 
 void CSettingsDlg::Reload() {
-  const settings::SettingsFile settings(files_, m_iniPath);
+  const settings::SettingsFile settings(m_files, m_iniPath);
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
     return;
@@ -194,7 +192,7 @@ void CSettingsDlg::Reload() {
     return;
   }
   Fill(settings, true);
-  loaded_ = true;
+  m_loaded = true;
   view().MessageBox("設定ファイルを読み込みました。変更した欄はそのままです。\n"
                     "内容を確かめてから、もう一度「設定完了」を押してください。",
                     "確認", ui::Buttons::Ok);
@@ -204,7 +202,7 @@ void CSettingsDlg::Reload() {
 void CSettingsDlg::ReportUnreadable() {
   std::string names;
   for (std::size_t i = 0; i < kFieldCount; ++i) {
-    if (forms_[i] == settings::SecretForm::Unreadable && !IsChanged(i)) {
+    if (m_forms[i] == settings::SecretForm::Unreadable && !IsChanged(i)) {
       names += Quoted(kFields[i]);
     }
   }
@@ -219,8 +217,8 @@ void CSettingsDlg::ReportUnreadable() {
 void CSettingsDlg::WipeShown() {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     if (kFields[i].kind != FieldKind::Secret) continue;
-    settings::Wipe(shown_[i]);
-    settings::Wipe(displayed_[i]);
+    settings::Wipe(m_shown[i]);
+    settings::Wipe(m_displayed[i]);
   }
 }
 
@@ -230,7 +228,7 @@ void CSettingsDlg::OnCancel() {
 }
 
 void CSettingsDlg::OnOK() {
-  if (!loaded_) {
+  if (!m_loaded) {
     Reload();
     return;
   }
@@ -247,15 +245,14 @@ void CSettingsDlg::OnOK() {
     const Field& field = kFields[i];
     switch (field.kind) {
       case FieldKind::GameExe:
-        changes.push_back(
-            {field.key, view().IsChecked(IDC_SET_XGPUK) ? "1" : view().IsChecked(IDC_SET_CROSSGATE) ? "2" : "3"});
+        changes.push_back({field.key, settings::ExePathValue(CheckedExe())});
         continue;
       case FieldKind::NoMessage:
         changes.push_back({field.key, view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn});
         continue;
       case FieldKind::Protect:
         // A file that never had the option stays byte for byte as it was while it stays off.
-        if (protect || protectStored_) changes.push_back({field.key, protect ? settings::kProtectOn : settings::kProtectOff});
+        if (protect || m_protectStored) changes.push_back({field.key, protect ? settings::kProtectOn : settings::kProtectOff});
         continue;
       case FieldKind::Text:
       case FieldKind::Speed:
@@ -263,7 +260,7 @@ void CSettingsDlg::OnOK() {
     }
     const bool typed = IsChanged(i);
     const settings::SecretWrite write = field.kind == FieldKind::Secret
-                                            ? settings::SecretWriteFor(forms_[i], typed, protect)
+                                            ? settings::SecretWriteFor(m_forms[i], typed, protect)
                                             : typed ? settings::SecretWrite::StorePlain : settings::SecretWrite::Keep;
     switch (write) {
       case settings::SecretWrite::Refuse: refused += Quoted(field); continue;
@@ -274,15 +271,15 @@ void CSettingsDlg::OnOK() {
         // dialog showed. (A password has neither; should its key have gone meanwhile, a protected
         // value is not put back in plain text.)
         if (field.kind == FieldKind::Secret) {
-          changes.push_back({field.key, protect ? "" : shown_[i], true});
+          changes.push_back({field.key, protect ? "" : m_shown[i], true});
         } else {
-          changes.push_back({field.key, shown_[i], stored_[i]});
+          changes.push_back({field.key, m_shown[i], m_stored[i]});
         }
         continue;
       case settings::SecretWrite::StorePlain:
       case settings::SecretWrite::StoreProtected: break;
     }
-    std::optional<std::string> text = typed ? StorableText(view(), field) : shown_[i];
+    std::optional<std::string> text = typed ? StorableText(view(), field) : m_shown[i];
     if (!text) return;
     settings::WipedOnExit wipeText{*text};
     if (field.kind == FieldKind::Speed && !settings::IsValidSpeed(*text)) *text = std::to_string(settings::kDefaultSpeed);
@@ -290,7 +287,7 @@ void CSettingsDlg::OnOK() {
       changes.push_back({field.key, *text});
       continue;
     }
-    std::optional<std::string> sealed = settings::Conceal(*text, protector_);
+    std::optional<std::string> sealed = settings::Conceal(*text, m_protector);
     if (!sealed) {
       view().MessageBox("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption,
                         ui::Buttons::Ok);
@@ -306,7 +303,7 @@ void CSettingsDlg::OnOK() {
     return;
   }
   // All keys go to the file in one replacement, so a failure leaves the old settings whole.
-  const fsys::WriteResult written = settings::SettingsFile(files_, m_iniPath).Write(changes);
+  const fsys::WriteResult written = settings::SettingsFile(m_files, m_iniPath).Write(changes);
   if (!written) {
     // The dialog stays open with everything typed, so the player can retry or cancel.
     view().MessageBox(WriteErrorMessage(written.status), kWriteErrorCaption, ui::Buttons::Ok);
@@ -316,21 +313,29 @@ void CSettingsDlg::OnOK() {
   ui::Dialog::OnOK();
 }
 
+settings::GameExe CSettingsDlg::CheckedExe() const {
+  using settings::GameExe;
+  for (GameExe exe : {GameExe::Xgpuk, GameExe::CrossGate}) {
+    if (view().IsChecked(ExeButton(exe))) return exe;
+  }
+  return GameExe::Xgpuk2;
+}
+
 void CSettingsDlg::SelectExe(int id) {
   // Each choice is a group of its own, so the dialog keeps them exclusive.
   for (int button : {IDC_SET_XGPUK, IDC_SET_CROSSGATE, IDC_SET_XGPUK2}) view().SetChecked(button, button == id);
 }
 
 void CSettingsDlg::OnSelectXgpuk() {
-  exeClicked_ = true;
+  m_exeClicked = true;
   SelectExe(IDC_SET_XGPUK);
 }
 void CSettingsDlg::OnSelectCrossGate() {
-  exeClicked_ = true;
+  m_exeClicked = true;
   SelectExe(IDC_SET_CROSSGATE);
 }
 void CSettingsDlg::OnSelectXgpuk2() {
-  exeClicked_ = true;
+  m_exeClicked = true;
   SelectExe(IDC_SET_XGPUK2);
 }
 

@@ -11,15 +11,16 @@
 
 namespace settings {
 class SettingsFile;
+enum class GameExe;
 }
 
 namespace switcher {
 
 class CSettingsDlg : public ui::Dialog {
  public:
-  CSettingsDlg(fsys::FileSystem& files, settings::SecretProtector& protector);
+  CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector);
 
-  int BackgroundColor() const override;
+  ui::Background BackgroundColor() const override;
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
   void OnOK() override;
@@ -34,6 +35,7 @@ class CSettingsDlg : public ui::Dialog {
 
  private:
   void SelectExe(int id);
+  settings::GameExe CheckedExe() const;
   // Shows the file's values; with untouchedOnly, only in the fields the player has not changed.
   void Fill(const settings::SettingsFile& settings, bool untouchedOnly);
   bool IsChanged(std::size_t field) const;
@@ -44,22 +46,22 @@ class CSettingsDlg : public ui::Dialog {
   // The plain passwords and CD-KEYs the dialog kept, once it closes.
   void WipeShown();
 
-  fsys::FileSystem& files_;
-  settings::SecretProtector& protector_;
+  fsys::WholeFiles& m_files;
+  settings::SecretProtector& m_protector;
   std::filesystem::path m_iniPath;
   // False while the fields show defaults because the file could not be read: writing them
   // would wipe every account.
-  bool loaded_ = false;
-  bool exeClicked_ = false;
-  bool messageClicked_ = false;
-  bool protectClicked_ = false;
-  bool protectStored_ = false;  // the file has the option's key with a value
+  bool m_loaded = false;
+  bool m_exeClicked = false;
+  bool m_messageClicked = false;
+  bool m_protectClicked = false;
+  bool m_protectStored = false;  // the file has the option's key with a value
   // Each text field as set from the file: the bytes set, the text the window shows for them,
   // and whether the bytes are the file's own value (not a default or a replacement).
-  std::array<std::string, kFieldCount> shown_;
-  std::array<std::string, kFieldCount> displayed_;
-  std::array<bool, kFieldCount> stored_{};
-  std::array<settings::SecretForm, kFieldCount> forms_{};  // how each password and CD-KEY is stored
+  std::array<std::string, kFieldCount> m_shown;
+  std::array<std::string, kFieldCount> m_displayed;
+  std::array<bool, kFieldCount> m_stored{};
+  std::array<settings::SecretForm, kFieldCount> m_forms{};  // how each password and CD-KEY is stored
 };
 
 }  // namespace switcher

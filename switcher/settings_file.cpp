@@ -9,21 +9,21 @@
 
 namespace settings {
 
-SettingsFile::SettingsFile(fsys::FileSystem& files, std::filesystem::path path)
-    : files_(files), path_(std::move(path)) {
+SettingsFile::SettingsFile(fsys::WholeFiles& files, std::filesystem::path path)
+    : m_files(files), m_path(std::move(path)) {
   Load();
 }
 
 void SettingsFile::Load() {
-  fsys::ReadResult read = files_.ReadFile(path_, kMaxFileBytes);
-  readStatus_ = read.status;
-  encoding_ = EncodingOf(read.bytes);
-  content_ = read.status == fsys::ReadStatus::Ok && encoding_ == Encoding::ShiftJis ? std::move(read.bytes) : std::string();
+  fsys::ReadResult read = m_files.ReadFile(m_path, kMaxFileBytes);
+  m_readStatus = read.status;
+  m_encoding = EncodingOf(read.bytes);
+  m_content = read.status == fsys::ReadStatus::Ok && m_encoding == Encoding::ShiftJis ? std::move(read.bytes) : std::string();
 }
 
 std::string SettingsFile::EncodingMessage() const {
-  if (encoding_ == Encoding::ShiftJis) return {};
-  return std::string("設定ファイル（VRND.INI）が ") + (encoding_ == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
+  if (m_encoding == Encoding::ShiftJis) return {};
+  return std::string("設定ファイル（VRND.INI）が ") + (m_encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
          " で保存されているため、読み込めません。いま表示しているのは初期値です。\n"
          "Varndell はこのファイルに何も書き込みません（アカウントの切り替えと設定の保存はできません）。\n"
          "メモ帳でファイルを開き、「名前を付けて保存」で文字コードを「ANSI」にして保存し直してから、"
@@ -32,11 +32,11 @@ std::string SettingsFile::EncodingMessage() const {
 
 bool SettingsFile::CanWrite(const Key& key, std::string_view value) const {
   if (!Readable()) return false;
-  const std::optional<std::string> written = ProfileWrite(content_, key.section, key.name, value);
+  const std::optional<std::string> written = ProfileWrite(m_content, key.section, key.name, value);
   return written && written->size() <= kMaxFileBytes;
 }
 
-SettingsFile SettingsFile::InWorkingFolder(fsys::FileSystem& files) {
+SettingsFile SettingsFile::InWorkingFolder(fsys::WholeFiles& files) {
   return SettingsFile(files, files.WorkingFolder() / kFileName);
 }
 
@@ -54,20 +54,20 @@ bool Blank(const Reading& reading, std::string_view value) {
 
 std::string SettingsFile::Read(const Key& key, Reader reader) const {
   const Reading& reading = ReadingOf(key, reader);
-  std::string value = ProfileRead(content_, key.section, key.name, reading.missing, key.maxBytes);
+  std::string value = ProfileRead(m_content, key.section, key.name, reading.missing, key.maxBytes);
   return Blank(reading, value) ? reading.blankReplacement : value;
 }
 
 bool SettingsFile::ReadsStoredValue(const Key& key, Reader reader) const {
-  return ProfileHasKey(content_, key.section, key.name) &&
-         !Blank(ReadingOf(key, reader), ProfileRead(content_, key.section, key.name, "", key.maxBytes));
+  return ProfileHasKey(m_content, key.section, key.name) &&
+         !Blank(ReadingOf(key, reader), ProfileRead(m_content, key.section, key.name, "", key.maxBytes));
 }
 
 bool SettingsFile::ProtectsSecrets() const { return IsProtectionOn(Read(kProtect, Reader::Paste)); }
 
 RevealedSecret SettingsFile::ReadSecret(const Key& key, Reader reader, SecretProtector& protector) const {
   // Read whole: a protected value is far beyond the 63 bytes; Reveal cuts a plain one.
-  std::string stored = ProfileRead(content_, key.section, key.name, ReadingOf(key, reader).missing, kWholeValue);
+  std::string stored = ProfileRead(m_content, key.section, key.name, ReadingOf(key, reader).missing, kWholeValue);
   const WipedOnExit wipe{stored};  // plain while the option is off
   return Reveal(stored, ProtectsSecrets(), key.maxBytes, protector);
 }
@@ -78,7 +78,7 @@ fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {
   for (const Change& change : changes) {
     entries.push_back({change.key->section, change.key->name, change.value, change.keepStored});
   }
-  const fsys::WriteResult result = ProfileFile(files_, path_).SetAll(entries);
+  const fsys::WriteResult result = ProfileFile(m_files, m_path).SetAll(entries);
   if (result) Load();
   return result;
 }
@@ -95,6 +95,12 @@ GameExe GameExeOf(std::string_view exepath) {
     default: return GameExe::Xgpuk2;
   }
 }
+
+GameExe GameExeIn(const SettingsFile& settings) {
+  return GameExeOf(settings.Read(kExePath, Reader::MainWindow));
+}
+
+std::string ExePathValue(GameExe exe) { return std::to_string(static_cast<int>(exe)); }
 
 const char* GameExeFileName(GameExe exe) {
   switch (exe) {
@@ -120,7 +126,7 @@ bool IsProtectionOn(std::string_view protect) { return protect == kProtectOn; }
 
 std::int32_t SlotOf(std::string_view setdata) {
   const std::int32_t slot = text::LeadingInt(setdata);
-  return slot >= 0 && slot <= 6 ? slot : 0;
+  return slot >= 0 && slot <= kAccountCount ? slot : 0;
 }
 
 }  // namespace settings

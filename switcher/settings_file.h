@@ -45,10 +45,13 @@ struct Key {
 
 enum class Reader { SettingsDialog, MainWindow, Paste };
 
+// The account slots 1..6, each with a display name and login keys.
+inline constexpr int kAccountCount = 6;
+
 // clang-format off
 inline constexpr Key kWindowName  {kGeneral, "windowname", {}, {"CROSS GATE TOOL [ Varndell ]", "CROSS GATE TOOL [ Varndell ]"}};
 inline constexpr Key kSelectedSlot{kGeneral, "setdata", {}, {"0"}};
-inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}, {" "}};
+inline constexpr Key kExePath     {kGeneral, "exepath", {" ", "1"}, {" ", "1"}};
 inline constexpr Key kUserExeName {kGeneral, "UserExeName", {"指定ソフト"}, {"指定ソフト"}};
 inline constexpr Key kUserExePath {kGeneral, "UserExePath", {""}, {""}, {}, kWholeValue};
 inline constexpr Key kFreeDefault {kCalculator, "freedefult", {"10", "0"}, {"50", "0"}};
@@ -56,7 +59,7 @@ inline constexpr Key kSpeed       {kPaste, "speed", {""}, {""}};
 inline constexpr Key kMessage     {kPaste, "message", {""}, {""}};
 inline constexpr Key kProtect     {kPaste, "protect", {""}, {""}};
 
-inline constexpr std::array<Key, 6> kTitles{{
+inline constexpr std::array<Key, kAccountCount> kTitles{{
     {kGeneral, "title1", {"1垢", "save1.dat"}, {"1垢", "save1.dat"}},
     {kGeneral, "title2", {"2垢", "2垢"}, {"2垢", "2垢"}},
     {kGeneral, "title3", {"3垢", "3垢"}, {"3垢", "3垢"}},
@@ -83,7 +86,7 @@ struct AccountKeys {
   Key cdKey;
 };
 // clang-format off
-inline constexpr std::array<AccountKeys, 6> kAccounts{{
+inline constexpr std::array<AccountKeys, kAccountCount> kAccounts{{
     {{kPaste, "01ID", {""}, {""}}, {kPaste, "01PASS", {""}, {""}}, {kPaste, "01KEY", {""}, {""}}},
     {{kPaste, "02ID", {""}, {""}}, {kPaste, "02PASS", {""}, {""}}, {kPaste, "02KEY", {""}, {""}}},
     {{kPaste, "03ID", {""}, {""}}, {kPaste, "03PASS", {""}, {""}}, {kPaste, "03KEY", {""}, {""}}},
@@ -98,19 +101,19 @@ inline constexpr std::array<AccountKeys, 6> kAccounts{{
 // locked by another program delays an action once, not once per key.
 class SettingsFile {
  public:
-  SettingsFile(fsys::FileSystem& files, std::filesystem::path path);
+  SettingsFile(fsys::WholeFiles& files, std::filesystem::path path);
 
   // Opens the file of the current working folder.
-  static SettingsFile InWorkingFolder(fsys::FileSystem& files);
+  static SettingsFile InWorkingFolder(fsys::WholeFiles& files);
 
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return m_path; }
 
   // False when the file exists but could not be read (held by another program, no permission,
   // too large, saved in another encoding): every Read then gives its default, and those defaults
   // must never be written over the file. A missing file is readable: it holds no keys.
   bool Readable() const {
-    return (readStatus_ == fsys::ReadStatus::Ok || readStatus_ == fsys::ReadStatus::Missing) &&
-           encoding_ == Encoding::ShiftJis;
+    return (m_readStatus == fsys::ReadStatus::Ok || m_readStatus == fsys::ReadStatus::Missing) &&
+           m_encoding == Encoding::ShiftJis;
   }
   // For a file saved in another encoding than Shift-JIS: what the player is told; else empty.
   std::string EncodingMessage() const;
@@ -143,17 +146,22 @@ class SettingsFile {
  private:
   void Load();
 
-  fsys::FileSystem& files_;
-  std::filesystem::path path_;
-  fsys::ReadStatus readStatus_ = fsys::ReadStatus::Missing;
-  Encoding encoding_ = Encoding::ShiftJis;
-  std::string content_;  // the file as it was read; empty when missing, unreadable, too large or foreign
+  fsys::WholeFiles& m_files;
+  std::filesystem::path m_path;
+  fsys::ReadStatus m_readStatus = fsys::ReadStatus::Missing;
+  Encoding m_encoding = Encoding::ShiftJis;
+  std::string m_content;  // the file as it was read; empty when missing, unreadable, too large or foreign
 };
 
-// Game executables by the value of exepath.
+// Game executables by the value of exepath: 1, 2, and 3 for any other number.
 enum class GameExe { Xgpuk = 1, CrossGate = 2, Xgpuk2 = 3 };
 GameExe GameExeOf(std::string_view exepath);
+// The game program the settings choose, by the main window's reading of exepath: the one that
+// "XG起動" starts, and whose login screen the paste fills.
+GameExe GameExeIn(const SettingsFile& settings);
 const char* GameExeFileName(GameExe exe);
+// The exepath value that chooses the program: "1", "2" or "3".
+std::string ExePathValue(GameExe exe);
 
 inline constexpr int kDefaultSpeed = 5;
 // The paste speed 1..10; any other value counts as 5.
@@ -171,7 +179,7 @@ bool IsProtectionOn(std::string_view protect);
 inline constexpr char kProtectOn[] = "on";
 inline constexpr char kProtectOff[] = "off";
 
-// The selected account slot 0..6; any other value counts as 0.
+// The selected account slot 0..kAccountCount; any other value counts as 0.
 std::int32_t SlotOf(std::string_view setdata);
 
 }  // namespace settings

@@ -20,10 +20,8 @@ void TrayState::Toggle(ui::View& view) {
 
 void TrayState::Hide(ui::View& view) {
   view.Show(false);
-  // A tool window without the app-window style has no taskbar button.
-  view.ModifyStyleEx(0, ui::kExToolWindow, true);
-  view.ModifyStyleEx(ui::kExAppWindow, 0, false);
-  if (!tray_.AddIcon(view, IDR_MAINFRAME, kTip)) {
+  view.ShowTaskbarButton(false);
+  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTip)) {
     StayShown(view);
     return;
   }
@@ -32,35 +30,34 @@ void TrayState::Hide(ui::View& view) {
 }
 
 void TrayState::Show(ui::View& view) {
-  tray_.DeleteIcon(view);
-  // The tool-window style stays: the window keeps its slim frame, now with a taskbar button.
-  view.ModifyStyleEx(0, ui::kExAppWindow, false);
+  m_tray.DeleteIcon(view);
+  view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
 }
 
 void TrayState::StayShown(ui::View& view) {
-  view.ModifyStyleEx(0, ui::kExAppWindow, false);
+  view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
   view.MessageBox(kAddFailed, "Error", ui::Buttons::Ok);
 }
 
-void TrayState::OnIconMouse(ui::View& view, std::intptr_t mouseMessage, const std::string& userProgram) {
-  if (mouseMessage == kRightButtonDown) {
-    tray_.ShowMenu(view, userProgram);
-  } else if (mouseMessage == kLeftButtonUp && !m_shown) {
+void TrayState::OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram) {
+  if (mouse == ui::TrayIconMouse::RightButtonDown) {
+    m_tray.ShowMenu(view, userProgram);
+  } else if (mouse == ui::TrayIconMouse::LeftButtonUp && !m_shown) {
     Show(view);
   }
 }
 
 void TrayState::OnTaskbarCreated(ui::View& view) {
   if (m_shown) return;
-  if (!tray_.AddIcon(view, IDR_MAINFRAME, kTip)) StayShown(view);
+  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTip)) StayShown(view);
 }
 
 void TrayState::BeforeExit(ui::View& view) {
-  if (!m_shown) tray_.DeleteIcon(view);
+  if (!m_shown) m_tray.DeleteIcon(view);
 }
 
 }  // namespace switcher

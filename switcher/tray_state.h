@@ -1,7 +1,6 @@
 #pragma once
 // Shown, or hidden behind the notification-area icon: the main window's two states and the
 // ways between them.
-#include <cstdint>
 #include <string>
 
 #include "dialog.h"
@@ -11,16 +10,16 @@ namespace switcher {
 
 class TrayState {
  public:
-  explicit TrayState(Tray& tray) : tray_(tray) {}
+  explicit TrayState(Tray& tray) : m_tray(tray) {}
 
   // True: the window is shown and there is no icon. False: hidden, and the icon is there.
   bool Shown() const { return m_shown; }
 
   // Hides the window behind the icon, or shows it again and removes the icon.
   void Toggle(ui::View& view);
-  // A mouse action on the icon (kTrayNotify's lParam): the right button opens the menu, the left
-  // button's release shows the hidden window.
-  void OnIconMouse(ui::View& view, std::intptr_t mouseMessage, const std::string& userProgram);
+  // A mouse action on the icon: the right button opens the menu, the left button's release shows
+  // the hidden window.
+  void OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram);
   // The shell's taskbar was recreated: a hidden window needs its icon again.
   void OnTaskbarCreated(ui::View& view);
   // The program is about to end: no icon may stay behind.
@@ -32,7 +31,7 @@ class TrayState {
   // Adding the icon failed: a window hidden without an icon could never be shown again.
   void StayShown(ui::View& view);
 
-  Tray& tray_;
+  Tray& m_tray;
   bool m_shown = true;
 };
 

@@ -3,10 +3,10 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "dialog_view.h"
 #include "text.h"
+#include "tray_message.h"
 
 namespace win32 {
 namespace {
@@ -18,8 +18,10 @@ struct Host {
   std::optional<DialogView> view;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
-  // The dialog's custom messages by their number in this session, with the dialog's tags.
-  std::vector<std::pair<UINT, int>> customMessages;
+  // The shell's broadcast of a new taskbar and a second start's request, numbered for this
+  // session (0: not registered).
+  UINT taskbarCreated = 0;
+  UINT showAgain = 0;
 };
 
 HICON LoadIconSized(int id, int metricX, int metricY) {
@@ -43,6 +45,15 @@ auto Guarded(HWND window, Handler handler) -> decltype(handler()) {
   return decltype(handler()){};
 }
 
+int SystemColor(ui::Background background) {
+  switch (background) {
+    case ui::Background::Desktop: return COLOR_BACKGROUND;
+    case ui::Background::Light3d: return COLOR_3DLIGHT;
+    case ui::Background::Standard: break;
+  }
+  return COLOR_3DFACE;
+}
+
 void Paint(HWND window, const Host& host) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
@@ -54,34 +65,46 @@ void Paint(HWND window, const Host& host) {
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc, x, y, host.bigIcon);
   } else {
-    FillRect(dc, &client, GetSysColorBrush(host.dialog.BackgroundColor()));
+    FillRect(dc, &client, GetSysColorBrush(SystemColor(host.dialog.BackgroundColor())));
   }
   EndPaint(window, &paint);
 }
 
-void ResolveCustomMessages(HWND window, Host& host) {
-  for (const auto& message : host.dialog.CustomMessages()) {
-    UINT number = message.number;
-    if (message.registeredName) {
-      number = RegisterWindowMessageW(Widen(message.registeredName).c_str());
-      // Registered messages are broadcasts of other programs (the shell's); a program run as
-      // administrator receives them from ordinary ones only when it lets them through.
-      if (number != 0) ChangeWindowMessageFilterEx(window, number, MSGFLT_ALLOW, nullptr);
-    }
-    if (number != 0) host.customMessages.emplace_back(number, message.tag);
-  }
+UINT RegisterOutsideMessage(HWND window, const wchar_t* name) {
+  const UINT number = RegisterWindowMessageW(name);
+  // Sent by other programs (the shell, a second start); a program run as administrator receives
+  // them from ordinary ones only when it lets them through.
+  if (number != 0) ChangeWindowMessageFilterEx(window, number, MSGFLT_ALLOW, nullptr);
+  return number;
 }
 
-// A custom message goes to the dialog; the default handling still follows (FALSE).
-INT_PTR RouteCustomMessage(HWND window, Host& host, UINT message, WPARAM wParam, LPARAM lParam) {
-  for (const auto& [number, tag] : host.customMessages) {
-    if (number != message) continue;
+// The system's own handling of these messages follows regardless (FALSE).
+INT_PTR RouteShellMessage(HWND window, Host& host, UINT message, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    if (const auto mouse = TrayIconMouseOf(lParam)) {
+      Guarded(window, [&] {
+        host.dialog.OnTrayIcon(*mouse);
+        return true;
+      });
+    }
+  } else if (message != 0 && message == host.taskbarCreated) {
     Guarded(window, [&] {
-      host.dialog.OnCustomMessage(tag, wParam, lParam);
+      host.dialog.OnTaskbarCreated();
       return true;
     });
-    break;
+  } else if (message != 0 && message == host.showAgain) {
+    Guarded(window, [&] {
+      host.dialog.OnShowAgain();
+      return true;
+    });
   }
+  return FALSE;
+}
+
+// A window the dialog hid stays hidden: the dialog manager shows a modal dialog when its message
+// queue first runs empty, which may come after a quick "hide".
+INT_PTR KeepHidden(const Host& host, LPARAM lParam) {
+  if (host.view && host.view->KeptHidden()) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
   return FALSE;
 }
 
@@ -89,7 +112,8 @@ INT_PTR OnInit(HWND window, Host& host) {
   SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&host));
   host.view.emplace(window);
   host.dialog.Attach(&*host.view);
-  ResolveCustomMessages(window, host);
+  host.taskbarCreated = RegisterOutsideMessage(window, L"TaskbarCreated");
+  host.showAgain = RegisterOutsideMessage(window, kShowAgainMessage);
   host.bigIcon = LoadIconSized(host.dialog.IconId(), SM_CXICON, SM_CYICON);
   host.smallIcon = LoadIconSized(host.dialog.IconId(), SM_CXSMICON, SM_CYSMICON);
   if (host.bigIcon) {
@@ -122,25 +146,35 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_HELP:
       return Result(window, Guarded(window, [&] { return dialog.OnHelpInfo(); }) ? TRUE : FALSE);
     case WM_PAINT:
-      if (!IsIconic(window) && dialog.BackgroundColor() < 0) return FALSE;
+      if (!IsIconic(window) && dialog.BackgroundColor() == ui::Background::Standard) return FALSE;
       Paint(window, *host);
       return TRUE;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(host->bigIcon);
+    case WM_WINDOWPOSCHANGING:
+      return KeepHidden(*host, lParam);
     default:
-      return RouteCustomMessage(window, *host, message, wParam, lParam);
+      return RouteShellMessage(window, *host, message, lParam);
   }
 }
 
 }  // namespace
 
 int RunModalDialog(ui::Dialog& dialog, HWND owner) {
-  Host host{dialog, std::nullopt, nullptr, nullptr, {}};
+  Host host{dialog, std::nullopt, nullptr, nullptr, 0, 0};
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()), owner,
                       DialogProc, reinterpret_cast<LPARAM>(&host));
   dialog.Attach(nullptr);
   return static_cast<int>(result);
+}
+
+std::optional<ui::TrayIconMouse> TrayIconMouseOf(LPARAM mouseMessage) {
+  switch (mouseMessage) {
+    case WM_RBUTTONDOWN: return ui::TrayIconMouse::RightButtonDown;
+    case WM_LBUTTONUP: return ui::TrayIconMouse::LeftButtonUp;
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace win32

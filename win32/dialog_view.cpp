@@ -6,11 +6,11 @@
 namespace win32 {
 
 HWND DialogView::Item(int id) const {
-  for (const auto& [itemId, item] : items_) {
+  for (const auto& [itemId, item] : m_items) {
     if (itemId == id) return item;
   }
-  HWND item = GetDlgItem(window_, id);
-  if (item) items_.emplace_back(id, item);
+  HWND item = GetDlgItem(m_window, id);
+  if (item) m_items.emplace_back(id, item);
   return item;
 }
 
@@ -30,7 +30,7 @@ std::string DialogView::Utf8ItemText(int id) const { return ToUtf8(WideItemText(
 
 void DialogView::SetItemText(int id, const std::string& text) { SetWindowTextW(Item(id), Widen(text).c_str()); }
 
-void DialogView::SetTitle(const std::string& text) { SetWindowTextW(window_, Widen(text).c_str()); }
+void DialogView::SetTitle(const std::string& text) { SetWindowTextW(m_window, Widen(text).c_str()); }
 
 void DialogView::SetPushed(int id, bool pushed) {
   SendMessageW(Item(id), BM_SETSTATE, pushed ? TRUE : FALSE, 0);
@@ -44,11 +44,11 @@ void DialogView::SetChecked(int id, bool checked) {
 
 int DialogView::MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) {
   const UINT type = buttons == ui::Buttons::YesNo ? MB_YESNO : MB_OK;
-  return MessageBoxW(window_, Widen(text).c_str(), Widen(caption).c_str(), type);
+  return MessageBoxW(m_window, Widen(text).c_str(), Widen(caption).c_str(), type);
 }
 
 void DialogView::AppendSystemMenuItem(int command, int stringId) {
-  HMENU menu = GetSystemMenu(window_, FALSE);
+  HMENU menu = GetSystemMenu(m_window, FALSE);
   if (!menu) return;
   const wchar_t* resource = nullptr;
   // With a zero buffer size LoadStringW hands out a read-only pointer to the resource itself.
@@ -60,22 +60,29 @@ void DialogView::AppendSystemMenuItem(int command, int stringId) {
   AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
 }
 
-void DialogView::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
-
-void DialogView::ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) {
-  const auto style = static_cast<unsigned>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  SetWindowLongPtrW(window_, GWL_EXSTYLE, static_cast<LONG_PTR>((style & ~remove) | add));
-  if (frameChanged) {
-    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  }
+void DialogView::Show(bool visible) {
+  m_keptHidden = !visible;
+  ShowWindow(m_window, visible ? SW_SHOW : SW_HIDE);
 }
 
-void DialogView::SetDefaultButton(int id) { SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
+void DialogView::ShowTaskbarButton(bool shown) {
+  const auto style = static_cast<LONG_PTR>(GetWindowLongPtrW(m_window, GWL_EXSTYLE));
+  if (shown) {
+    SetWindowLongPtrW(m_window, GWL_EXSTYLE, style | WS_EX_APPWINDOW);
+    return;
+  }
+  // A tool window without the app-window style has no taskbar button. The new frame is taken at
+  // once, keeping the window's size, place and z-order.
+  SetWindowLongPtrW(m_window, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
+  SetWindowPos(m_window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowLongPtrW(m_window, GWL_EXSTYLE, (style | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+}
 
-int DialogView::RunModal(ui::Dialog& dialog) { return RunModalDialog(dialog, window_); }
+void DialogView::SetDefaultButton(int id) { SendMessageW(m_window, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
 
-void DialogView::EndDialog(int result) { ::EndDialog(window_, result); }
+int DialogView::RunModal(ui::Dialog& dialog) { return RunModalDialog(dialog, m_window); }
+
+void DialogView::EndDialog(int result) { ::EndDialog(m_window, result); }
 
 HWND WindowOf(const ui::View& view) {
   const auto* dialogView = dynamic_cast<const DialogView*>(&view);

@@ -11,9 +11,11 @@ namespace win32 {
 
 class DialogView final : public ui::View {
  public:
-  explicit DialogView(HWND window) : window_(window) {}
+  explicit DialogView(HWND window) : m_window(window) {}
 
-  HWND Window() const { return window_; }
+  HWND Window() const { return m_window; }
+  // Hidden by Show(false) and not shown again by Show(true): every other show is refused.
+  bool KeptHidden() const { return m_keptHidden; }
 
   std::string ItemText(int id) const override;
   std::optional<std::string> StorableItemText(int id) const override;
@@ -26,8 +28,9 @@ class DialogView final : public ui::View {
   int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override;
   void AppendSystemMenuItem(int command, int stringId) override;
   void Show(bool visible) override;
-  void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) override;
+  void ShowTaskbarButton(bool shown) override;
   void SetDefaultButton(int id) override;
+  std::uintptr_t WindowId() const override { return reinterpret_cast<std::uintptr_t>(m_window); }
   int RunModal(ui::Dialog& dialog) override;
   void EndDialog(int result) override;
 
@@ -38,8 +41,9 @@ class DialogView final : public ui::View {
   // filling the main window's fifty controls a noticeable part of its start-up.
   HWND Item(int id) const;
 
-  HWND window_;
-  mutable std::vector<std::pair<int, HWND>> items_;
+  HWND m_window;
+  bool m_keptHidden = false;
+  mutable std::vector<std::pair<int, HWND>> m_items;
 };
 
 // The window behind a view of a live dialog; null for any other view.

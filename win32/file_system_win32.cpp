@@ -33,17 +33,17 @@ constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
 // Deletes a file when it goes out of scope, unless dismissed.
 class DeleteOnExit {
  public:
-  explicit DeleteOnExit(std::wstring name) : name_(std::move(name)) {}
+  explicit DeleteOnExit(std::wstring name) : m_name(std::move(name)) {}
   ~DeleteOnExit() {
-    if (!name_.empty()) DeleteFileW(name_.c_str());
+    if (!m_name.empty()) DeleteFileW(m_name.c_str());
   }
   DeleteOnExit(const DeleteOnExit&) = delete;
   DeleteOnExit& operator=(const DeleteOnExit&) = delete;
 
-  void Dismiss() { name_.clear(); }
+  void Dismiss() { m_name.clear(); }
 
  private:
-  std::wstring name_;
+  std::wstring m_name;
 };
 
 // Another program holding the file: the reasons an open or rename may succeed a moment later.
@@ -111,18 +111,18 @@ void CopyPermissions(const std::wstring& from, const std::wstring& to) {
 class FindHandle {
  public:
   FindHandle(const std::wstring& pattern, WIN32_FIND_DATAW& first)
-      : handle_(FindFirstFileW(pattern.c_str(), &first)) {}
+      : m_handle(FindFirstFileW(pattern.c_str(), &first)) {}
   ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+    if (m_handle != INVALID_HANDLE_VALUE) FindClose(m_handle);
   }
   FindHandle(const FindHandle&) = delete;
   FindHandle& operator=(const FindHandle&) = delete;
 
-  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAW& data) const { return FindNextFileW(handle_, &data) != 0; }
+  explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAW& data) const { return FindNextFileW(m_handle, &data) != 0; }
 
  private:
-  HANDLE handle_;
+  HANDLE m_handle;
 };
 
 // A replacement left beside its target by a Replace that did not finish.

@@ -4,11 +4,11 @@
 
 #include "bp_calc_dlg.h"
 #include "dialog_host.h"
-#include "win_familiar_file_picker.h"
+#include "familiar_file_picker_win32.h"
 #include "file_system_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  bpcalc::win::WinFamiliarFilePicker picker;
+  bpcalc::Win32FamiliarFilePicker picker;
   win32::Win32FileSystem files;
   bpcalc::CBpCalcDlg dialog(picker, files);
   win32::RunModalDialog(dialog, nullptr);

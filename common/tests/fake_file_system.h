@@ -1,8 +1,10 @@
 #pragma once
-// Files in memory for both programs' unit tests, with the real service's rules: a missing file
-// reads as Missing, a replace is whole or nothing; the creating opens make missing files and
-// never truncate; a locked file can't be opened at all, and a full disk takes no bytes; a folder
-// exists when some file lies in it or it is listed in folders; renames never replace a file.
+// Files in memory for both programs' unit tests, with the real service's rules (the contract
+// test runs the same cases over this and the Win32 service): a missing file reads as Missing, a
+// replace is whole or nothing; the creating opens make missing files and never truncate; a locked
+// file can't be opened at all, and a full disk takes no bytes; a folder exists when some file
+// lies in it or it is listed in folders, and nothing is made in one that doesn't; renames never
+// replace a file.
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -37,19 +39,19 @@ class FileSystem final : public fsys::FileSystem {
   fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override {
     ++replaces;
     if (readOnly.contains(path)) return {fsys::WriteStatus::ReadOnly};
-    if (refuseWrites || locked.contains(path)) return {fsys::WriteStatus::WriteFailed};
+    if (refuseWrites || locked.contains(path) || !InFolder(path)) return {fsys::WriteStatus::WriteFailed};
     files[path] = std::string(bytes);
     return {};
   }
   void FinishReplaces(const std::filesystem::path&) override {}
 
   std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override {
-    if (locked.contains(path)) return std::nullopt;
+    if (locked.contains(path) || !InFolder(path)) return std::nullopt;
     lastReadLimit = maxBytes;
     return files[path].substr(0, maxBytes);
   }
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override {
-    if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    if (locked.contains(path) || !InFolder(path)) return {fsys::WriteStatus::OpenFailed};
     if (diskFull) return {fsys::WriteStatus::WriteFailed};  // a file it would have created stays missing
     std::string& file = files[path];
     if (file.size() < bytes.size()) file.resize(bytes.size());
@@ -57,7 +59,7 @@ class FileSystem final : public fsys::FileSystem {
     return {};
   }
   fsys::WriteResult Append(const std::filesystem::path& path, const fsys::AppendText& textFor) override {
-    if (locked.contains(path)) return {fsys::WriteStatus::OpenFailed};
+    if (locked.contains(path) || !InFolder(path)) return {fsys::WriteStatus::OpenFailed};
     const bool created = !files.contains(path);
     const std::string& file = files[path];
     fsys::AppendSite site{created, file.size(), file.substr(0, fsys::AppendSite::kHeadBytes),
@@ -81,7 +83,7 @@ class FileSystem final : public fsys::FileSystem {
   }
   fsys::FileOutcome RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) override {
     const auto it = files.find(from);
-    if (it == files.end() || files.contains(to) || held.contains(from) || held.contains(to)) {
+    if (it == files.end() || files.contains(to) || held.contains(from) || held.contains(to) || !InFolder(to)) {
       return {false, "refused"};
     }
     files.emplace(to, std::move(it->second));
@@ -99,6 +101,10 @@ class FileSystem final : public fsys::FileSystem {
   bool HasIni() const { return files.contains(folder / "VRND.INI"); }
 
  private:
+  // A relative path lies in the current folder, which exists.
+  bool InFolder(const std::filesystem::path& file) const {
+    return file.parent_path().empty() || Inspect(file.parent_path()).kind == fsys::FileInfo::Kind::Folder;
+  }
   static bool IsIn(const std::filesystem::path& file, const std::filesystem::path& folderPath) {
     const auto [end, _] = std::mismatch(folderPath.begin(), folderPath.end(), file.begin(), file.end());
     return end == folderPath.end();

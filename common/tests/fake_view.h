@@ -36,8 +36,8 @@ class View final : public ui::View {
   std::set<int> checked;
   std::string title;
   bool visible = true;
-  unsigned exStyle = 0;
-  int frameChanges = 0;
+  bool taskbarButton = true;
+  std::uintptr_t windowId = 0;
   int defaultButton = 0;
   std::vector<Box> boxes;
   std::deque<int> answers;  // for Yes/No boxes; kIdYes when empty
@@ -75,11 +75,9 @@ class View final : public ui::View {
   }
   void AppendSystemMenuItem(int command, int stringId) override { systemMenu.emplace_back(command, stringId); }
   void Show(bool on) override { visible = on; }
-  void ModifyStyleEx(unsigned remove, unsigned add, bool frameChanged) override {
-    exStyle = (exStyle & ~remove) | add;
-    if (frameChanged) ++frameChanges;
-  }
+  void ShowTaskbarButton(bool shown) override { taskbarButton = shown; }
   void SetDefaultButton(int id) override { defaultButton = id; }
+  std::uintptr_t WindowId() const override { return windowId; }
   void EndDialog(int result) override { endResult = result; }
 
   int RunModal(ui::Dialog& child) override {

@@ -1,10 +1,15 @@
-// The account buttons' handler: what the window shows and tells after a switch. The swap's rule
-// itself is proved by the model test.
+// Choosing an account: what the window shows and tells after a switch. The swap's rule itself is
+// proved by the model test.
+#include "account_switching.h"
+
+#include <gtest/gtest.h>
+
 #include <map>
 #include <set>
 #include <string>
 
-#include "main_window.h"
+#include "fake_file_system.h"
+#include "fake_view.h"
 #include "profile.h"
 #include "resource.h"
 #include "settings_file.h"
@@ -44,24 +49,25 @@ const Case kCases[] = {
      "\xFF\xFE[", 5, false, {}, 0, "Error", "UTF-16", {{"save.dat", "A"}, {"save5.dat", "B"}}},
 };
 
-using AccountSwitchingTest = MainWindowTest;
-
-TEST_F(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {
+TEST(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    files = {};
-    view = {};
+    fake::FileSystem files;
+    fake::View view;
+    switcher::AccountSwitch accounts(files, files);
     const std::filesystem::path data = files.folder / "data";
     if (!c.saves.empty()) files.folders.insert(data);
     for (const auto& [name, bytes] : c.saves) files.files[data / name] = bytes;
     if (c.held) files.held.insert(data / c.held);
-    Start("[全般]\r\nsetdata=2\r\n");
+    files.Ini() = "[全般]\r\nsetdata=2\r\n";
+    accounts.Restore(view, settings::SettingsFile::InWorkingFolder(files));
+    ASSERT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT2});
     if (c.iniMeanwhile) files.Ini() = c.iniMeanwhile;
     files.refuseWrites = c.refuseSettingsWrites;
 
-    EXPECT_EQ(dialog.SelectAccount(c.slot), c.completed);
+    EXPECT_EQ(accounts.Select(view, c.slot), c.completed);
     EXPECT_EQ(view.pushed, c.pushed);
-    EXPECT_EQ(dialog.SelectedAccount(), c.selected);
+    EXPECT_EQ(accounts.Slot(), c.selected);
     EXPECT_EQ(settings::SlotOf(settings::ProfileRead(files.Ini(), "全般", "setdata", "0")), c.selected);
     if (c.caption) {
       ASSERT_EQ(view.boxes.size(), 1u);

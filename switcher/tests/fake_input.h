@@ -52,7 +52,6 @@ class Input final : public paste::InputService {
   std::optional<std::uint32_t> gameIntegrity = 0x2000, ourIntegrity = 0x2000;  // medium
   // The game's keyboard layout: a Japanese (JIS) keyboard's answers for printable ASCII.
   std::map<char, int> layout = JisLayout();
-  std::string mainTitle = "CROSS GATE TOOL [ Varndell ]";
   paste::WindowRef foreground = kMain;
   bool capsLock = false;
   std::set<int> keysDown;                // the player's keys, and what was sent
@@ -91,7 +90,6 @@ class Input final : public paste::InputService {
   }
 
   paste::WindowRef FindGameWindow() override { return gameRunning ? kGame : 0; }
-  paste::WindowRef FindWindowByTitle(const std::string& title) override { return title == mainTitle ? kMain : 0; }
   bool IsMinimized(paste::WindowRef window) override { return window == kGame && gameMinimized; }
   paste::Rect Bounds(paste::WindowRef window) override { return window == kGame ? gameBounds : mainBounds; }
   std::optional<std::uint32_t> IntegrityLevel(paste::WindowRef window) override {
@@ -121,12 +119,12 @@ class Input final : public paste::InputService {
       return;
     }
     keysDown.insert(virtualKey);
-    ++keyDowns_;
-    if (keyDowns_ == stealFocusAfterKeyDowns) foreground = kOther;
-    if (keyDowns_ == escapeAfterKeyDowns) escapePressed_ = true;
+    ++m_keyDowns;
+    if (m_keyDowns == stealFocusAfterKeyDowns) foreground = kOther;
+    if (m_keyDowns == escapeAfterKeyDowns) m_escapePressed = true;
   }
   bool IsKeyDown(int virtualKey) override { return keysDown.contains(virtualKey); }
-  bool EscapePressed() override { return std::exchange(escapePressed_, false); }
+  bool EscapePressed() override { return std::exchange(m_escapePressed, false); }
   bool IsCapsLockOn() override { return capsLock; }
 
   bool PutOnClipboard(std::string_view text) override {
@@ -151,8 +149,8 @@ class Input final : public paste::InputService {
   }
 
  private:
-  int keyDowns_ = 0;
-  bool escapePressed_ = false;
+  int m_keyDowns = 0;
+  bool m_escapePressed = false;
 };
 
 }  // namespace fake

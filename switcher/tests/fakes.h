@@ -64,7 +64,7 @@ class Tray final : public switcher::Tray {
     Op op;
     std::string text;  // the tip, or the menu's designated-program caption
     bool visible;      // the owner window at the time of the call
-    unsigned exStyle;
+    bool taskbarButton;
     bool ended;        // the owner dialog had already ended
     friend bool operator==(const Call&, const Call&) = default;
   };
@@ -89,7 +89,7 @@ class Tray final : public switcher::Tray {
  private:
   void Record(Op op, ui::View& owner, const std::string& text) {
     const auto& view = dynamic_cast<const fake::View&>(owner);
-    calls.push_back({op, text, view.visible, view.exStyle, view.endResult.has_value()});
+    calls.push_back({op, text, view.visible, view.taskbarButton, view.endResult.has_value()});
   }
 };
 

@@ -1,80 +1,91 @@
-#include "main_window.h"
-#include "resource.h"
+#include "launching.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_file_system.h"
+#include "fake_view.h"
+#include "fakes.h"
 
 namespace {
 
-using LaunchingTest = MainWindowTest;
+struct LaunchingTest : ::testing::Test {
+  fake::FileSystem files;
+  fake::Shell shell;
+  fake::View view;
+  switcher::Launcher launcher{files, shell};
 
-TEST_F(LaunchingTest, EnterAsksBeforeStartingTheGameFromTheWorkingFolder) {
-  Start();
-  const std::string path = (files.folder / "xgpuk.exe").string();
-  dialog.OnCommand(ui::kIdOk);
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, path + "\nにあるプログラムを起動させます");
-  EXPECT_EQ(view.boxes[0].caption, "確認");
-  EXPECT_EQ(view.boxes[0].buttons, ui::Buttons::YesNo);
-  EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{files.folder / "xgpuk.exe"});
-  EXPECT_FALSE(view.endResult.has_value());  // the window stays open
+  std::vector<std::filesystem::path> Opened(const std::string& ini, void (switcher::Launcher::*start)(ui::View&)) {
+    files.Ini() = ini;
+    (launcher.*start)(view);
+    return shell.opened;
+  }
+};
+
+TEST_F(LaunchingTest, TheGameIsTheProgramThatExepathNamesInTheWorkingFolder) {
+  const struct {
+    const char* ini;
+    const char* exe;
+  } cases[] = {
+      {"", "xgpuk.exe"},
+      {"[全般]\r\nexepath=\" 2\"\r\n", "xgpuk.exe"},  // the blank rule's "1"
+      {"[全般]\r\nexepath=2\r\n", "CrossGate.EXE"},
+      {"[全般]\r\nexepath=3\r\n", "xgpuk2.exe"},
+      {"[全般]\r\nexepath=0\r\n", "xgpuk2.exe"},
+      {"[全般]\r\nexepath=abc\r\n", "xgpuk2.exe"},
+  };
+  for (const auto& c : cases) {
+    shell.opened.clear();
+    EXPECT_EQ(Opened(c.ini, &switcher::Launcher::StartGame), std::vector<std::filesystem::path>{files.folder / c.exe})
+        << c.ini;
+  }
 }
 
-TEST_F(LaunchingTest, DecliningStartsNothing) {
-  Start();
+TEST_F(LaunchingTest, TheGameStartsOnlyAfterAYesAndAFailureNamesItsPath) {
+  const std::string path = (files.folder / "CrossGate.EXE").string();
   view.answers.push_back(ui::kIdNo);
-  dialog.OnCommand(ui::kIdOk);
-  EXPECT_TRUE(shell.opened.empty());
-  EXPECT_EQ(view.boxes.size(), 1u);
-}
-
-TEST_F(LaunchingTest, TheChosenExecutableIsStartedAndAFailureNamesItsPath) {
-  Start("[全般]\r\nexepath=2\r\n");
+  EXPECT_TRUE(Opened("[全般]\r\nexepath=2\r\n", &switcher::Launcher::StartGame).empty());
   shell.succeed = false;
-  dialog.OnCommand(ui::kIdOk);
-  EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{files.folder / "CrossGate.EXE"});
-  ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[1].text, "[" + (files.folder / "CrossGate.EXE").string() + "] 実行処理エラー");
-  EXPECT_EQ(view.boxes[1].caption, "OPEN ERROR");
-}
-
-TEST_F(LaunchingTest, TheDesignatedProgramNeedsAPath) {
-  Start("[全般]\r\nUserExeName=メモ帳\r\n");
-  dialog.OnCommand(IDC_USER_PROGRAM);
-  EXPECT_TRUE(shell.opened.empty());
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "設定されていません");
-  EXPECT_EQ(view.boxes[0].caption, "確認");
+  launcher.StartGame(view);
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{
+                            {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
+                            {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
+                            {"[" + path + "] 実行処理エラー", "OPEN ERROR", ui::Buttons::Ok},
+                        }));
 }
 
 TEST_F(LaunchingTest, TheDesignatedProgramStartsWithoutAskingAndAFailureNamesItsDisplayName) {
-  Start("[全般]\r\nUserExeName=メモ帳\r\nUserExePath=C:\\tools\\memo.txt\r\n");
-  dialog.OnCommand(IDC_USER_PROGRAM);
-  EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{"C:\\tools\\memo.txt"});
+  const std::string path = "C:\\Program Files (x86)\\" + std::string(150, 'd') + "\\tool.exe";
+  const std::string ini = "[全般]\r\nUserExeName=" + std::string(70, 'n') + "\r\nUserExePath=" + path + "\r\n";
+  EXPECT_EQ(Opened(ini, &switcher::Launcher::StartUserProgram), std::vector<std::filesystem::path>{path});
   EXPECT_TRUE(view.boxes.empty());
   shell.succeed = false;
-  dialog.OnCommand(ID_TRAY_USER_PROGRAM);
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "[メモ帳] 実行処理エラー");
-  EXPECT_EQ(view.boxes[0].caption, "OPEN ERROR");
+  launcher.StartUserProgram(view);
+  // The path is opened whole; the name stops at 63 bytes, as every other value.
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"[" + std::string(63, 'n') + "] 実行処理エラー", "OPEN ERROR"}}));
+  EXPECT_EQ(launcher.UserProgramName(), std::string(63, 'n'));
 }
 
-TEST_F(LaunchingTest, ALongDesignatedPathIsOpenedWholeWhileItsNameStopsAt63Bytes) {
-  const std::string path = "C:\\Program Files (x86)\\" + std::string(150, 'd') + "\\tool.exe";
-  Start("[全般]\r\nUserExeName=" + std::string(70, 'n') + "\r\nUserExePath=" + path + "\r\n");
-  dialog.OnCommand(IDC_USER_PROGRAM);
-  EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{path});
-  shell.succeed = false;
-  dialog.OnCommand(IDC_USER_PROGRAM);
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "[" + std::string(63, 'n') + "] 実行処理エラー");
+TEST_F(LaunchingTest, TheDesignatedProgramNeedsAPath) {
+  EXPECT_TRUE(Opened("[全般]\r\nUserExeName=メモ帳\r\n", &switcher::Launcher::StartUserProgram).empty());
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"設定されていません", "確認"}}));
+}
+
+TEST_F(LaunchingTest, AnUnreadableSettingsFileStartsNothingAndSaysSo) {
+  files.locked.insert(files.folder / "VRND.INI");
+  launcher.StartGame(view);
+  launcher.StartUserProgram(view);
+  EXPECT_TRUE(shell.opened.empty());
+  ASSERT_EQ(view.boxes.size(), 2u);
+  for (const auto& box : view.boxes) EXPECT_EQ(box.caption, "FileReadError");
 }
 
 TEST_F(LaunchingTest, TheFamiliarCalculatorIsFoundByItsBareName) {
-  Start();
-  dialog.OnCommand(IDC_FAMILIAR_CALCULATOR);
+  files.locked.insert(files.folder / "VRND.INI");  // it needs no settings
+  launcher.StartFamiliarCalculator(view);
   EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{"Quorrin.exe"});
   shell.succeed = false;
-  dialog.OnCommand(ID_TRAY_FAMILIAR_CALCULATOR);
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "[Quorrin.exe] 実行処理エラー");
+  launcher.StartFamiliarCalculator(view);
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"[Quorrin.exe] 実行処理エラー", "OPEN ERROR"}}));
 }
 
 }  // namespace

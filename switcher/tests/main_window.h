@@ -25,6 +25,7 @@ struct MainWindowTest : ::testing::Test {
     for (int index = 0; index < switcher::kRateButtonCount; ++index) {
       view.texts[switcher::RateButtonId(index)] = "R" + std::to_string(index % 10 + 1) + "*";
     }
+    view.windowId = fake::Input::kMain;
     dialog.Attach(&view);
     dialog.OnInitDialog();
   }

@@ -117,14 +117,14 @@ class ProfileReferenceTest : public ::testing::Test {
         << "The reference needs the Japanese ANSI code page 932. Under Wine, run with LANG=ja_JP.UTF-8 "
            "and generate that locale first (ja_JP.UTF-8 UTF-8 in /etc/locale.gen, then locale-gen).";
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
+    m_folder = fs::temp_directory_path() /
               ("profile-reference-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(GetTickCount64()) + "-" + info->name());
-    fs::create_directories(folder_);
+    fs::create_directories(m_folder);
   }
   void TearDown() override {
     std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    fs::remove_all(m_folder, ignored);
   }
 
   // A file of its own name for every content: the system caches profiles by name.
@@ -133,11 +133,11 @@ class ProfileReferenceTest : public ::testing::Test {
     WriteBytes(path, bytes);
     return path;
   }
-  fs::path NewName() { return folder_ / (std::to_string(files_++) + ".ini"); }
+  fs::path NewName() { return m_folder / (std::to_string(m_files++) + ".ini"); }
 
  private:
-  fs::path folder_;
-  int files_ = 0;
+  fs::path m_folder;
+  int m_files = 0;
 };
 
 TEST_F(ProfileReferenceTest, ReadsAgreeOnAwkwardFiles) {

@@ -1,91 +1,100 @@
+#include "rate_calculator.h"
+
+#include <gtest/gtest.h>
+
 #include "main_window.h"
 #include "resource.h"
 
 namespace {
 
-using RateCalculatorTest = MainWindowTest;
+using switcher::RateCalculator;
 
-TEST_F(RateCalculatorTest, StartsClearedWithTheFreeDefault) {
-  Start();
-  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(view.texts[id], "0") << id;
-  EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "50");
-  EXPECT_EQ(view.texts[1012], "R1*0");
-  EXPECT_EQ(view.texts[1024], "R10*0");
-  EXPECT_EQ(view.texts[1042], "R10*0");
-  EXPECT_EQ(view.texts[IDC_PLUS], "+ (0)");
+// Indexes of the buttons the cases press: column, then multiplier.
+constexpr int Button(int column, int multiplier) { return (column - 1) * switcher::kRatesPerColumn + multiplier - 1; }
+
+struct Calculator : RateCalculator {
+  explicit Calculator(std::array<std::int32_t, switcher::kRateColumns> rates) {
+    std::array<std::string, switcher::kRateButtonCount> captions;
+    for (int index = 0; index < switcher::kRateButtonCount; ++index) {
+      captions[index] = "R" + std::to_string(MultiplierOf(index)) + "*";
+    }
+    SetButtonCaptions(captions);
+    SetRates(rates);
+  }
+  std::array<std::string, 4> Sums() const { return {SumText(0), SumText(1), SumText(2), TotalText()}; }
+};
+
+TEST(RateCalculatorTest, RateButtonsAddTheirMultipleOfTheColumnRateAndCountPresses) {
+  const struct {
+    std::array<std::int32_t, 3> rates;
+    std::vector<int> presses;
+    std::array<std::string, 4> sums;  // columns 1..3, total
+  } cases[] = {
+      {{30, 30, 30}, {Button(1, 3), Button(1, 3)}, {"180", "0", "0", "180"}},
+      {{30, 30, 30}, {Button(1, 3), Button(1, 3), Button(3, 10), Button(2, 1)}, {"180", "30", "300", "510"}},
+      {{0, -7, 0}, {Button(1, 10), Button(2, 2), Button(3, 1)}, {"0", "-14", "0", "-14"}},
+      // Sums stop at the 32-bit limits instead of wrapping.
+      {{2000000000, 30, 30}, {Button(1, 10), Button(1, 10)}, {"2147483647", "0", "0", "2147483647"}},
+  };
+  for (const auto& c : cases) {
+    Calculator calculator(c.rates);
+    for (int index : c.presses) calculator.PressRate(index);
+    EXPECT_EQ(calculator.Sums(), c.sums) << testing::PrintToString(c.presses);
+  }
+  Calculator calculator({30, 30, 30});
+  calculator.PressRate(Button(1, 3));
+  calculator.PressRate(Button(1, 3));
+  EXPECT_EQ(calculator.RateButtonText(Button(1, 3)), "R3*2");
+  EXPECT_EQ(calculator.RateButtonText(Button(3, 10)), "R10*0");
 }
 
-TEST_F(RateCalculatorTest, RateButtonsAddTheirMultipleOfTheColumnRateAndCountPresses) {
-  Start();
-  Press(1017, 2);  // "R3*" of column 1
-  EXPECT_EQ(view.texts[1017], "R3*2");
-  EXPECT_EQ(view.texts[IDC_SUM1], "180");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "180");
-  Press(1042);  // "R10*" of column 3
-  EXPECT_EQ(view.texts[IDC_SUM3], "300");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "480");
-  EXPECT_EQ(view.texts[1042], "R10*1");
-  Press(1013);  // "R1*" of column 2
-  EXPECT_EQ(view.texts[IDC_SUM2], "30");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "510");
+TEST(RateCalculatorTest, PlusAddsTheFreeAmountsLeadingIntegerToTheTotalOnly) {
+  Calculator calculator({30, 30, 30});
+  for (const char* amount : {"50", "50", "50", "-20", "abc"}) calculator.PressPlus(amount);
+  EXPECT_EQ(calculator.PlusText(), "+ (5)");
+  EXPECT_EQ(calculator.Sums(), (std::array<std::string, 4>{"0", "0", "0", "130"}));
+  calculator.PressRate(Button(1, 1));
+  for (int i = 0; i < 3; ++i) calculator.PressPlus("-2147483648");  // the free total stops at the minimum
+  EXPECT_EQ(calculator.TotalText(), "-2147483618");
 }
 
-TEST_F(RateCalculatorTest, PlusAddsTheFreeAmountToTheTotalOnly) {
-  Start();
-  Press(IDC_PLUS, 3);
-  EXPECT_EQ(view.texts[IDC_PLUS], "+ (3)");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "150");
-  EXPECT_EQ(view.texts[IDC_SUM1], "0");
-  EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "50");
-
-  view.texts[IDC_FREE_AMOUNT] = "-20";
-  Press(IDC_PLUS);
-  EXPECT_EQ(view.texts[IDC_TOTAL], "130");
-
-  view.texts[IDC_FREE_AMOUNT] = "abc";
-  Press(IDC_PLUS);
-  EXPECT_EQ(view.texts[IDC_TOTAL], "130");
-  EXPECT_EQ(view.texts[IDC_PLUS], "+ (5)");
+TEST(RateCalculatorTest, ResetClearsSumsAndCountsAndKeepsTheRates) {
+  Calculator calculator({30, 30, 30});
+  calculator.PressRate(Button(1, 2));
+  calculator.PressPlus("9");
+  calculator.Reset();
+  EXPECT_EQ(calculator.Sums(), (std::array<std::string, 4>{"0", "0", "0", "0"}));
+  EXPECT_EQ(calculator.RateButtonText(Button(1, 2)), "R2*0");
+  EXPECT_EQ(calculator.PlusText(), "+ (0)");
+  calculator.PressRate(Button(1, 2));
+  EXPECT_EQ(calculator.TotalText(), "60");
 }
 
-TEST_F(RateCalculatorTest, ClearResetsEverythingAndRestoresTheFreeDefault) {
+// The panel on the main window: the captions, the free amount from the settings, the fields.
+using RatePanelTest = MainWindowTest;
+
+TEST_F(RatePanelTest, ShowsTheTallyAndClearRestoresTheFreeDefault) {
   Start("[計算]\r\nfreedefult=\r\n");
+  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(view.texts[id], "0") << id;
   EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "");
-  Press(1016);
+  EXPECT_EQ(view.texts[IDC_RATE3_10], "R10*0");
+  EXPECT_EQ(view.texts[IDC_PLUS], "+ (0)");
+
+  Press(IDC_RATE1_2, 2);
+  EXPECT_EQ(view.texts[IDC_RATE1_2], "R2*2");
+  EXPECT_EQ(view.texts[IDC_SUM1], "120");
   view.texts[IDC_FREE_AMOUNT] = "9";
   Press(IDC_PLUS);
+  EXPECT_EQ(view.texts[IDC_PLUS], "+ (1)");
+  EXPECT_EQ(view.texts[IDC_TOTAL], "129");
+  EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "9");
+
   files.Ini() = "[計算]\r\nfreedefult=\" 5\"\r\n";
   Press(IDC_CLEAR);
   EXPECT_EQ(view.texts[IDC_FREE_AMOUNT], "0");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "0");
-  EXPECT_EQ(view.texts[IDC_SUM1], "0");
-  EXPECT_EQ(view.texts[1016], "R2*0");
+  for (int id : {IDC_SUM1, IDC_TOTAL}) EXPECT_EQ(view.texts[id], "0") << id;
+  EXPECT_EQ(view.texts[IDC_RATE1_2], "R2*0");
   EXPECT_EQ(view.texts[IDC_PLUS], "+ (0)");
-  Press(1016);
-  EXPECT_EQ(view.texts[1016], "R2*1");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "60");
-}
-
-TEST_F(RateCalculatorTest, ZeroNegativeAndNonNumericRatesAreUsedAsTheyAre) {
-  Start("[計算]\r\nkeisan1=0\r\nkeisan2=-7\r\nkeisan3=abc\r\n");
-  Press(1024);
-  Press(1025);  // R2* of column 2
-  Press(1034);
-  EXPECT_EQ(view.texts[IDC_SUM1], "0");
-  EXPECT_EQ(view.texts[IDC_SUM2], "-14");
-  EXPECT_EQ(view.texts[IDC_SUM3], "0");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "-14");
-  EXPECT_EQ(view.texts[1024], "R10*1");
-}
-
-TEST_F(RateCalculatorTest, SumsStopAtThe32BitLimitsInsteadOfWrapping) {
-  Start("[計算]\r\nkeisan1=2000000000\r\n");
-  Press(1024, 2);
-  EXPECT_EQ(view.texts[IDC_SUM1], "2147483647");
-  EXPECT_EQ(view.texts[IDC_TOTAL], "2147483647");
-  view.texts[IDC_FREE_AMOUNT] = "-2147483648";
-  Press(IDC_PLUS, 3);  // the free total stops at the minimum: column 1 plus that is -1
-  EXPECT_EQ(view.texts[IDC_TOTAL], "-1");
 }
 
 }  // namespace

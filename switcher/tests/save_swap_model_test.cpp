@@ -20,12 +20,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using switcher::kAccountSlots;
+constexpr int kAccountSlots = settings::kAccountCount;
 
 // A game folder whose data folder exists, held in a few named strings (the model runs millions
 // of switches), in which every call is one numbered operation: any one of them can be made to
 // fail, or the process to stop just before it.
-class GameFolder final : public fsys::FileSystem {
+class GameFolder final : public fsys::WholeFiles, public fsys::FileMoves {
  public:
   // Thrown instead of operation stopAt: the process ended after the one before it, as in a
   // crash or a power loss.
@@ -65,10 +65,6 @@ class GameFolder final : public fsys::FileSystem {
     return {};
   }
   void FinishReplaces(const fs::path&) override {}  // a Replace here is whole
-  // Quorrin's exclusive opens: never used by a switch.
-  std::optional<std::string> ReadCreating(const fs::path&, std::size_t) override { return std::nullopt; }
-  fsys::WriteResult WriteAtStart(const fs::path&, std::string_view) override { return {fsys::WriteStatus::OpenFailed}; }
-  fsys::WriteResult Append(const fs::path&, const fsys::AppendText&) override { return {fsys::WriteStatus::OpenFailed}; }
   fsys::FileInfo Inspect(const fs::path& path) const override {
     using Kind = fsys::FileInfo::Kind;
     if (Step()) return {Kind::Unknown, 0, "injected"};
@@ -207,7 +203,7 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
       for (int combination = 0; combination < kFileCombinations; ++combination) {
         const GameFolder before = Start(previous, combination);
         GameFolder clean = before;
-        ASSERT_TRUE(switcher::SwitchSaveFiles(clean, chosen).completed);
+        ASSERT_TRUE(switcher::SwitchSaveFiles(clean, clean, chosen).completed);
         for (const Mode& mode : kModes) {
           // Every operation fails in turn. Stopping before a look or a read leaves the same
           // files as stopping before the change that follows it, so the process stops before
@@ -226,7 +222,7 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
             std::string problems;
             bool completed = false;
             try {
-              const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, chosen);
+              const switcher::SwitchResult result = switcher::SwitchSaveFiles(files, files, chosen);
               completed = result.completed;
               if (result.recorded && *result.recorded != RecordedSlot(files)) problems += " memory and file disagree on the slot";
               if (!completed && result.message.empty()) problems += " a failure was not reported";
@@ -244,12 +240,12 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
               files.failAt = files.stopAt = -1;
               // At start-up a switch cut short is finished: the game then finds the recorded
               // account's save, as its pushed button says.
-              if (!switcher::FinishCutShortSwitch(files).completed) problems += " start-up could not finish";
+              if (!switcher::FinishCutShortSwitch(files, files).completed) problems += " start-up could not finish";
               const int shown = RecordedSlot(files);
               if (shown != 0 && !files.Find(kSaveFiles[0]) && !files.Content(kSaveFiles[shown]).empty()) {
                 problems += " after a restart the recorded account's save is not live";
               }
-              const bool next = switcher::SwitchSaveFiles(files, chosen).completed;
+              const bool next = switcher::SwitchSaveFiles(files, files, chosen).completed;
               if (!next) problems += " the next switch did not complete";
               problems += Problems(before, files, chosen, next);
               lost = lost || LostData(before, files);

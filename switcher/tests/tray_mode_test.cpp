@@ -1,4 +1,3 @@
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,37 +11,23 @@ using Call = fake::Tray::Call;
 
 constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
 constexpr char kAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
-constexpr unsigned kHiddenStyle = ui::kExToolWindow;
-constexpr unsigned kShownAgainStyle = ui::kExToolWindow | ui::kExAppWindow;
-constexpr std::intptr_t kMouseMove = 0x0200, kLeftDown = 0x0201, kLeftUp = 0x0202, kRightDown = 0x0204,
-                        kRightUp = 0x0205;
+constexpr bool kNoTaskbarButton = false;
+constexpr auto kLeftUp = ui::TrayIconMouse::LeftButtonUp;
+constexpr auto kRightDown = ui::TrayIconMouse::RightButtonDown;
 
 struct TrayModeTest : MainWindowTest {
-  void Start(const std::string& ini = "") {
-    view.exStyle = ui::kExAppWindow;  // as the template makes it
-    MainWindowTest::Start(ini);
-  }
   void Hide() {
     Press(IDC_TRAY_MODE);
     ASSERT_FALSE(view.visible);
     tray.calls.clear();
-  }
-  // Delivers a message as the host does: by the number, or the registered name, the dialog asked for.
-  void Deliver(unsigned number, const char* name, std::intptr_t lParam = 0) {
-    for (const auto& message : dialog.CustomMessages()) {
-      const bool match = name ? message.registeredName && std::string(message.registeredName) == name
-                              : !message.registeredName && message.number == number;
-      if (match) return dialog.OnCustomMessage(message.tag, 0, lParam);
-    }
-    ADD_FAILURE() << "the dialog does not ask for message " << number << (name ? name : "");
   }
   // The fixture's one dialog lives on after an exit: brings it back to the shown state for the
   // next case of a table.
   void ShowAgain() {
     if (!view.visible) Press(IDC_TRAY_MODE);
   }
-  void IconMouse(std::intptr_t mouseMessage) { Deliver(0x0400 + 200, nullptr, mouseMessage); }
-  void TaskbarCreated() { Deliver(0, "TaskbarCreated"); }
+  void IconMouse(ui::TrayIconMouse mouse) { dialog.OnTrayIcon(mouse); }
+  void TaskbarCreated() { dialog.OnTaskbarCreated(); }
 };
 
 TEST_F(TrayModeTest, HidingTakesTheWindowOffTheTaskbarAndBehindTheIcon) {
@@ -53,10 +38,9 @@ TEST_F(TrayModeTest, HidingTakesTheWindowOffTheTaskbarAndBehindTheIcon) {
     Start();
     Press(command);
     EXPECT_FALSE(view.visible);
-    EXPECT_EQ(view.exStyle, kHiddenStyle);
-    EXPECT_EQ(view.frameChanges, 1);
+    EXPECT_FALSE(view.taskbarButton);
     // The icon comes when the window is already hidden and off the taskbar.
-    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Add, kTip, false, kHiddenStyle, false}}));
+    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Add, kTip, false, kNoTaskbarButton, false}}));
     EXPECT_EQ(tray.iconId, IDR_MAINFRAME);
     EXPECT_TRUE(view.boxes.empty());
     Press(command);  // and back, for the next round
@@ -78,28 +62,25 @@ TEST_F(TrayModeTest, EveryWayBackShowsTheWindowWithATaskbarButtonAndRemovesTheIc
     ASSERT_NO_FATAL_FAILURE(Hide());
     way.act(*this);
     EXPECT_TRUE(view.visible);
-    EXPECT_EQ(view.exStyle, kShownAgainStyle);  // the slim frame stays
-    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Delete, "", false, kHiddenStyle, false}}));
+    EXPECT_TRUE(view.taskbarButton);
+    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Delete, "", false, kNoTaskbarButton, false}}));
     EXPECT_FALSE(tray.iconShown);
   }
 }
 
-TEST_F(TrayModeTest, OnlyARightPressOrAHiddenWindowsLeftReleaseOnTheIconDoAnything) {
+TEST_F(TrayModeTest, ARightPressOpensTheMenuAndALeftReleaseShowsOnlyAHiddenWindow) {
   const struct {
     bool hidden;
-    std::intptr_t mouse;
+    ui::TrayIconMouse mouse;
     std::vector<Call> calls;
     bool visibleAfter;
   } cases[] = {
-      {true, kRightDown, {{Op::Menu, "指定ソフト", false, kHiddenStyle, false}}, false},
-      {false, kRightDown, {{Op::Menu, "指定ソフト", true, ui::kExAppWindow, false}}, true},
+      {true, kRightDown, {{Op::Menu, "指定ソフト", false, kNoTaskbarButton, false}}, false},
+      {false, kRightDown, {{Op::Menu, "指定ソフト", true, true, false}}, true},
       {false, kLeftUp, {}, true},
-      {true, kLeftDown, {}, false},
-      {true, kRightUp, {}, false},
-      {true, kMouseMove, {}, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "hidden " << c.hidden << ", mouse message " << c.mouse);
+    SCOPED_TRACE(testing::Message() << "hidden " << c.hidden << ", mouse " << static_cast<int>(c.mouse));
     view = {};
     tray.calls.clear();
     Start();
@@ -125,7 +106,7 @@ TEST_F(TrayModeTest, EveryWayOutRemovesAnIconFirstAndOnlyWhenThereIsOne) {
       }
       Press(command);
       EXPECT_EQ(view.endResult, ui::kIdCancel);
-      const std::vector<Call> removal{{Op::Delete, "", false, kHiddenStyle, false}};
+      const std::vector<Call> removal{{Op::Delete, "", false, kNoTaskbarButton, false}};
       EXPECT_EQ(tray.calls, hidden ? removal : std::vector<Call>{});
       ShowAgain();
     }
@@ -137,7 +118,7 @@ TEST_F(TrayModeTest, AnIconTheShellRefusesKeepsTheWindowShownAndSaysSo) {
   tray.refuseAdd = true;
   Press(IDC_TRAY_MODE);
   EXPECT_TRUE(view.visible);
-  EXPECT_EQ(view.exStyle & ui::kExAppWindow, ui::kExAppWindow);
+  EXPECT_TRUE(view.taskbarButton);
   EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kAddFailed, "Error", ui::Buttons::Ok}}));
   // Still in the shown state: the button tries again.
   tray.refuseAdd = false;
@@ -154,8 +135,8 @@ TEST_F(TrayModeTest, ANewTaskbarGetsTheIconOfAHiddenWindowBack) {
     bool visibleAfter;
     std::size_t boxes;
   } cases[] = {
-      {true, false, {{Op::Add, kTip, false, kHiddenStyle, false}}, false, 0},
-      {true, true, {{Op::Add, kTip, false, kHiddenStyle, false}}, true, 1},
+      {true, false, {{Op::Add, kTip, false, kNoTaskbarButton, false}}, false, 0},
+      {true, true, {{Op::Add, kTip, false, kNoTaskbarButton, false}}, true, 1},
       {false, false, {}, true, 0},
   };
   for (const auto& c : cases) {

@@ -9,7 +9,6 @@
 #include "login_paste.h"
 #include "owner_window.h"
 #include "system_function.h"
-#include "text.h"
 #include "unique_handle.h"
 
 namespace switcher {
@@ -66,13 +65,13 @@ bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
 Win32PasteInput::Win32PasteInput() {
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
-  msPerCount_ = 1000.0 / static_cast<double>(frequency.QuadPart);
+  m_msPerCount = 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 double Win32PasteInput::NowMs() {
   LARGE_INTEGER count{};
   QueryPerformanceCounter(&count);
-  return static_cast<double>(count.QuadPart) * msPerCount_;
+  return static_cast<double>(count.QuadPart) * m_msPerCount;
 }
 
 void Win32PasteInput::SleepMs(int ms) {
@@ -85,27 +84,6 @@ void Win32PasteInput::SleepMs(int ms) {
 }
 
 paste::WindowRef Win32PasteInput::FindGameWindow() { return ToRef(FindWindowW(kGameWindowClass, nullptr)); }
-
-paste::WindowRef Win32PasteInput::FindWindowByTitle(const std::string& title) {
-  // Only this program's own windows: another program (or a second Varndell) may carry the same
-  // title, and the completion step presses the mouse on the window found.
-  struct Search {
-    std::wstring title;
-    HWND found = nullptr;
-  } search{win32::Widen(title)};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-        if (text != s.title) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return ToRef(search.found);
-}
 
 bool Win32PasteInput::IsMinimized(paste::WindowRef window) { return IsIconic(ToHwnd(window)) != FALSE; }
 

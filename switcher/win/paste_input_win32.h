@@ -16,7 +16,6 @@ class Win32PasteInput final : public paste::InputService {
   void SleepMs(int ms) override;
 
   paste::WindowRef FindGameWindow() override;
-  paste::WindowRef FindWindowByTitle(const std::string& title) override;
   bool IsMinimized(paste::WindowRef window) override;
   paste::Rect Bounds(paste::WindowRef window) override;
   std::optional<std::uint32_t> IntegrityLevel(paste::WindowRef window) override;
@@ -36,7 +35,7 @@ class Win32PasteInput final : public paste::InputService {
   void CloseClipboard() override;
 
  private:
-  double msPerCount_ = 0;
+  double m_msPerCount = 0;
 };
 
 }  // namespace switcher

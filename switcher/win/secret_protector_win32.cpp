@@ -41,10 +41,10 @@ DATA_BLOB BlobOf(std::string_view bytes) {
 // An output blob that the system allocated; plain text is wiped before it is given back.
 class SystemBlob {
  public:
-  explicit SystemBlob(bool plain) : plain_(plain) {}
+  explicit SystemBlob(bool plain) : m_plain(plain) {}
   ~SystemBlob() {
     if (!blob.pbData) return;
-    if (plain_) SecureZeroMemory(blob.pbData, blob.cbData);
+    if (m_plain) SecureZeroMemory(blob.pbData, blob.cbData);
     LocalFree(blob.pbData);
   }
   SystemBlob(const SystemBlob&) = delete;
@@ -53,7 +53,7 @@ class SystemBlob {
   DATA_BLOB blob{};
 
  private:
-  bool plain_;
+  bool m_plain;
 };
 
 }  // namespace

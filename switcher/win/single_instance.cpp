@@ -6,7 +6,7 @@
 #include <system_error>
 #include <string>
 
-#include "tray.h"
+#include "tray_message.h"
 
 namespace switcher {
 namespace {
@@ -62,13 +62,13 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM context) {
 }  // namespace
 
 SingleInstance::SingleInstance(const std::filesystem::path& gameFolder)
-    : mark_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+    : m_mark(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
                                MarkName(gameFolder).c_str())) {
   // Without the mark (no memory), this copy runs: refusing to start would help nobody.
-  if (!mark_) return;
-  first_ = GetLastError() != ERROR_ALREADY_EXISTS;
-  if (!first_) return;
-  if (void* view = MapViewOfFile(mark_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD))) {
+  if (!m_mark) return;
+  m_first = GetLastError() != ERROR_ALREADY_EXISTS;
+  if (!m_first) return;
+  if (void* view = MapViewOfFile(m_mark.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD))) {
     *static_cast<DWORD*>(view) = GetCurrentProcessId();
     UnmapViewOfFile(view);
   }
@@ -78,7 +78,7 @@ void SingleInstance::ShowRunning() const {
   Search search{0, nullptr};
   for (int wait = 0; wait < kWindowWaits && !search.found; ++wait) {
     if (wait > 0) Sleep(kWindowWaitStepMs);
-    if (const void* view = MapViewOfFile(mark_.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD))) {
+    if (const void* view = MapViewOfFile(m_mark.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD))) {
       search.processId = *static_cast<const DWORD*>(view);
       UnmapViewOfFile(view);
     }
@@ -87,8 +87,7 @@ void SingleInstance::ShowRunning() const {
   if (!search.found) return;
   // This copy was started by the player, so it may hand the front to the running one.
   AllowSetForegroundWindow(search.processId);
-  const std::wstring name(std::begin(kShowAgainMessage), std::end(kShowAgainMessage) - 1);  // ASCII
-  const UINT showAgain = RegisterWindowMessageW(name.c_str());
+  const UINT showAgain = RegisterWindowMessageW(win32::kShowAgainMessage);
   SendMessageTimeoutW(search.found, showAgain, 0, 0, SMTO_ABORTIFHUNG, kShowTimeoutMs, nullptr);
   SetForegroundWindow(GetLastActivePopup(search.found));
 }

@@ -15,15 +15,15 @@ class SingleInstance {
   explicit SingleInstance(const std::filesystem::path& gameFolder);
 
   // False when another copy runs in this game folder.
-  bool IsFirst() const { return first_; }
+  bool IsFirst() const { return m_first; }
 
   // Shows the running copy's main window again (also when it is hidden behind its tray icon)
   // and brings it, or the dialog it has open, to the front.
   void ShowRunning() const;
 
  private:
-  win32::UniqueHandle mark_;  // holds the first copy's process ID, while the first copy runs
-  bool first_ = true;
+  win32::UniqueHandle m_mark;  // holds the first copy's process ID, while the first copy runs
+  bool m_first = true;
 };
 
 }  // namespace switcher

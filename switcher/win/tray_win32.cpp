@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "system_function.h"
 #include "text.h"
+#include "tray_message.h"
 
 namespace switcher {
 namespace {
@@ -37,8 +38,8 @@ using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 }  // namespace
 
 Win32Tray::~Win32Tray() {
-  if (!iconOwner_) return;
-  NOTIFYICONDATAW data = IconOf(iconOwner_);
+  if (!m_iconOwner) return;
+  NOTIFYICONDATAW data = IconOf(m_iconOwner);
   NotifyIcon(NIM_DELETE, data);
 }
 
@@ -47,7 +48,7 @@ bool Win32Tray::AddIcon(ui::View& owner, int iconId, const std::string& tip) {
   if (!window) return false;
   NOTIFYICONDATAW data = IconOf(window);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = kTrayNotify;
+  data.uCallbackMessage = win32::kTrayCallbackMessage;
   // Shared icons belong to the system: nothing to free.
   data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
@@ -55,7 +56,7 @@ bool Win32Tray::AddIcon(ui::View& owner, int iconId, const std::string& tip) {
   win32::Widen(tip).copy(data.szTip, std::size(data.szTip) - 1);
   // A shell that outlived a broadcast of a new taskbar may still show the icon.
   if (!NotifyIcon(NIM_ADD, data) && !NotifyIcon(NIM_MODIFY, data)) return false;
-  iconOwner_ = window;
+  m_iconOwner = window;
   return true;
 }
 
@@ -63,7 +64,7 @@ void Win32Tray::DeleteIcon(ui::View& owner) {
   HWND window = win32::WindowOf(owner);
   NOTIFYICONDATAW data = IconOf(window);
   NotifyIcon(NIM_DELETE, data);
-  if (window == iconOwner_) iconOwner_ = nullptr;
+  if (window == m_iconOwner) m_iconOwner = nullptr;
 }
 
 void Win32Tray::ShowMenu(ui::View& owner, const std::string& userProgram) {

@@ -19,7 +19,7 @@ class Win32Tray final : public Tray {
   void ShowMenu(ui::View& owner, const std::string& userProgram) override;
 
  private:
-  HWND iconOwner_ = nullptr;  // the window whose icon was added and not yet deleted
+  HWND m_iconOwner = nullptr;  // the window whose icon was added and not yet deleted
 };
 
 }  // namespace switcher

@@ -12,115 +12,115 @@ class AccountSwitchTest : public VarndellTest {
   // Clicks an account button and waits until the switch recorded its slot and ended: the slot is
   // recorded before the chosen save is brought in, and the button pushed after.
   [[nodiscard]] bool SwitchTo(int button, int slot) {
-    main_.Click(button);
+    m_main.Click(button);
     return e2e::WaitUntil([&] {
       const auto file = SettingsFile();
-      return file && IniValue(*file, "全般", "setdata") == std::to_string(slot) && main_.IsPushed(button);
+      return file && IniValue(*file, "全般", "setdata") == std::to_string(slot) && m_main.IsPushed(button);
     });
   }
-  std::optional<std::string> Save(const char* name) const { return game_.Read(std::string("data\\") + name); }
+  std::optional<std::string> Save(const char* name) const { return m_game.Read(std::string("data\\") + name); }
   void ExpectPushedOnly(int pushed) const {
-    for (int id : kAccountButtons) EXPECT_EQ(main_.IsPushed(id), id == pushed) << "account button " << id;
+    for (int id : kAccountButtons) EXPECT_EQ(m_main.IsPushed(id), id == pushed) << "account button " << id;
   }
 };
 
 TEST_F(AccountSwitchTest, FilesTheLiveSaveUnderThePreviousSlotAndBringsInTheChosenOne) {
-  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
-  ASSERT_TRUE(game_.Write("data\\save5.dat", "B"));
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(m_game.Write("data\\save5.dat", "B"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=2\r\n"));
-  ExpectPushedOnly(1001);
-  ASSERT_TRUE(SwitchTo(1004, 5));
+  ExpectPushedOnly(IDC_ACCOUNT2);
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT5, 5));
   EXPECT_EQ(Save("save2.dat"), "A");
   EXPECT_EQ(Save("save.dat"), "B");
   EXPECT_FALSE(Save("save5.dat").has_value());
-  ExpectPushedOnly(1004);
+  ExpectPushedOnly(IDC_ACCOUNT5);
 }
 
 TEST_F(AccountSwitchTest, AnEmptyOrMissingSlotFileLeavesNoLiveFile) {
-  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
-  ASSERT_TRUE(game_.Write("data\\save4.dat", ""));
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(m_game.Write("data\\save4.dat", ""));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=2\r\n"));
-  ASSERT_TRUE(SwitchTo(1004, 5));
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT5, 5));
   EXPECT_EQ(Save("save2.dat"), "A");
   EXPECT_FALSE(Save("save.dat").has_value());
   EXPECT_FALSE(Save("save5.dat").has_value());
   // Back from slot 5, whose live file is missing, to slot 4, whose file is empty.
-  ASSERT_TRUE(SwitchTo(1003, 4));
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT4, 4));
   EXPECT_FALSE(Save("save5.dat").has_value()) << "a missing live file is not filed away";
   EXPECT_FALSE(Save("save4.dat").has_value());
   EXPECT_FALSE(Save("save.dat").has_value());
   EXPECT_EQ(Save("save2.dat"), "A");
-  ExpectPushedOnly(1003);
+  ExpectPushedOnly(IDC_ACCOUNT4);
 }
 
 TEST_F(AccountSwitchTest, ChoosingTheSelectedSlotChangesNothing) {
-  ASSERT_TRUE(game_.Write("data\\save.dat", "C"));
-  ASSERT_TRUE(game_.Write("data\\save1.dat", "X"));
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "C"));
+  ASSERT_TRUE(m_game.Write("data\\save1.dat", "X"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=3\r\n"));
-  main_.Click(1002);
+  m_main.Click(IDC_ACCOUNT3);
   // Clicks are handled in order: when this one shows, the switch has finished.
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   EXPECT_EQ(Save("save.dat"), "C");
   EXPECT_EQ(Save("save1.dat"), "X");
   EXPECT_FALSE(Save("save3.dat").has_value());
   EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "3");
-  ExpectPushedOnly(1002);
+  ExpectPushedOnly(IDC_ACCOUNT3);
 }
 
 TEST_F(AccountSwitchTest, TheSixthButtonUsesTheSixthSaveFileAndTheSlotSurvivesARestart) {
-  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
-  ASSERT_TRUE(game_.Write("data\\save6.dat", "F"));
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(m_game.Write("data\\save6.dat", "F"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
-  ASSERT_TRUE(SwitchTo(1006, 6));
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT6, 6));
   EXPECT_EQ(Save("save1.dat"), "A");
   EXPECT_EQ(Save("save.dat"), "F");
   EXPECT_FALSE(Save("save6.dat").has_value());
   ASSERT_NO_FATAL_FAILURE(Start());
-  ExpectPushedOnly(1006);
+  ExpectPushedOnly(IDC_ACCOUNT6);
 }
 
 TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedNoButtonStaysPushedAndThePlayerIsTold) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
-  ExpectPushedOnly(1000);
-  main_.Click(1002);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ExpectPushedOnly(IDC_ACCOUNT1);
+  m_main.Click(IDC_ACCOUNT3);
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box) << "the switch did not report the missing folder";
   EXPECT_NE(box->text.find(L"「data」フォルダ"), std::wstring::npos) << e2e::ToUtf8(box->text);
   ASSERT_TRUE(e2e::Answer(box->window, IDOK));
-  EXPECT_FALSE(game_.Exists("data"));
+  EXPECT_FALSE(m_game.Exists("data"));
   ExpectPushedOnly(0);
   EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "1");
 }
 
 TEST_F(AccountSwitchTest, FirstOkThenSlotThreeGivesTheDocumentedFile) {
-  ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
+  ASSERT_TRUE(m_game.Write("data\\save3.dat", "C"));
   ASSERT_NO_FATAL_FAILURE(Start());
   const Window settings = OpenSettings();
   ASSERT_TRUE(settings);
   settings.Click(kSettingsOk);
   ASSERT_TRUE(settings.WaitUntilClosed());
-  ASSERT_TRUE(SwitchTo(1002, 3));
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT3, 3));
   std::string expected = kFirstOkFile;
   const std::string afterPath = "UserExePath=\r\n";
   expected.insert(expected.find(afterPath) + afterPath.size(), "setdata=3\r\n");
   EXPECT_EQ(SettingsFile(), expected);
   EXPECT_EQ(Save("save.dat"), "C");
   EXPECT_FALSE(Save("save3.dat").has_value());
-  ExpectPushedOnly(1002);
+  ExpectPushedOnly(IDC_ACCOUNT3);
 }
 
 // The game (or a scanner) holding the live file open without sharing: the player is told which
 // file, nothing moves, and once the file is free the same button completes the switch.
 TEST_F(AccountSwitchTest, AFileHeldByAnotherProgramIsReportedAndTheNextPressCompletes) {
-  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
-  ASSERT_TRUE(game_.Write("data\\save5.dat", "B"));
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(m_game.Write("data\\save5.dat", "B"));
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=2\r\n"));
   {
-    const e2e::UniqueHandle held(CreateFileW((game_ / "data\\save.dat").c_str(), GENERIC_READ, 0, nullptr,
+    const e2e::UniqueHandle held(CreateFileW((m_game / "data\\save.dat").c_str(), GENERIC_READ, 0, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held);
-    main_.Click(1004);
-    const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+    m_main.Click(IDC_ACCOUNT5);
+    const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
     ASSERT_TRUE(box) << "the refused switch was not reported";
     box->window.SaveScreenshot(Screenshot(L"account-switch-file-in-use"));
     EXPECT_EQ(box->caption, L"Error");
@@ -133,20 +133,20 @@ TEST_F(AccountSwitchTest, AFileHeldByAnotherProgramIsReportedAndTheNextPressComp
   EXPECT_EQ(Save("save5.dat"), "B");
   EXPECT_FALSE(Save("save2.dat").has_value());
   EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "2");
-  ASSERT_TRUE(SwitchTo(1004, 5));
+  ASSERT_TRUE(SwitchTo(IDC_ACCOUNT5, 5));
   EXPECT_EQ(Save("save2.dat"), "A");
   EXPECT_EQ(Save("save.dat"), "B");
-  ExpectPushedOnly(1004);
+  ExpectPushedOnly(IDC_ACCOUNT5);
 }
 
 // The first switch finds live data of no account while the chosen slot has its own: the live
 // file is kept under a new name and the player told where.
 TEST_F(AccountSwitchTest, LiveDataOfNoAccountIsKeptAndThePlayerToldWhere) {
-  ASSERT_TRUE(game_.Write("data\\save.dat", "A"));
-  ASSERT_TRUE(game_.Write("data\\save3.dat", "C"));
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(m_game.Write("data\\save3.dat", "C"));
   ASSERT_NO_FATAL_FAILURE(Start());
-  main_.Click(1002);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.Click(IDC_ACCOUNT3);
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box);
   EXPECT_EQ(box->caption, L"確認");
   EXPECT_NE(box->text.find(L"data\\save-kept-1.dat"), std::wstring::npos) << e2e::ToUtf8(box->text);
@@ -154,7 +154,7 @@ TEST_F(AccountSwitchTest, LiveDataOfNoAccountIsKeptAndThePlayerToldWhere) {
   EXPECT_EQ(Save("save.dat"), "C");
   EXPECT_EQ(Save("save-kept-1.dat"), "A");
   EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "3");
-  ExpectPushedOnly(1002);
+  ExpectPushedOnly(IDC_ACCOUNT3);
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TempFolder::TempFolder() {
   for (unsigned attempt = GetTickCount() % 10000;; ++attempt) {
     auto candidate = base / (L"g" + std::to_wstring(pid) + L"_" + std::to_wstring(attempt));
     if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-      path_ = std::move(candidate);
+      m_path = std::move(candidate);
       return;
     }
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -166,27 +166,27 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   // Tests make files read-only; Windows would refuse to delete them.
-  for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+  for (auto it = std::filesystem::recursive_directory_iterator(m_path, ignored);
        it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
     SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
   }
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(m_path, ignored);
 }
 
 bool TempFolder::Write(const std::filesystem::path& relative, std::string_view bytes) const {
-  const auto file = path_ / relative;
+  const auto file = m_path / relative;
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
   return WriteFileBytes(file, bytes);
 }
 
 std::optional<std::string> TempFolder::Read(const std::filesystem::path& relative) const {
-  return ReadFileBytes(path_ / relative);
+  return ReadFileBytes(m_path / relative);
 }
 
 bool TempFolder::Exists(const std::filesystem::path& relative) const {
   std::error_code ignored;
-  return std::filesystem::exists(path_ / relative, ignored);
+  return std::filesystem::exists(m_path / relative, ignored);
 }
 
 // ---- Processes ----------------------------------------------------------------------------
@@ -196,7 +196,7 @@ Process::Process(const std::filesystem::path& exe, const std::filesystem::path& 
   // Under a loaded CI machine Wine has refused a start now and then that worked a moment later;
   // a few tries keep such a refusal from failing a test that is about something else.
   constexpr int kTries = 5;
-  for (int attempt = 0; attempt < kTries && !process_; ++attempt) {
+  for (int attempt = 0; attempt < kTries && !m_process; ++attempt) {
     if (attempt > 0) Sleep(200);
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
@@ -205,37 +205,37 @@ Process::Process(const std::filesystem::path& exe, const std::filesystem::path& 
     PROCESS_INFORMATION info{};
     if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
                        &startup, &info)) {
-      process_ = UniqueHandle(info.hProcess);
+      m_process = UniqueHandle(info.hProcess);
       UniqueHandle thread(info.hThread);
-      id_ = info.dwProcessId;
+      m_id = info.dwProcessId;
     } else {
-      startError_ = GetLastError();
+      m_startError = GetLastError();
     }
   }
 }
 
 Process::Process(DWORD processId)
-    : process_(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId)),
-      id_(process_ ? processId : 0) {}
+    : m_process(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId)),
+      m_id(m_process ? processId : 0) {}
 
 Process::~Process() { Kill(); }
 
-bool Process::IsRunning() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool Process::IsRunning() const { return m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitForExit(Timeout timeout) const {
-  return process_ && WaitForSingleObject(process_.get(), timeout.ms) == WAIT_OBJECT_0;
+  return m_process && WaitForSingleObject(m_process.get(), timeout.ms) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> Process::ExitCode() const {
   DWORD code = 0;
-  if (!process_ || !GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
+  if (!m_process || !GetExitCodeProcess(m_process.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
   return code;
 }
 
 void Process::Kill() {
   if (IsRunning()) {
-    TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), kWait.ms);
+    TerminateProcess(m_process.get(), 1);
+    WaitForSingleObject(m_process.get(), kWait.ms);
   }
 }
 
@@ -250,37 +250,37 @@ bool WaitUntil(const std::function<bool()>& done, Timeout timeout) {
 
 // ---- Windows ------------------------------------------------------------------------------
 
-bool Window::Exists() const { return hwnd_ && IsWindow(hwnd_); }
-bool Window::IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+bool Window::Exists() const { return m_hwnd && IsWindow(m_hwnd); }
+bool Window::IsVisible() const { return m_hwnd && IsWindowVisible(m_hwnd); }
 
 DWORD Window::ProcessId() const {
   DWORD pid = 0;
-  if (hwnd_) GetWindowThreadProcessId(hwnd_, &pid);
+  if (m_hwnd) GetWindowThreadProcessId(m_hwnd, &pid);
   return pid;
 }
 
 std::wstring Window::ClassName() const {
   wchar_t name[256] = {};
-  const int n = hwnd_ ? GetClassNameW(hwnd_, name, 256) : 0;
+  const int n = m_hwnd ? GetClassNameW(m_hwnd, name, 256) : 0;
   return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
 }
 
-std::wstring Window::Title() const { return TextOf(hwnd_); }
+std::wstring Window::Title() const { return TextOf(m_hwnd); }
 
-bool Window::HasSystemMenu() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_SYSMENU) != 0; }
+bool Window::HasSystemMenu() const { return m_hwnd && (GetWindowLongW(m_hwnd, GWL_STYLE) & WS_SYSMENU) != 0; }
 
-Window Window::Owner() const { return Window(hwnd_ ? GetWindow(hwnd_, GW_OWNER) : nullptr); }
+Window Window::Owner() const { return Window(m_hwnd ? GetWindow(m_hwnd, GW_OWNER) : nullptr); }
 
-bool Window::HasItem(int id) const { return hwnd_ && GetDlgItem(hwnd_, id) != nullptr; }
+bool Window::HasItem(int id) const { return m_hwnd && GetDlgItem(m_hwnd, id) != nullptr; }
 
-std::wstring Window::Text(int id) const { return hwnd_ ? TextOf(GetDlgItem(hwnd_, id)) : std::wstring(); }
+std::wstring Window::Text(int id) const { return m_hwnd ? TextOf(GetDlgItem(m_hwnd, id)) : std::wstring(); }
 
 bool Window::WaitForText(int id, std::wstring_view expected, Timeout timeout) const {
   return WaitUntil([&] { return Text(id) == expected; }, timeout);
 }
 
 bool Window::SetText(int id, std::wstring_view text) const {
-  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  const HWND item = m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr;
   if (!item) return false;
   const std::wstring copy(text);
   const auto result = Send(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
@@ -288,25 +288,25 @@ bool Window::SetText(int id, std::wstring_view text) const {
 }
 
 bool Window::IsPushed(int id) const {
-  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  const HWND item = m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr;
   const auto state = item ? Send(item, BM_GETSTATE, 0, 0) : std::nullopt;
   return state && (*state & BST_PUSHED) != 0;
 }
 
 bool Window::IsChecked(int id) const {
-  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  const HWND item = m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr;
   const auto state = item ? Send(item, BM_GETCHECK, 0, 0) : std::nullopt;
   return state && *state == BST_CHECKED;
 }
 
 bool Window::IsEnabled(int id) const {
-  const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  const HWND item = m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr;
   return item && IsWindowEnabled(item);
 }
 
 std::vector<int> Window::ItemIds() const {
   std::vector<int> ids;
-  for (HWND child = hwnd_ ? GetWindow(hwnd_, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = m_hwnd ? GetWindow(m_hwnd, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
     ids.push_back(GetDlgCtrlID(child));
   }
   return ids;
@@ -314,30 +314,30 @@ std::vector<int> Window::ItemIds() const {
 
 std::vector<std::wstring> Window::ChildTexts() const {
   std::vector<std::wstring> texts;
-  for (HWND child = hwnd_ ? GetWindow(hwnd_, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = m_hwnd ? GetWindow(m_hwnd, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
     texts.push_back(TextOf(child));
   }
   return texts;
 }
 
 void Window::Click(int id) const {
-  if (const HWND item = hwnd_ ? GetDlgItem(hwnd_, id) : nullptr) PostMessageW(item, BM_CLICK, 0, 0);
+  if (const HWND item = m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr) PostMessageW(item, BM_CLICK, 0, 0);
 }
 
 void Window::PostCommand(int id) const {
-  if (hwnd_) PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  if (m_hwnd) PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 void Window::PostSysCommand(WPARAM command) const {
-  if (hwnd_) PostMessageW(hwnd_, WM_SYSCOMMAND, command, 0);
+  if (m_hwnd) PostMessageW(m_hwnd, WM_SYSCOMMAND, command, 0);
 }
 
 bool Window::PressKey(WORD virtualKey) const {
   if (!Exists()) return false;
   const bool inFront = WaitUntil(
       [&] {
-        SetForegroundWindow(hwnd_);
-        return GetForegroundWindow() == hwnd_;
+        SetForegroundWindow(m_hwnd);
+        return GetForegroundWindow() == m_hwnd;
       },
       Timeout{5000});
   if (!inFront) return false;
@@ -356,12 +356,12 @@ bool Window::WaitUntilClosed(Timeout timeout) const {
 
 bool Window::SaveScreenshot(const std::filesystem::path& bmp) const {
   if (!Exists()) return false;
-  SetForegroundWindow(hwnd_);
+  SetForegroundWindow(m_hwnd);
   // Paint now, then let the program finish whatever it queued, so the picture is complete.
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Send(hwnd_, WM_NULL, 0, 0);
+  RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Send(m_hwnd, WM_NULL, 0, 0);
   RECT rect{};
-  return GetWindowRect(hwnd_, &rect) && SaveScreenRect(rect, bmp);
+  return GetWindowRect(m_hwnd, &rect) && SaveScreenRect(rect, bmp);
 }
 
 bool operator==(const Window& a, const Window& b) { return a.Handle() == b.Handle(); }

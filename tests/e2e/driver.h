@@ -53,14 +53,14 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::filesystem::path& relative) const { return path_ / relative; }
+  const std::filesystem::path& Path() const { return m_path; }
+  std::filesystem::path operator/(const std::filesystem::path& relative) const { return m_path / relative; }
   bool Write(const std::filesystem::path& relative, std::string_view bytes) const;
   std::optional<std::string> Read(const std::filesystem::path& relative) const;
   bool Exists(const std::filesystem::path& relative) const;
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path m_path;
 };
 
 // ---- Processes ----------------------------------------------------------------------------
@@ -75,10 +75,10 @@ class Process {
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  bool Started() const { return static_cast<bool>(process_); }
+  bool Started() const { return static_cast<bool>(m_process); }
   // The error of the last refused start, for failure messages.
-  DWORD StartError() const { return startError_; }
-  DWORD Id() const { return id_; }
+  DWORD StartError() const { return m_startError; }
+  DWORD Id() const { return m_id; }
   bool IsRunning() const;
   // True when the program ended within the timeout.
   bool WaitForExit(Timeout timeout = kWait) const;
@@ -86,9 +86,9 @@ class Process {
   void Kill();
 
  private:
-  UniqueHandle process_;
-  DWORD id_ = 0;
-  DWORD startError_ = 0;
+  UniqueHandle m_process;
+  DWORD m_id = 0;
+  DWORD m_startError = 0;
 };
 
 // Calls `done` every few milliseconds until it returns true or the timeout passes.
@@ -99,10 +99,10 @@ bool WaitUntil(const std::function<bool()>& done, Timeout timeout = kWait);
 class Window {
  public:
   Window() = default;
-  explicit Window(HWND hwnd) : hwnd_(hwnd) {}
+  explicit Window(HWND hwnd) : m_hwnd(hwnd) {}
 
-  HWND Handle() const { return hwnd_; }
-  explicit operator bool() const { return hwnd_ != nullptr; }
+  HWND Handle() const { return m_hwnd; }
+  explicit operator bool() const { return m_hwnd != nullptr; }
   bool Exists() const;
   bool IsVisible() const;
   DWORD ProcessId() const;
@@ -139,7 +139,7 @@ class Window {
   bool SaveScreenshot(const std::filesystem::path& bmp) const;
 
  private:
-  HWND hwnd_ = nullptr;
+  HWND m_hwnd = nullptr;
 };
 
 bool operator==(const Window& a, const Window& b);

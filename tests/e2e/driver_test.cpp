@@ -43,65 +43,65 @@ TEST(DriverFiles, TempFolderHoldsFilesAndIsRemovedWithReadOnlyOnes) {
 class DriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(program_.Started());
-    dialog_ = e2e::WaitForDialog(program_.Id());
-    ASSERT_TRUE(dialog_);
+    ASSERT_TRUE(m_program.Started());
+    m_dialog = e2e::WaitForDialog(m_program.Id());
+    ASSERT_TRUE(m_dialog);
   }
 
-  e2e::TempFolder folder_;
-  e2e::Process program_{e2e::WindowsPath(E2E_MINIMAL_DIALOG_EXE), folder_.Path()};
-  Window dialog_;
+  e2e::TempFolder m_folder;
+  e2e::Process m_program{e2e::WindowsPath(E2E_MINIMAL_DIALOG_EXE), m_folder.Path()};
+  Window m_dialog;
 };
 
 TEST_F(DriverTest, ReadsTheDialogAndItsControls) {
-  EXPECT_EQ(dialog_.ClassName(), L"#32770");
-  EXPECT_EQ(dialog_.ProcessId(), program_.Id());
-  EXPECT_EQ(dialog_.Title(), L"最小ダイアログ");
-  EXPECT_EQ(dialog_.Text(IDC_LABEL), L"日本語の表示");
-  EXPECT_EQ(dialog_.TextUtf8(IDC_LABEL), e2e::ToUtf8(e2e::FromUtf8(u8"日本語の表示")));
-  EXPECT_EQ(dialog_.Text(IDOK), L"OK");
-  EXPECT_TRUE(dialog_.HasSystemMenu());
-  EXPECT_FALSE(dialog_.HasItem(4242));
-  EXPECT_EQ(dialog_.Text(4242), L"");
-  EXPECT_FALSE(dialog_.IsPushed(IDOK));
-  EXPECT_EQ(e2e::WaitForDialog(program_.Id(), L"最小ダイアログ"), dialog_);
-  EXPECT_FALSE(e2e::WaitForDialog(program_.Id(), L"別の題", e2e::Timeout{200}));
+  EXPECT_EQ(m_dialog.ClassName(), L"#32770");
+  EXPECT_EQ(m_dialog.ProcessId(), m_program.Id());
+  EXPECT_EQ(m_dialog.Title(), L"最小ダイアログ");
+  EXPECT_EQ(m_dialog.Text(IDC_LABEL), L"日本語の表示");
+  EXPECT_EQ(m_dialog.TextUtf8(IDC_LABEL), e2e::ToUtf8(e2e::FromUtf8(u8"日本語の表示")));
+  EXPECT_EQ(m_dialog.Text(IDOK), L"OK");
+  EXPECT_TRUE(m_dialog.HasSystemMenu());
+  EXPECT_FALSE(m_dialog.HasItem(4242));
+  EXPECT_EQ(m_dialog.Text(4242), L"");
+  EXPECT_FALSE(m_dialog.IsPushed(IDOK));
+  EXPECT_EQ(e2e::WaitForDialog(m_program.Id(), L"最小ダイアログ"), m_dialog);
+  EXPECT_FALSE(e2e::WaitForDialog(m_program.Id(), L"別の題", e2e::Timeout{200}));
 }
 
 TEST_F(DriverTest, SetsTextAndAnswersMessageBoxes) {
-  ASSERT_TRUE(dialog_.SetText(IDC_EDIT, L"ソ表示"));
-  EXPECT_EQ(dialog_.Text(IDC_EDIT), L"ソ表示");
-  EXPECT_TRUE(e2e::NoNewDialogFor(program_.Id(), {dialog_}, e2e::Timeout{200}));
+  ASSERT_TRUE(m_dialog.SetText(IDC_EDIT, L"ソ表示"));
+  EXPECT_EQ(m_dialog.Text(IDC_EDIT), L"ソ表示");
+  EXPECT_TRUE(e2e::NoNewDialogFor(m_program.Id(), {m_dialog}, e2e::Timeout{200}));
 
-  dialog_.Click(IDC_ASK);
-  auto box = e2e::WaitForMessageBox(program_.Id(), {dialog_});
+  m_dialog.Click(IDC_ASK);
+  auto box = e2e::WaitForMessageBox(m_program.Id(), {m_dialog});
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, L"質問");
   EXPECT_EQ(box->text, L"ソ表示");
-  EXPECT_EQ(box->window.Owner(), dialog_);
+  EXPECT_EQ(box->window.Owner(), m_dialog);
   ASSERT_TRUE(e2e::Answer(box->window, IDYES));
-  EXPECT_TRUE(dialog_.WaitForText(IDC_LABEL, L"はい"));
+  EXPECT_TRUE(m_dialog.WaitForText(IDC_LABEL, L"はい"));
 
-  dialog_.Click(IDC_ASK);
-  box = e2e::WaitForMessageBox(program_.Id(), {dialog_});
+  m_dialog.Click(IDC_ASK);
+  box = e2e::WaitForMessageBox(m_program.Id(), {m_dialog});
   ASSERT_TRUE(box.has_value());
   ASSERT_TRUE(e2e::Answer(box->window, IDNO));
-  EXPECT_TRUE(dialog_.WaitForText(IDC_LABEL, L"いいえ"));
+  EXPECT_TRUE(m_dialog.WaitForText(IDC_LABEL, L"いいえ"));
 }
 
 TEST_F(DriverTest, ARealKeyPressReachesTheWindow) {
-  ASSERT_TRUE(dialog_.PressKey(VK_ESCAPE));
-  ASSERT_TRUE(program_.WaitForExit());
-  EXPECT_EQ(program_.ExitCode(), std::optional<DWORD>(IDCANCEL));
+  ASSERT_TRUE(m_dialog.PressKey(VK_ESCAPE));
+  ASSERT_TRUE(m_program.WaitForExit());
+  EXPECT_EQ(m_program.ExitCode(), std::optional<DWORD>(IDCANCEL));
 }
 
 TEST_F(DriverTest, PostedCommandsCloseTheProgramAndKillEndsIt) {
-  dialog_.PostCommand(IDOK);
-  ASSERT_TRUE(program_.WaitForExit());
-  EXPECT_EQ(program_.ExitCode(), std::optional<DWORD>(IDOK));
-  EXPECT_FALSE(dialog_.Exists());
+  m_dialog.PostCommand(IDOK);
+  ASSERT_TRUE(m_program.WaitForExit());
+  EXPECT_EQ(m_program.ExitCode(), std::optional<DWORD>(IDOK));
+  EXPECT_FALSE(m_dialog.Exists());
 
-  e2e::Process another(e2e::WindowsPath(E2E_MINIMAL_DIALOG_EXE), folder_.Path());
+  e2e::Process another(e2e::WindowsPath(E2E_MINIMAL_DIALOG_EXE), m_folder.Path());
   ASSERT_TRUE(e2e::WaitForDialog(another.Id()));
   another.Kill();
   EXPECT_FALSE(another.IsRunning());
@@ -109,7 +109,7 @@ TEST_F(DriverTest, PostedCommandsCloseTheProgramAndKillEndsIt) {
 
 TEST_F(DriverTest, ScreenshotIsABitmapOfTheWindowWithSomethingDrawn) {
   const auto file = e2e::ScreenshotFolder() / L"driver-minimal-dialog.bmp";
-  ASSERT_TRUE(dialog_.SaveScreenshot(file));
+  ASSERT_TRUE(m_dialog.SaveScreenshot(file));
   const auto bytes = e2e::ReadFileBytes(file);
   ASSERT_TRUE(bytes.has_value());
   ASSERT_GT(bytes->size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
@@ -117,7 +117,7 @@ TEST_F(DriverTest, ScreenshotIsABitmapOfTheWindowWithSomethingDrawn) {
   BITMAPINFOHEADER header;
   std::memcpy(&header, bytes->data() + sizeof(BITMAPFILEHEADER), sizeof header);
   RECT rect{};
-  GetWindowRect(dialog_.Handle(), &rect);
+  GetWindowRect(m_dialog.Handle(), &rect);
   EXPECT_EQ(header.biWidth, rect.right - rect.left);
   EXPECT_EQ(header.biHeight, rect.bottom - rect.top);
   const std::string pixels = bytes->substr(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));

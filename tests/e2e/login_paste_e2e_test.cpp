@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kPasteButton = 1048;
+constexpr int kPasteButton = IDC_PASTE_LOGIN;
 constexpr wchar_t kGameClass[] = L" ＣＲＯＳＳＧＡＴＥ ";
 constexpr wchar_t kOtherClass[] = L"VarndellTestOtherWindow";
 
@@ -77,15 +77,15 @@ class LoginPasteTest : public VarndellTest {
  protected:
   // Starts a stand-in client window of the class, logging to the file in the game folder.
   Window StartClient(const wchar_t* windowClass, const std::wstring& log, const std::wstring& options = L"") {
-    std::wstring arguments = L"--class \"" + std::wstring(windowClass) + L"\" --log \"" + (game_ / log).wstring() +
+    std::wstring arguments = L"--class \"" + std::wstring(windowClass) + L"\" --log \"" + (m_game / log).wstring() +
                              L"\" " + options;
-    clients_.push_back(std::make_unique<e2e::Process>(e2e::WindowsPath(E2E_STANDIN_EXE), game_.Path(), arguments));
+    m_clients.push_back(std::make_unique<e2e::Process>(e2e::WindowsPath(E2E_STANDIN_EXE), m_game.Path(), arguments));
     HWND found = nullptr;
     e2e::WaitUntil([&] { return (found = FindWindowW(windowClass, nullptr)) != nullptr; });
     return Window(found);
   }
   std::vector<ClientEvent> Log(const std::wstring& log) const {
-    return ParseLog(game_.Read(log).value_or(""));
+    return ParseLog(m_game.Read(log).value_or(""));
   }
   int KeyEvents(const std::wstring& log) const {
     int count = 0;
@@ -94,14 +94,14 @@ class LoginPasteTest : public VarndellTest {
   }
   // Presses the paste button and says yes to its question.
   void PressPasteAndConfirm() {
-    main_.Click(kPasteButton);
-    const auto question = e2e::WaitForMessageBox(Pid(), {main_});
+    m_main.Click(kPasteButton);
+    const auto question = e2e::WaitForMessageBox(Pid(), {m_main});
     ASSERT_TRUE(question);
     EXPECT_EQ(question->caption, L"確認");
     ASSERT_TRUE(e2e::Answer(question->window, IDYES));
   }
   std::optional<e2e::MessageBoxInfo> NextBox(e2e::Timeout timeout = e2e::kWait) {
-    return e2e::WaitForMessageBox(Pid(), {main_}, timeout);
+    return e2e::WaitForMessageBox(Pid(), {m_main}, timeout);
   }
   static POINT Corner(const Window& window) {
     RECT rect{};
@@ -124,7 +124,7 @@ class LoginPasteTest : public VarndellTest {
     EXPECT_TRUE(e2e::Answer(done->window, IDOK));
   }
 
-  std::vector<std::unique_ptr<e2e::Process>> clients_;
+  std::vector<std::unique_ptr<e2e::Process>> m_clients;
 };
 
 // Characters beyond letters, digits and "@ . - _", which a fixed key table typed as other keys.
@@ -198,7 +198,7 @@ TEST_F(LoginPasteTest, ClicksLandInTheFieldsAtHighDpiWhetherWindowsScalesTheClie
   const ScreenDpi dpi(144);  // for the programs started from here on
   for (const int scale : {100, 150}) {
     const std::wstring log = L"client" + std::to_wstring(scale) + L".log";
-    clients_.clear();
+    m_clients.clear();
     const Window client = StartClient(kGameClass, log, L"--scale " + std::to_wstring(scale));
     ASSERT_TRUE(client);
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
@@ -225,7 +225,7 @@ TEST_F(LoginPasteTest, WithTheMessageOffTheFinalClickFollowsExepathOneAndNothing
   const auto last = std::find_if(log.rbegin(), log.rend(), [](const auto& e) { return e.kind == "click"; });
   EXPECT_EQ(last->x, corner.x + 415);
   EXPECT_EQ(last->y, corner.y + 315);
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
 TEST_F(LoginPasteTest, AMinimizedClientIsReportedAndGetsNoInput) {
@@ -354,7 +354,7 @@ TEST_F(LoginPasteTest, ProtectedValuesReadBackAndPasteAndADamagedOneIsRefusedBef
   // One Base64 character of the password's signature, at its end, changed.
   const std::size_t at = file.find(pass) + pass.size() - 8;
   file[at] = file[at] == 'A' ? 'B' : 'A';
-  ASSERT_TRUE(game_.Write("VRND.INI", file));
+  ASSERT_TRUE(m_game.Write("VRND.INI", file));
   const std::size_t events = Log(L"client.log").size();
   ASSERT_NO_FATAL_FAILURE(PressPasteAndConfirm());
   const auto box = NextBox();

@@ -37,34 +37,34 @@ std::filesystem::path Screenshot(const std::wstring& name) { return e2e::Screens
 class QuorrinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    quorrin_.emplace(e2e::WindowsPath(E2E_QUORRIN_EXE), folder_.Path());
-    ASSERT_TRUE(quorrin_->Started()) << "cannot start " << E2E_QUORRIN_EXE
-                                     << ", error " << quorrin_->StartError();
-    main_ = e2e::WaitForDialog(quorrin_->Id(), L"Quorrin");
-    ASSERT_TRUE(main_) << "no calculator window appeared";
+    m_quorrin.emplace(e2e::WindowsPath(E2E_QUORRIN_EXE), m_folder.Path());
+    ASSERT_TRUE(m_quorrin->Started()) << "cannot start " << E2E_QUORRIN_EXE
+                                     << ", error " << m_quorrin->StartError();
+    m_main = e2e::WaitForDialog(m_quorrin->Id(), L"Quorrin");
+    ASSERT_TRUE(m_main) << "no calculator window appeared";
     // Keys reach it only once it is the active window.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == main_.Handle(); }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == m_main.Handle(); }));
   }
 
-  DWORD Pid() const { return quorrin_->Id(); }
+  DWORD Pid() const { return m_quorrin->Id(); }
 
   // The worked example of the computation.
   void TypeWorkedExample() {
-    main_.SetText(kName, L"ポチ");
-    main_.SetText(kLevel, L"10");
+    m_main.SetText(kName, L"ポチ");
+    m_main.SetText(kLevel, L"10");
     const std::array<const wchar_t*, 5> current{L"30", L"20", L"20", L"20", L"20"};
     const std::array<const wchar_t*, 5> level1{L"12", L"8", L"8", L"8", L"8"};
     for (size_t i = 0; i < 5; ++i) {
-      main_.SetText(kCurrent[i], current[i]);
-      main_.SetText(kLevel1[i], level1[i]);
+      m_main.SetText(kCurrent[i], current[i]);
+      m_main.SetText(kLevel1[i], level1[i]);
     }
-    main_.SetText(kCompareLevel, L"20");
-    main_.SetText(kRemaining, L"5");
+    m_main.SetText(kCompareLevel, L"20");
+    m_main.SetText(kRemaining, L"5");
   }
 
   // Waits for the file dialog, types the path and presses its OK button.
   [[nodiscard]] bool ChooseFile(const std::filesystem::path& path, Window* dialogOut = nullptr) {
-    const Window dialog = e2e::WaitForNewDialog(Pid(), {main_});
+    const Window dialog = e2e::WaitForNewDialog(Pid(), {m_main});
     if (!dialog) return false;
     if (dialogOut) *dialogOut = dialog;
     const int field = dialog.HasItem(kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
@@ -83,14 +83,14 @@ class QuorrinTest : public ::testing::Test {
   }
 
   bool IsReadOnly(int id) const {
-    return (GetWindowLongW(GetDlgItem(main_.Handle(), id), GWL_STYLE) & ES_READONLY) != 0;
+    return (GetWindowLongW(GetDlgItem(m_main.Handle(), id), GWL_STYLE) & ES_READONLY) != 0;
   }
 
   // Whether a box shows the end of its text: its last character, as wide as the widest before
   // it, ends inside the box.
   bool ShowsEnd(int id) const {
-    const HWND box = GetDlgItem(main_.Handle(), id);
-    const int length = static_cast<int>(main_.Text(id).size());
+    const HWND box = GetDlgItem(m_main.Handle(), id);
+    const int length = static_cast<int>(m_main.Text(id).size());
     const auto x = [box](int index) {
       return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0)));
     };
@@ -102,99 +102,99 @@ class QuorrinTest : public ::testing::Test {
   }
   // Whether it shows its whole text, from the first character to the last.
   bool ShowsWhole(int id) const {
-    return static_cast<short>(LOWORD(SendMessageW(GetDlgItem(main_.Handle(), id), EM_POSFROMCHAR, 0, 0))) >= 0 &&
+    return static_cast<short>(LOWORD(SendMessageW(GetDlgItem(m_main.Handle(), id), EM_POSFROMCHAR, 0, 0))) >= 0 &&
            ShowsEnd(id);
   }
 
-  e2e::TempFolder folder_;
-  std::optional<e2e::Process> quorrin_;
-  Window main_;
+  e2e::TempFolder m_folder;
+  std::optional<e2e::Process> m_quorrin;
+  Window m_main;
 };
 
 TEST_F(QuorrinTest, StartsWithItsInitialTextsAndAnAboutBox) {
-  EXPECT_EQ(main_.Text(kName), L"");
-  EXPECT_EQ(main_.Text(kLevel), L"1");
-  EXPECT_EQ(main_.Text(kCompareLevel), L"1");
+  EXPECT_EQ(m_main.Text(kName), L"");
+  EXPECT_EQ(m_main.Text(kLevel), L"1");
+  EXPECT_EQ(m_main.Text(kCompareLevel), L"1");
   for (const auto& row : {kCurrent, kLevel1, kPredicted, kRates}) {
-    for (int id : row) EXPECT_EQ(main_.Text(id), L"0") << "box " << id;
+    for (int id : row) EXPECT_EQ(m_main.Text(id), L"0") << "box " << id;
   }
-  EXPECT_EQ(main_.Text(kOverall), L"0");
-  EXPECT_EQ(main_.Text(kRemaining), L"0");
+  EXPECT_EQ(m_main.Text(kOverall), L"0");
+  EXPECT_EQ(m_main.Text(kRemaining), L"0");
   for (const auto& row : {kPredicted, kRates}) {
     for (int id : row) EXPECT_TRUE(IsReadOnly(id)) << "result box " << id;
   }
   EXPECT_TRUE(IsReadOnly(kOverall));
   EXPECT_FALSE(IsReadOnly(kLevel));
-  EXPECT_TRUE(main_.IsEnabled(kLevel));
-  EXPECT_EQ(main_.Text(kSave), L"データを保存");
-  EXPECT_EQ(main_.Text(kShowResult), L"結果を表示");
-  EXPECT_EQ(main_.Text(kLoad), L"データを読込");
-  EXPECT_EQ(main_.Text(kAppendCsv), L"比較表CSVに追加保存");
-  EXPECT_EQ(main_.Text(kSetLv1), L"Lv1セット");
-  EXPECT_TRUE(main_.HasSystemMenu());
-  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-main")));
+  EXPECT_TRUE(m_main.IsEnabled(kLevel));
+  EXPECT_EQ(m_main.Text(kSave), L"データを保存");
+  EXPECT_EQ(m_main.Text(kShowResult), L"結果を表示");
+  EXPECT_EQ(m_main.Text(kLoad), L"データを読込");
+  EXPECT_EQ(m_main.Text(kAppendCsv), L"比較表CSVに追加保存");
+  EXPECT_EQ(m_main.Text(kSetLv1), L"Lv1セット");
+  EXPECT_TRUE(m_main.HasSystemMenu());
+  EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"quorrin-main")));
 
-  main_.PostSysCommand(kAboutBoxCommand);
-  const Window about = e2e::WaitForNewDialog(Pid(), {main_});
+  m_main.PostSysCommand(kAboutBoxCommand);
+  const Window about = e2e::WaitForNewDialog(Pid(), {m_main});
   ASSERT_TRUE(about) << "no about box";
   EXPECT_EQ(about.Title(), L"Quorrinのﾊﾞｰｼﾞｮﾝ情報");
   EXPECT_TRUE(about.SaveScreenshot(Screenshot(L"quorrin-about")));
   EXPECT_TRUE(e2e::Answer(about, IDOK));
-  EXPECT_TRUE(main_.IsVisible());
-  EXPECT_EQ(main_.Text(kLevel), L"1");
+  EXPECT_TRUE(m_main.IsVisible());
+  EXPECT_EQ(m_main.Text(kLevel), L"1");
 }
 
 TEST_F(QuorrinTest, ShowsTheWorkedExample) {
   TypeWorkedExample();
-  main_.Click(kShowResult);
-  ASSERT_TRUE(main_.WaitForText(kOverall, L"10.8"));
+  m_main.Click(kShowResult);
+  ASSERT_TRUE(m_main.WaitForText(kOverall, L"10.8"));
   const std::array<const wchar_t*, 5> predicted{L"52", L"34", L"34", L"34", L"34"};
   const std::array<const wchar_t*, 5> rates{L"2.0", L"1.3", L"1.3", L"1.3", L"1.3"};
   for (size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(main_.Text(kPredicted[i]), predicted[i]);
-    EXPECT_EQ(main_.Text(kRates[i]), rates[i]);
+    EXPECT_EQ(m_main.Text(kPredicted[i]), predicted[i]);
+    EXPECT_EQ(m_main.Text(kRates[i]), rates[i]);
   }
-  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-result")));
+  EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"quorrin-result")));
 }
 
 TEST_F(QuorrinTest, ShowsResultsWholeAndScrollsToTheEndOfALongerOne) {
   // V grows 400.0 a level, so level 99 gives 39600; S falls 900.0 a level, to -88200.
-  main_.SetText(kLevel, L"2");
-  main_.SetText(kCurrent[0], L"400");
-  main_.SetText(kLevel1[1], L"900");
-  main_.SetText(kCompareLevel, L"99");
-  main_.SetText(kRemaining, L"95");
-  main_.Click(kShowResult);
-  ASSERT_TRUE(main_.WaitForText(kOverall, L"497.5"));
-  EXPECT_EQ(main_.Text(kPredicted[0]), L"39600");
-  EXPECT_EQ(main_.Text(kPredicted[1]), L"-88200");
+  m_main.SetText(kLevel, L"2");
+  m_main.SetText(kCurrent[0], L"400");
+  m_main.SetText(kLevel1[1], L"900");
+  m_main.SetText(kCompareLevel, L"99");
+  m_main.SetText(kRemaining, L"95");
+  m_main.Click(kShowResult);
+  ASSERT_TRUE(m_main.WaitForText(kOverall, L"497.5"));
+  EXPECT_EQ(m_main.Text(kPredicted[0]), L"39600");
+  EXPECT_EQ(m_main.Text(kPredicted[1]), L"-88200");
   for (int id : {kPredicted[0], kRates[0], kRates[1], kOverall}) {
-    EXPECT_TRUE(ShowsWhole(id)) << "box " << id << ": " << main_.TextUtf8(id);
+    EXPECT_TRUE(ShowsWhole(id)) << "box " << id << ": " << m_main.TextUtf8(id);
   }
-  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"quorrin-long-results")));
+  EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"quorrin-long-results")));
   // The End key, as a player presses it in the box, brings the rest of a longer value in.
-  const HWND box = GetDlgItem(main_.Handle(), kPredicted[1]);
+  const HWND box = GetDlgItem(m_main.Handle(), kPredicted[1]);
   PostMessageW(box, WM_KEYDOWN, VK_END, 0x014F0001);
   EXPECT_TRUE(e2e::WaitUntil([&] { return ShowsEnd(kPredicted[1]); }));
 }
 
 TEST_F(QuorrinTest, MarksWhatADivisionByZeroLeavesUnknown) {
-  main_.SetText(kCurrent[0], L"5");
-  main_.Click(kShowResult);
-  ASSERT_TRUE(main_.WaitForText(kOverall, L"---"));
-  EXPECT_EQ(main_.Text(kRates[0]), L"---");
-  EXPECT_EQ(main_.Text(kPredicted[0]), L"---");
-  EXPECT_EQ(main_.Text(kRates[1]), L"0.0");
-  EXPECT_EQ(main_.Text(kPredicted[1]), L"0");
+  m_main.SetText(kCurrent[0], L"5");
+  m_main.Click(kShowResult);
+  ASSERT_TRUE(m_main.WaitForText(kOverall, L"---"));
+  EXPECT_EQ(m_main.Text(kRates[0]), L"---");
+  EXPECT_EQ(m_main.Text(kPredicted[0]), L"---");
+  EXPECT_EQ(m_main.Text(kRates[1]), L"0.0");
+  EXPECT_EQ(m_main.Text(kPredicted[1]), L"0");
 }
 
 TEST_F(QuorrinTest, SavesAndLoadsTheRecordThroughTheFileDialogs) {
   TypeWorkedExample();
-  main_.Click(kSave);
+  m_main.Click(kSave);
   Window fileDialog;
-  ASSERT_TRUE(ChooseFile(folder_ / L"pochi.txt", &fileDialog));
-  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog});
-  const auto saved = folder_.Read(L"pochi.txt");
+  ASSERT_TRUE(ChooseFile(m_folder / L"pochi.txt", &fileDialog));
+  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {m_main, fileDialog});
+  const auto saved = m_folder.Read(L"pochi.txt");
   ASSERT_TRUE(saved);
   const std::string expected = std::string("ポチ") + std::string(36, ' ') + "10        " + "30        " +
                                "20        20        20        20        12        8         8         " +
@@ -202,146 +202,146 @@ TEST_F(QuorrinTest, SavesAndLoadsTheRecordThroughTheFileDialogs) {
   EXPECT_EQ(*saved, expected);
 
   // Saving again over the same file asks first and keeps it 160 bytes.
-  main_.SetText(kLevel, L"11");
-  main_.Click(kSave);
-  ASSERT_TRUE(ChooseFile(folder_ / L"pochi.txt", &fileDialog));
-  const auto prompt = e2e::WaitForNewDialog(Pid(), {main_, fileDialog});
+  m_main.SetText(kLevel, L"11");
+  m_main.Click(kSave);
+  ASSERT_TRUE(ChooseFile(m_folder / L"pochi.txt", &fileDialog));
+  const auto prompt = e2e::WaitForNewDialog(Pid(), {m_main, fileDialog});
   ASSERT_TRUE(prompt) << "no overwrite question";
   EXPECT_TRUE(e2e::Answer(prompt, IDYES));
-  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog});
-  const auto resaved = folder_.Read(L"pochi.txt");
+  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {m_main, fileDialog});
+  const auto resaved = m_folder.Read(L"pochi.txt");
   ASSERT_TRUE(resaved);
   EXPECT_EQ(resaved->size(), 160u);
   EXPECT_EQ(resaved->substr(40, 10), "11        ");
 
   // Clear the boxes, then load.
-  main_.SetText(kName, L"");
-  main_.SetText(kLevel, L"");
-  for (int id : kCurrent) main_.SetText(id, L"");
-  main_.Click(kLoad);
-  ASSERT_TRUE(ChooseFile(folder_ / L"pochi.txt", &fileDialog));
-  ASSERT_TRUE(main_.WaitForText(kName, L"ポチ"));
-  EXPECT_EQ(main_.Text(kLevel), L"11");
-  EXPECT_EQ(main_.Text(kCurrent[0]), L"30");
-  EXPECT_EQ(main_.Text(kLevel1[4]), L"8");
-  EXPECT_EQ(main_.Text(kRemaining), L"5");
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  m_main.SetText(kName, L"");
+  m_main.SetText(kLevel, L"");
+  for (int id : kCurrent) m_main.SetText(id, L"");
+  m_main.Click(kLoad);
+  ASSERT_TRUE(ChooseFile(m_folder / L"pochi.txt", &fileDialog));
+  ASSERT_TRUE(m_main.WaitForText(kName, L"ポチ"));
+  EXPECT_EQ(m_main.Text(kLevel), L"11");
+  EXPECT_EQ(m_main.Text(kCurrent[0]), L"30");
+  EXPECT_EQ(m_main.Text(kLevel1[4]), L"8");
+  EXPECT_EQ(m_main.Text(kRemaining), L"5");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
 TEST_F(QuorrinTest, OffersFamiliarDataFilesAndAddsTheirExtension) {
-  main_.Click(kSave);
+  m_main.Click(kSave);
   Window fileDialog;
-  ASSERT_TRUE(ChooseFile(folder_ / L"tama", &fileDialog));
-  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog});
-  const auto saved = folder_.Read(L"tama.txt");
+  ASSERT_TRUE(ChooseFile(m_folder / L"tama", &fileDialog));
+  ExpectMessage(L"データを保存しました。", L"FileWriteOK", {m_main, fileDialog});
+  const auto saved = m_folder.Read(L"tama.txt");
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->size(), 160u);
 
-  main_.Click(kLoad);
-  const Window open = e2e::WaitForNewDialog(Pid(), {main_});
+  m_main.Click(kLoad);
+  const Window open = e2e::WaitForNewDialog(Pid(), {m_main});
   ASSERT_TRUE(open);
   EXPECT_EQ(open.Text(kFileTypes), L"使い魔データ(*.txt)");
   EXPECT_TRUE(open.SaveScreenshot(Screenshot(L"quorrin-open-dialog")));
   open.PostCommand(IDCANCEL);
   EXPECT_TRUE(open.WaitUntilClosed());
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
 TEST_F(QuorrinTest, LoadingANameThatDoesNotExistCreatesTheFileEmptyAndLoadsZeros) {
   TypeWorkedExample();
-  main_.Click(kLoad);
-  ASSERT_TRUE(ChooseFile(folder_ / L"nofile.txt"));
-  ASSERT_TRUE(main_.WaitForText(kName, L""));
-  EXPECT_TRUE(main_.WaitForText(kLevel, L"0"));
-  EXPECT_EQ(main_.Text(kCurrent[0]), L"0");
-  EXPECT_EQ(main_.Text(kRemaining), L"0");
-  EXPECT_EQ(main_.Text(kCompareLevel), L"20");
-  EXPECT_EQ(folder_.Read(L"nofile.txt"), "");
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  m_main.Click(kLoad);
+  ASSERT_TRUE(ChooseFile(m_folder / L"nofile.txt"));
+  ASSERT_TRUE(m_main.WaitForText(kName, L""));
+  EXPECT_TRUE(m_main.WaitForText(kLevel, L"0"));
+  EXPECT_EQ(m_main.Text(kCurrent[0]), L"0");
+  EXPECT_EQ(m_main.Text(kRemaining), L"0");
+  EXPECT_EQ(m_main.Text(kCompareLevel), L"20");
+  EXPECT_EQ(m_folder.Read(L"nofile.txt"), "");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
 TEST_F(QuorrinTest, EnterSavesFromAnEditBoxAndFromTheFirstButtonAndKeepsTheCalculatorOpen) {
   // Enter posted to an edit box, where the focus is while typing.
-  PostMessageW(GetDlgItem(main_.Handle(), kLevel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-  Window dialog = e2e::WaitForNewDialog(Pid(), {main_});
+  PostMessageW(GetDlgItem(m_main.Handle(), kLevel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  Window dialog = e2e::WaitForNewDialog(Pid(), {m_main});
   ASSERT_TRUE(dialog) << "Enter in an edit box opened no save dialog";
   dialog.PostCommand(IDCANCEL);
   EXPECT_TRUE(dialog.WaitUntilClosed());
 
   // A real key press with the focus where the start-up leaves it: button 1.
-  ASSERT_TRUE(main_.PressKey(VK_RETURN));
-  dialog = e2e::WaitForNewDialog(Pid(), {main_});
+  ASSERT_TRUE(m_main.PressKey(VK_RETURN));
+  dialog = e2e::WaitForNewDialog(Pid(), {m_main});
   ASSERT_TRUE(dialog) << "Enter on button 1 opened no save dialog";
   dialog.PostCommand(IDCANCEL);
   EXPECT_TRUE(dialog.WaitUntilClosed());
 
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
-  EXPECT_TRUE(quorrin_->IsRunning());
-  EXPECT_EQ(main_.Text(kLevel1[0]), L"0");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
+  EXPECT_TRUE(m_quorrin->IsRunning());
+  EXPECT_EQ(m_main.Text(kLevel1[0]), L"0");
 }
 
 TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
   TypeWorkedExample();
-  main_.Click(kShowResult);
-  ASSERT_TRUE(main_.WaitForText(kOverall, L"10.8"));
+  m_main.Click(kShowResult);
+  ASSERT_TRUE(m_main.WaitForText(kOverall, L"10.8"));
   for (int i = 0; i < 2; ++i) {
-    main_.Click(kAppendCsv);
-    ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
+    m_main.Click(kAppendCsv);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {m_main}));
   }
   const std::string row = "ポチ,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
-  EXPECT_EQ(folder_.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
+  EXPECT_EQ(m_folder.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
 }
 
 TEST_F(QuorrinTest, AddsARowToASpreadsheetsUtf8TableInUtf8OnALineOfItsOwn) {
   const std::string table = "\xEF\xBB\xBF" + e2e::ToUtf8(L"名前,現Lv\r\nタマ,5");
-  ASSERT_TRUE(folder_.Write(L"xg.csv", table));
-  main_.SetText(kName, L"ポチ");
-  main_.Click(kAppendCsv);
-  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
-  EXPECT_EQ(folder_.Read(L"xg.csv"), table + "\r\n" + e2e::ToUtf8(L"ポチ") + ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
+  ASSERT_TRUE(m_folder.Write(L"xg.csv", table));
+  m_main.SetText(kName, L"ポチ");
+  m_main.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {m_main}));
+  EXPECT_EQ(m_folder.Read(L"xg.csv"), table + "\r\n" + e2e::ToUtf8(L"ポチ") + ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
 }
 
 TEST_F(QuorrinTest, ANameShiftJisCannotHoldIsRefusedNotStoredAsQuestionMarks) {
-  main_.SetText(kName, L"\uD3EC\uCE58");  // a Hangul name: no Shift-JIS codes
-  main_.Click(kAppendCsv);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.SetText(kName, L"\uD3EC\uCE58");  // a Hangul name: no Shift-JIS codes
+  m_main.Click(kAppendCsv);
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box) << "no message box";
   EXPECT_EQ(box->caption, L"FileWriteError");
   EXPECT_TRUE(box->text.starts_with(L"「名前」")) << e2e::ToUtf8(box->text);
   EXPECT_TRUE(e2e::Answer(box->window, IDOK));
-  EXPECT_FALSE(folder_.Exists(L"xg.csv"));
+  EXPECT_FALSE(m_folder.Exists(L"xg.csv"));
 }
 
 TEST_F(QuorrinTest, TheComparisonTableFollowsTheFolderOfTheLastFileDialog) {
-  ASSERT_TRUE(std::filesystem::create_directory(folder_ / L"pets"));
+  ASSERT_TRUE(std::filesystem::create_directory(m_folder / L"pets"));
   TypeWorkedExample();
-  main_.Click(kSave);
+  m_main.Click(kSave);
   Window fileDialog;
-  ASSERT_TRUE(ChooseFile(folder_ / L"pets" / L"pochi.txt", &fileDialog));
-  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"データを保存しました。", L"FileWriteOK", {main_, fileDialog}));
-  main_.Click(kAppendCsv);
-  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {main_}));
-  EXPECT_TRUE(folder_.Exists(L"pets\\xg.csv"));
-  EXPECT_FALSE(folder_.Exists(L"xg.csv"));
+  ASSERT_TRUE(ChooseFile(m_folder / L"pets" / L"pochi.txt", &fileDialog));
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"データを保存しました。", L"FileWriteOK", {m_main, fileDialog}));
+  m_main.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {m_main}));
+  EXPECT_TRUE(m_folder.Exists(L"pets\\xg.csv"));
+  EXPECT_FALSE(m_folder.Exists(L"xg.csv"));
 }
 
 TEST_F(QuorrinTest, SetsTheLevelOneBpFromTheFamiliarList) {
-  ASSERT_TRUE(folder_.Write(L"xglist.txt", "001 A タマ 1 1 1 1 1 x\r\n002 B ポチ 12.5 10 9 6 4.5 0\r\n"));
-  main_.SetText(kName, L"ポチ");
-  main_.Click(kSetLv1);
-  ASSERT_TRUE(main_.WaitForText(kLevel1[4], L"9"));
-  EXPECT_EQ(main_.Text(kLevel1[0]), L"25");
-  EXPECT_EQ(main_.Text(kLevel1[1]), L"20");
-  EXPECT_EQ(main_.Text(kLevel1[2]), L"18");
-  EXPECT_EQ(main_.Text(kLevel1[3]), L"12");
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  ASSERT_TRUE(m_folder.Write(L"xglist.txt", "001 A タマ 1 1 1 1 1 x\r\n002 B ポチ 12.5 10 9 6 4.5 0\r\n"));
+  m_main.SetText(kName, L"ポチ");
+  m_main.Click(kSetLv1);
+  ASSERT_TRUE(m_main.WaitForText(kLevel1[4], L"9"));
+  EXPECT_EQ(m_main.Text(kLevel1[0]), L"25");
+  EXPECT_EQ(m_main.Text(kLevel1[1]), L"20");
+  EXPECT_EQ(m_main.Text(kLevel1[2]), L"18");
+  EXPECT_EQ(m_main.Text(kLevel1[3]), L"12");
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
 TEST_F(QuorrinTest, EscClosesTheProgramWithoutAsking) {
-  main_.SetText(kName, L"ポチ");
-  ASSERT_TRUE(main_.PressKey(VK_ESCAPE));
-  EXPECT_TRUE(quorrin_->WaitForExit());
-  EXPECT_FALSE(folder_.Exists(L"xg.csv"));
+  m_main.SetText(kName, L"ポチ");
+  ASSERT_TRUE(m_main.PressKey(VK_ESCAPE));
+  EXPECT_TRUE(m_quorrin->WaitForExit());
+  EXPECT_FALSE(m_folder.Exists(L"xg.csv"));
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr int kId1 = 1007;
-constexpr int kPass2 = 1026;
+constexpr int kId1 = IDC_SET_ID1;
+constexpr int kPass2 = IDC_SET_PASS2;
 
 const std::string kAccounts =
     "[全般]\r\ntitle1=メイン\r\n[貼付]\r\n01ID=me\r\n01PASS=pw\r\n01KEY=K-1\r\n";
@@ -19,10 +19,10 @@ const std::string kAccounts =
 TEST_F(VarndellTest, ASettingsFileHeldWhileTheDialogOpensIsReloadedNeverWiped) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings(kAccounts));
   std::optional<e2e::UniqueHandle> scanner(
-      CreateFileW((game_ / L"VRND.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      CreateFileW((m_game / L"VRND.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(*scanner);
-  main_.Click(kSettingsButton);
-  auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.Click(kSettingsButton);
+  auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box.has_value()) << "a settings file that could not be read must be reported";
   EXPECT_EQ(box->caption, L"FileReadError");
   EXPECT_TRUE(e2e::Answer(box->window, IDOK));
@@ -32,7 +32,7 @@ TEST_F(VarndellTest, ASettingsFileHeldWhileTheDialogOpensIsReloadedNeverWiped) {
 
   scanner.reset();  // the scanner lets go
   settings.Click(kSettingsOk);
-  box = e2e::WaitForMessageBox(Pid(), {main_, settings});
+  box = e2e::WaitForMessageBox(Pid(), {m_main, settings});
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, L"確認");
   EXPECT_TRUE(e2e::Answer(box->window, IDOK));
@@ -51,7 +51,7 @@ TEST_F(VarndellTest, ASettingsFileHeldWhileTheDialogOpensIsReloadedNeverWiped) {
 
 TEST_F(VarndellTest, SettingsKeepUntouchedBytesRefuseUnstorableTextAndALongPathStartsWhole) {
   // A program in a folder whose path is far beyond 63 bytes.
-  const std::filesystem::path folder = game_ / L"Program Files (x86)" / L"使い魔計算機ツール（最新版）";
+  const std::filesystem::path folder = m_game / L"Program Files (x86)" / L"使い魔計算機ツール（最新版）";
   std::filesystem::create_directories(folder);
   const std::filesystem::path program = folder / L"Quorrin.exe";
   ASSERT_TRUE(CopyFileW(e2e::WindowsPath(E2E_QUORRIN_EXE).c_str(), program.c_str(), FALSE));
@@ -67,7 +67,7 @@ TEST_F(VarndellTest, SettingsKeepUntouchedBytesRefuseUnstorableTextAndALongPathS
   EXPECT_EQ(e2e::ToSjis(settings.Text(kUserExePath)), path);
   ASSERT_TRUE(settings.SetText(kPass2, L"pass\uD55C"));  // a Hangul syllable: no Shift-JIS code
   settings.Click(kSettingsOk);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_, settings});
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main, settings});
   ASSERT_TRUE(box.has_value()) << "unstorable text must be refused";
   EXPECT_NE(box->text.find(e2e::FromSjis("「アカウント2のPASS」")), std::wstring::npos) << e2e::ToUtf8(box->text);
   EXPECT_TRUE(e2e::Answer(box->window, IDOK));
@@ -84,7 +84,7 @@ TEST_F(VarndellTest, SettingsKeepUntouchedBytesRefuseUnstorableTextAndALongPathS
   EXPECT_EQ(IniValue(*file, "貼付", "02PASS"), "pass2");
 
   // The main window reads the path whole, so the designated program starts.
-  main_.Click(kUserProgram);
+  m_main.Click(kUserProgram);
   const Window quorrin = e2e::WaitForAnyWindow(L"Quorrin");
   ASSERT_TRUE(quorrin) << "the designated program did not start";
   e2e::Process started(quorrin.ProcessId());  // ended with the test

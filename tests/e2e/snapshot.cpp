@@ -12,13 +12,14 @@
 #include <string>
 
 #include "driver.h"
+#include "resource.h"
+#include "tray_message.h"
 
 namespace {
 
-constexpr UINT kTrayNotify = WM_USER + 200;
 
 bool Settings(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kSettingsButton = 1047;
+  constexpr int kSettingsButton = IDC_OPEN_SETTINGS;
   main.Click(kSettingsButton);
   const e2e::Window settings = e2e::WaitForDialog(program.Id(), L"各種設定");
   if (!settings) return false;
@@ -29,25 +30,14 @@ bool Settings(const e2e::Process& program, const e2e::Window& main, const std::f
 }
 
 bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kHideButton = 1049;
-  // Just after start-up the dialog loop may show its window once more when it first runs idle;
-  // then the button shows it properly and a second press hides it again.
-  bool hidden = false;
-  for (int attempt = 0; attempt < 3 && !hidden; ++attempt) {
-    main.Click(kHideButton);
-    if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) break;
-    hidden = !e2e::WaitUntil([&] { return main.IsVisible(); }, e2e::Timeout{500});
-    if (!hidden) {
-      main.Click(kHideButton);
-      Sleep(300);
-    }
-  }
-  if (!hidden) {
+  constexpr int kHideButton = IDC_TRAY_MODE;
+  main.Click(kHideButton);
+  if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) {
     std::fwprintf(stderr, L"the window did not hide\n");
     return false;
   }
   SetCursorPos(600, 500);
-  PostMessageW(main.Handle(), kTrayNotify, 0, WM_RBUTTONDOWN);
+  PostMessageW(main.Handle(), win32::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
   e2e::Window menu;
   e2e::WaitUntil([&] {
     const auto menus = e2e::VisibleTopLevelWindows(program.Id(), L"#32768");
@@ -65,7 +55,7 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
 }
 
 bool Paste(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kPasteButton = 1048;
+  constexpr int kPasteButton = IDC_PASTE_LOGIN;
   main.Click(kPasteButton);
   const auto question = e2e::WaitForMessageBox(program.Id(), {main});
   if (!question || !e2e::Answer(question->window, IDYES)) return false;

@@ -16,26 +16,26 @@ namespace {
 
 TEST_F(VarndellTest, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  EXPECT_EQ(main_.Title(), kDefaultTitle);
+  EXPECT_EQ(m_main.Title(), kDefaultTitle);
   const std::array<std::wstring, 6> accounts{L"1垢", L"2垢", L"3垢", L"4垢", L"5垢", L"6垢"};
   for (size_t i = 0; i < kAccountButtons.size(); ++i) {
-    EXPECT_EQ(main_.Text(kAccountButtons[i]), accounts[i]) << "account button " << kAccountButtons[i];
-    EXPECT_EQ(main_.IsPushed(kAccountButtons[i]), i == 0) << "account button " << kAccountButtons[i];
+    EXPECT_EQ(m_main.Text(kAccountButtons[i]), accounts[i]) << "account button " << kAccountButtons[i];
+    EXPECT_EQ(m_main.IsPushed(kAccountButtons[i]), i == 0) << "account button " << kAccountButtons[i];
   }
-  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*30");
-  EXPECT_EQ(main_.Text(kColumnTitles[1]), L"防具修理*30");
-  EXPECT_EQ(main_.Text(kColumnTitles[2]), L"鑑定*30");
-  for (int id : {1007, 1008, 1009, 1010}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
-  EXPECT_EQ(main_.Text(kFreeAmount), L"50");
+  EXPECT_EQ(m_main.Text(kColumnTitles[0]), L"武器修理*30");
+  EXPECT_EQ(m_main.Text(kColumnTitles[1]), L"防具修理*30");
+  EXPECT_EQ(m_main.Text(kColumnTitles[2]), L"鑑定*30");
+  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(m_main.Text(id), L"0") << "sum field " << id;
+  EXPECT_EQ(m_main.Text(kFreeAmount), L"50");
   for (const auto& button : RateButtons()) {
-    EXPECT_EQ(main_.Text(button.id), L"R" + std::to_wstring(button.multiplier) + L"*0") << "rate button " << button.id;
+    EXPECT_EQ(m_main.Text(button.id), L"R" + std::to_wstring(button.multiplier) + L"*0") << "rate button " << button.id;
   }
-  EXPECT_EQ(main_.Text(kPlus), L"+ (0)");
-  EXPECT_EQ(main_.Text(kUserProgram), L"指定ソフト");
-  EXPECT_EQ(main_.Text(kStartGame), L"XG起動");
-  EXPECT_EQ(main_.Text(2), L"終了");
-  EXPECT_FALSE(game_.Exists("VRND.INI")) << "reading the settings must not create the file";
-  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"varndell-main")));
+  EXPECT_EQ(m_main.Text(kPlus), L"+ (0)");
+  EXPECT_EQ(m_main.Text(kUserProgram), L"指定ソフト");
+  EXPECT_EQ(m_main.Text(kStartGame), L"XG起動");
+  EXPECT_EQ(m_main.Text(2), L"終了");
+  EXPECT_FALSE(m_game.Exists("VRND.INI")) << "reading the settings must not create the file";
+  EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main")));
 }
 
 TEST_F(VarndellTest, StartsWithTheTitlesSlotAndRatesOfTheSettingsFile) {
@@ -50,22 +50,22 @@ TEST_F(VarndellTest, StartsWithTheTitlesSlotAndRatesOfTheSettingsFile) {
       "keisanmei2=薬\r\nkeisan2=7abc\r\n"
       "keisanmei3=料理\r\nkeisan3=-5\r\n"
       "freedefult=25\r\n"));
-  EXPECT_EQ(main_.Title(), L"倉庫番の窓");
+  EXPECT_EQ(m_main.Title(), L"倉庫番の窓");
   const std::array<std::wstring, 6> accounts{L"アリス", L"Bob", L"ソ表", L"四", L"五", L"六"};
   for (size_t i = 0; i < kAccountButtons.size(); ++i) {
-    EXPECT_EQ(main_.Text(kAccountButtons[i]), accounts[i]);
-    EXPECT_EQ(main_.IsPushed(kAccountButtons[i]), kAccountButtons[i] == 1006) << "account button " << kAccountButtons[i];
+    EXPECT_EQ(m_main.Text(kAccountButtons[i]), accounts[i]);
+    EXPECT_EQ(m_main.IsPushed(kAccountButtons[i]), kAccountButtons[i] == IDC_ACCOUNT6) << "account button " << kAccountButtons[i];
   }
-  EXPECT_EQ(main_.Text(kUserProgram), L"メモ帳");
+  EXPECT_EQ(m_main.Text(kUserProgram), L"メモ帳");
   // Column titles show the rate text as read; the rate itself is its leading integer.
-  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"回復*12");
-  EXPECT_EQ(main_.Text(kColumnTitles[1]), L"薬*7abc");
-  EXPECT_EQ(main_.Text(kColumnTitles[2]), L"料理*-5");
-  EXPECT_EQ(main_.Text(kFreeAmount), L"25");
-  EXPECT_TRUE(ClickAndWait(1012, kColumnSums[0], L"12"));
-  EXPECT_TRUE(ClickAndWait(1025, kColumnSums[1], L"14"));  // "R2*" of column 2
-  EXPECT_TRUE(ClickAndWait(1014, kColumnSums[2], L"-5"));
-  EXPECT_TRUE(main_.WaitForText(kTotal, L"21"));
+  EXPECT_EQ(m_main.Text(kColumnTitles[0]), L"回復*12");
+  EXPECT_EQ(m_main.Text(kColumnTitles[1]), L"薬*7abc");
+  EXPECT_EQ(m_main.Text(kColumnTitles[2]), L"料理*-5");
+  EXPECT_EQ(m_main.Text(kFreeAmount), L"25");
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kColumnSums[0], L"12"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE2_2, kColumnSums[1], L"14"));  // "R2*" of column 2
+  EXPECT_TRUE(ClickAndWait(IDC_RATE3_1, kColumnSums[2], L"-5"));
+  EXPECT_TRUE(m_main.WaitForText(kTotal, L"21"));
 }
 
 TEST_F(VarndellTest, ValuesBeginningWithABlankAreReplacedAndEmptyValuesKept) {
@@ -78,30 +78,30 @@ TEST_F(VarndellTest, ValuesBeginningWithABlankAreReplacedAndEmptyValuesKept) {
       "[計算]\r\n"
       "keisan1=\" 1\"\r\nkeisan2=\" 2\"\r\nkeisan3=\" 3\"\r\n"
       "freedefult=\" 9\"\r\n"));
-  EXPECT_EQ(main_.Title(), kDefaultTitle);
-  EXPECT_EQ(main_.Text(1000), L"save1.dat");
-  EXPECT_EQ(main_.Text(1001), L"2垢");
-  EXPECT_EQ(main_.Text(1002), L"") << "an empty value is not a missing one";
-  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*50");
-  EXPECT_EQ(main_.Text(kColumnTitles[1]), L"防具修理*40");
-  EXPECT_EQ(main_.Text(kColumnTitles[2]), L"鑑定*30");
-  EXPECT_EQ(main_.Text(kFreeAmount), L"0");
-  EXPECT_TRUE(ClickAndWait(1012, kColumnSums[0], L"50"));
-  EXPECT_TRUE(ClickAndWait(1013, kColumnSums[1], L"40"));
-  EXPECT_TRUE(ClickAndWait(1014, kColumnSums[2], L"30"));
+  EXPECT_EQ(m_main.Title(), kDefaultTitle);
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT1), L"save1.dat");
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT2), L"2垢");
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT3), L"") << "an empty value is not a missing one";
+  EXPECT_EQ(m_main.Text(kColumnTitles[0]), L"武器修理*50");
+  EXPECT_EQ(m_main.Text(kColumnTitles[1]), L"防具修理*40");
+  EXPECT_EQ(m_main.Text(kColumnTitles[2]), L"鑑定*30");
+  EXPECT_EQ(m_main.Text(kFreeAmount), L"0");
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kColumnSums[0], L"50"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE2_1, kColumnSums[1], L"40"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE3_1, kColumnSums[2], L"30"));
 }
 
 TEST_F(VarndellTest, SlotsOutsideOneToSixShowTheFirstAccountButtonPushed) {
   for (const char* setdata : {"7", "-1", "abc"}) {
     SCOPED_TRACE(setdata);
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(std::string("[全般]\r\nsetdata=") + setdata + "\r\n"));
-    for (int id : kAccountButtons) EXPECT_EQ(main_.IsPushed(id), id == 1000) << "account button " << id;
+    for (int id : kAccountButtons) EXPECT_EQ(m_main.IsPushed(id), id == IDC_ACCOUNT1) << "account button " << id;
   }
 }
 
 TEST_F(VarndellTest, DisplayNamesLongerThan63BytesAreCut) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\ntitle2=" + std::string(70, 'A') + "\r\n"));
-  EXPECT_EQ(main_.Text(1001), std::wstring(63, L'A'));
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT2), std::wstring(63, L'A'));
 }
 
 // ---- Broken settings files ----------------------------------------------------------------
@@ -109,14 +109,14 @@ TEST_F(VarndellTest, DisplayNamesLongerThan63BytesAreCut) {
 TEST_F(VarndellTest, WorksInAGameFolderWithALongJapaneseName) {
   // Far beyond 63 bytes in Shift-JIS, so no path is built in a fixed buffer.
   const std::filesystem::path folder =
-      game_.Path() / L"クロスゲート_オンライン_インストールフォルダ_とても長い名前_0123456789";
+      m_game.Path() / L"クロスゲート_オンライン_インストールフォルダ_とても長い名前_0123456789";
   ASSERT_TRUE(std::filesystem::create_directory(folder));
   ASSERT_TRUE(e2e::WriteFileBytes(folder / L"VRND.INI", "[全般]\r\ntitle1=長い\r\n"));
-  varndell_.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), folder);
-  ASSERT_TRUE(varndell_->Started());
-  main_ = e2e::WaitForDialog(varndell_->Id());
-  ASSERT_TRUE(main_);
-  EXPECT_TRUE(main_.WaitForText(kAccountButtons[0], L"長い"));
+  m_varndell.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), folder);
+  ASSERT_TRUE(m_varndell->Started());
+  m_main = e2e::WaitForDialog(m_varndell->Id());
+  ASSERT_TRUE(m_main);
+  EXPECT_TRUE(m_main.WaitForText(kAccountButtons[0], L"長い"));
 
   const Window settings = OpenSettings();
   ASSERT_TRUE(settings);
@@ -127,7 +127,7 @@ TEST_F(VarndellTest, WorksInAGameFolderWithALongJapaneseName) {
   const auto file = e2e::ReadFileBytes(folder / L"VRND.INI");
   ASSERT_TRUE(file.has_value());
   EXPECT_EQ(IniValue(*file, "全般", "title2"), "二番");
-  EXPECT_TRUE(main_.WaitForText(kAccountButtons[1], L"二番"));
+  EXPECT_TRUE(m_main.WaitForText(kAccountButtons[1], L"二番"));
 }
 
 TEST_F(VarndellTest, SurvivesSettingsFilesThatAreNotText) {
@@ -144,8 +144,8 @@ TEST_F(VarndellTest, SurvivesSettingsFilesThatAreNotText) {
     SCOPED_TRACE("file " + std::to_string(i));
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(files[i]));
     // Still alive and working.
-    EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
-    EXPECT_TRUE(varndell_->IsRunning());
+    EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
+    EXPECT_TRUE(m_varndell->IsRunning());
   }
 }
 
@@ -158,20 +158,20 @@ std::string SettingsFileOfSize(size_t size, std::string_view lastEntry) {
 
 TEST_F(VarndellTest, ReadsAKeyAfterALongStretchOfOtherEntries) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings(SettingsFileOfSize(100'000, "title3=Late")));
-  EXPECT_EQ(main_.Text(1002), L"Late");
-  EXPECT_EQ(main_.Text(1000), L"1垢");
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT3), L"Late");
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT1), L"1垢");
 }
 
 TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
   const std::string huge = SettingsFileOfSize(8'000'000, "title3=Late");
   ASSERT_NO_FATAL_FAILURE(StartWithSettings(huge));
   // Whether a file this size is read is the program's choice; it must start and work either way.
-  const std::wstring title3 = main_.Text(1002);
+  const std::wstring title3 = m_main.Text(IDC_ACCOUNT3);
   EXPECT_TRUE(title3 == L"Late" || title3 == L"3垢") << e2e::ToUtf8(title3);
-  EXPECT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   // The settings dialog says as it opens when it could not read the file, before it shows.
-  main_.Click(kSettingsButton);
-  const auto unread = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.Click(kSettingsButton);
+  const auto unread = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(unread.has_value());
   EXPECT_EQ(unread->caption, L"FileReadError");
   ASSERT_TRUE(e2e::Answer(unread->window, IDOK));
@@ -182,7 +182,7 @@ TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
   std::optional<e2e::MessageBoxInfo> refusal;
   ASSERT_TRUE(e2e::WaitUntil([&] {
     if (!settings.IsVisible()) return true;
-    refusal = e2e::WaitForMessageBox(Pid(), {main_, settings}, e2e::Timeout{0});
+    refusal = e2e::WaitForMessageBox(Pid(), {m_main, settings}, e2e::Timeout{0});
     return refusal.has_value();
   }));
   if (refusal) {
@@ -194,22 +194,22 @@ TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
   ASSERT_TRUE(after.has_value());
   EXPECT_GE(after->size(), huge.size()) << "the file lost entries";
   EXPECT_NE(after->find("title3=Late\r\n"), std::string::npos);
-  EXPECT_TRUE(varndell_->IsRunning());
+  EXPECT_TRUE(m_varndell->IsRunning());
 }
 
 // ---- Rate calculator ----------------------------------------------------------------------
 
 TEST_F(VarndellTest, RateButtonsCountPressesAndAddTheirMultipleOfTheRate) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*1"));
-  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*2"));
-  EXPECT_EQ(main_.Text(kColumnSums[0]), L"180");
-  EXPECT_EQ(main_.Text(kTotal), L"180");
-  ASSERT_TRUE(ClickAndWait(1042, 1042, L"R10*1"));
-  EXPECT_EQ(main_.Text(kColumnSums[2]), L"300");
-  EXPECT_EQ(main_.Text(kColumnSums[1]), L"0");
-  EXPECT_EQ(main_.Text(kTotal), L"480");
-  EXPECT_EQ(main_.Text(1016), L"R2*0") << "a neighbour's count is untouched";
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*2"));
+  EXPECT_EQ(m_main.Text(kColumnSums[0]), L"180");
+  EXPECT_EQ(m_main.Text(kTotal), L"180");
+  ASSERT_TRUE(ClickAndWait(IDC_RATE3_10, IDC_RATE3_10, L"R10*1"));
+  EXPECT_EQ(m_main.Text(kColumnSums[2]), L"300");
+  EXPECT_EQ(m_main.Text(kColumnSums[1]), L"0");
+  EXPECT_EQ(m_main.Text(kTotal), L"480");
+  EXPECT_EQ(m_main.Text(IDC_RATE1_2), L"R2*0") << "a neighbour's count is untouched";
 }
 
 TEST_F(VarndellTest, EveryRateButtonAddsToItsOwnColumn) {
@@ -219,42 +219,42 @@ TEST_F(VarndellTest, EveryRateButtonAddsToItsOwnColumn) {
     SCOPED_TRACE("rate button " + std::to_string(button.id));
     sums[button.column] += 30 * button.multiplier;
     ASSERT_TRUE(ClickAndWait(button.id, button.id, L"R" + std::to_wstring(button.multiplier) + L"*1"));
-    EXPECT_EQ(main_.Text(kColumnSums[button.column]), std::to_wstring(sums[button.column]));
+    EXPECT_EQ(m_main.Text(kColumnSums[button.column]), std::to_wstring(sums[button.column]));
   }
-  EXPECT_EQ(main_.Text(kTotal), std::to_wstring(sums[0] + sums[1] + sums[2]));
+  EXPECT_EQ(m_main.Text(kTotal), std::to_wstring(sums[0] + sums[1] + sums[2]));
 }
 
 TEST_F(VarndellTest, PlusAddsTheFreeAmountToTheTotalOnly) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, kTotal, L"30"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, kTotal, L"30"));
   for (int n = 1; n <= 3; ++n) ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (" + std::to_wstring(n) + L")"));
-  EXPECT_EQ(main_.Text(kTotal), L"180");
-  EXPECT_EQ(main_.Text(kColumnSums[0]), L"30");
-  EXPECT_EQ(main_.Text(kFreeAmount), L"50") << "the field keeps its text";
+  EXPECT_EQ(m_main.Text(kTotal), L"180");
+  EXPECT_EQ(m_main.Text(kColumnSums[0]), L"30");
+  EXPECT_EQ(m_main.Text(kFreeAmount), L"50") << "the field keeps its text";
 
-  ASSERT_TRUE(main_.SetText(kFreeAmount, L"-20"));
+  ASSERT_TRUE(m_main.SetText(kFreeAmount, L"-20"));
   ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (4)"));
-  EXPECT_EQ(main_.Text(kTotal), L"160");
-  ASSERT_TRUE(main_.SetText(kFreeAmount, L"abc"));
+  EXPECT_EQ(m_main.Text(kTotal), L"160");
+  ASSERT_TRUE(m_main.SetText(kFreeAmount, L"abc"));
   ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (5)"));
-  EXPECT_EQ(main_.Text(kTotal), L"160");
+  EXPECT_EQ(m_main.Text(kTotal), L"160");
 }
 
 TEST_F(VarndellTest, ClearResetsSumsCountsAndTheFreeAmount) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[計算]\r\nfreedefult=25\r\n"));
-  ASSERT_TRUE(ClickAndWait(1017, 1017, L"R3*1"));
-  ASSERT_TRUE(ClickAndWait(1033, 1033, L"R10*1"));
-  ASSERT_TRUE(main_.SetText(kFreeAmount, L"7"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE2_10, IDC_RATE2_10, L"R10*1"));
+  ASSERT_TRUE(m_main.SetText(kFreeAmount, L"7"));
   ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (1)"));
-  ASSERT_TRUE(main_.WaitForText(kTotal, L"397"));
+  ASSERT_TRUE(m_main.WaitForText(kTotal, L"397"));
 
   ASSERT_TRUE(ClickAndWait(kClear, kPlus, L"+ (0)"));
-  for (int id : {1007, 1008, 1009, 1010}) EXPECT_EQ(main_.Text(id), L"0") << "sum field " << id;
-  EXPECT_EQ(main_.Text(kFreeAmount), L"25");
-  EXPECT_EQ(main_.Text(1017), L"R3*0");
-  EXPECT_EQ(main_.Text(1033), L"R10*0");
+  for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(m_main.Text(id), L"0") << "sum field " << id;
+  EXPECT_EQ(m_main.Text(kFreeAmount), L"25");
+  EXPECT_EQ(m_main.Text(IDC_RATE1_2 + 1), L"R3*0");
+  EXPECT_EQ(m_main.Text(IDC_RATE2_10), L"R10*0");
   // The sums start again from nothing.
-  EXPECT_TRUE(ClickAndWait(1012, kTotal, L"30"));
+  EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kTotal, L"30"));
 }
 
 // ---- Settings dialog ----------------------------------------------------------------------
@@ -300,14 +300,14 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_TRUE(settings.IsChecked(kXgpuk2)) << "exepath 4 selects XGPUK2.EXE";
   EXPECT_FALSE(settings.IsChecked(kXgpuk));
   EXPECT_EQ(settings.Text(kRates[0]), L"30") << "the dialog's blank replacement is 30";
-  EXPECT_EQ(settings.Text(1026), L"secret");
+  EXPECT_EQ(settings.Text(IDC_SET_PASS2), L"secret");
   EXPECT_EQ(settings.Text(kSpeed), L"3a");
   EXPECT_TRUE(settings.IsChecked(kNoMessage));
 
   ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"アリス"));
-  ASSERT_TRUE(settings.SetText(1007, L"alice01"));
-  ASSERT_TRUE(settings.SetText(1011, L" pw"));
-  ASSERT_TRUE(settings.SetText(1042, L"KEY-6"));
+  ASSERT_TRUE(settings.SetText(IDC_SET_ID1, L"alice01"));
+  ASSERT_TRUE(settings.SetText(IDC_SET_PASS1, L" pw"));
+  ASSERT_TRUE(settings.SetText(IDC_SET_KEY6, L"KEY-6"));
   ASSERT_TRUE(settings.SetText(kRateNames[2], L"鑑定ソ"));
   ASSERT_TRUE(settings.SetText(kSpeed, L"11"));
   ASSERT_TRUE(settings.SetText(kUserExePath, L"C:\\tools\\メモ.exe"));
@@ -339,12 +339,12 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_EQ(value("貼付", "message"), "on ");
 
   // The main window took the new name; the next opening reads the file back.
-  EXPECT_TRUE(main_.WaitForText(1000, L"アリス"));
+  EXPECT_TRUE(m_main.WaitForText(IDC_ACCOUNT1, L"アリス"));
   settings = OpenSettings();
   ASSERT_TRUE(settings);
   EXPECT_TRUE(settings.IsChecked(kCrossGate));
   EXPECT_FALSE(settings.IsChecked(kNoMessage));
-  EXPECT_EQ(settings.Text(1011), L"pw") << "reading drops the leading blank";
+  EXPECT_EQ(settings.Text(IDC_SET_PASS1), L"pw") << "reading drops the leading blank";
   EXPECT_EQ(settings.Text(kSpeed), L"5");
   settings.PostCommand(IDCANCEL);
   EXPECT_TRUE(settings.WaitUntilClosed());
@@ -359,10 +359,10 @@ TEST_F(VarndellTest, OkReportsAFileThatCannotBeWrittenAndKeepsTheDialogForAnothe
   {
     // Another program holds the file open exclusively while OK writes.
     const e2e::UniqueHandle lock(
-        CreateFileW((game_ / L"VRND.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        CreateFileW((m_game / L"VRND.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
     settings.Click(kSettingsOk);
-    const auto message = e2e::WaitForMessageBox(Pid(), {main_, settings}, e2e::kWait);
+    const auto message = e2e::WaitForMessageBox(Pid(), {m_main, settings}, e2e::kWait);
     ASSERT_TRUE(message.has_value()) << "a failed write must be reported";
     EXPECT_EQ(message->text, e2e::FromSjis("設定を保存できませんでした。"));
     EXPECT_EQ(message->caption, L"FileWriteError");
@@ -404,10 +404,10 @@ TEST_F(VarndellTest, EscapeClosesTheSettingsDialogWithoutWriting) {
   ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"捨てる"));
   ASSERT_TRUE(settings.PressKey(VK_ESCAPE));
   ASSERT_TRUE(settings.WaitUntilClosed());
-  EXPECT_FALSE(game_.Exists("VRND.INI"));
+  EXPECT_FALSE(m_game.Exists("VRND.INI"));
 
   const std::string before = "[全般]\r\ntitle1=Keep\r\n";
-  ASSERT_TRUE(game_.Write("VRND.INI", before));
+  ASSERT_TRUE(m_game.Write("VRND.INI", before));
   settings = OpenSettings();
   ASSERT_TRUE(settings);
   EXPECT_EQ(settings.Text(kDisplayNames[0]), L"Keep");
@@ -419,20 +419,20 @@ TEST_F(VarndellTest, EscapeClosesTheSettingsDialogWithoutWriting) {
 
 TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturned) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
   Window settings = OpenSettings();
   ASSERT_TRUE(settings);
   ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"Bob"));
   ASSERT_TRUE(settings.SetText(kRates[0], L"5"));
   settings.Click(kSettingsOk);
   ASSERT_TRUE(settings.WaitUntilClosed());
-  EXPECT_TRUE(main_.WaitForText(1000, L"Bob"));
-  EXPECT_EQ(main_.Text(kColumnTitles[0]), L"武器修理*5");
-  EXPECT_EQ(main_.Text(1012), L"R1*0") << "the refresh ends with the calculator's reset";
-  EXPECT_EQ(main_.Text(kTotal), L"0");
-  EXPECT_EQ(main_.Text(kFreeAmount), L"10") << "freedefult is now in the file";
-  EXPECT_EQ(main_.Title(), kDefaultTitle) << "the title is read only at start";
-  EXPECT_TRUE(main_.SaveScreenshot(Screenshot(L"varndell-main-after-settings")));
+  EXPECT_TRUE(m_main.WaitForText(IDC_ACCOUNT1, L"Bob"));
+  EXPECT_EQ(m_main.Text(kColumnTitles[0]), L"武器修理*5");
+  EXPECT_EQ(m_main.Text(IDC_RATE1_1), L"R1*0") << "the refresh ends with the calculator's reset";
+  EXPECT_EQ(m_main.Text(kTotal), L"0");
+  EXPECT_EQ(m_main.Text(kFreeAmount), L"10") << "freedefult is now in the file";
+  EXPECT_EQ(m_main.Title(), kDefaultTitle) << "the title is read only at start";
+  EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main-after-settings")));
 
   // A cancelled dialog refreshes too: a change made to the file meanwhile shows.
   settings = OpenSettings();
@@ -440,16 +440,16 @@ TEST_F(VarndellTest, SettingsButtonRefreshesTheMainWindowWhateverTheDialogReturn
   auto file = SettingsFile();
   ASSERT_TRUE(file.has_value());
   file->replace(file->find("title1=Bob"), 10, "title1=Carol");
-  ASSERT_TRUE(game_.Write("VRND.INI", *file));
+  ASSERT_TRUE(m_game.Write("VRND.INI", *file));
   settings.PostCommand(IDCANCEL);
   ASSERT_TRUE(settings.WaitUntilClosed());
-  EXPECT_TRUE(main_.WaitForText(1000, L"Carol"));
+  EXPECT_TRUE(m_main.WaitForText(IDC_ACCOUNT1, L"Carol"));
 }
 
 TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
-  ASSERT_TRUE(main_.PressKey(VK_F1)) << "cannot bring the main window to the front";
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
+  ASSERT_TRUE(m_main.PressKey(VK_F1)) << "cannot bring the main window to the front";
   const Window settings = e2e::WaitForDialog(Pid(), kSettingsTitle);
   ASSERT_TRUE(settings) << "F1 opened no settings dialog";
   ASSERT_TRUE(settings.SetText(kDisplayNames[0], L"Dave"));
@@ -459,34 +459,34 @@ TEST_F(VarndellTest, F1OpensTheSettingsDialogButDoesNotRefreshTheMainWindow) {
   ASSERT_TRUE(file.has_value());
   EXPECT_EQ(IniValue(*file, "全般", "title1"), "Dave");
   // Give a wrong refresh the time to happen, then check that it did not.
-  EXPECT_FALSE(main_.WaitForText(1000, L"Dave", e2e::kGrace));
-  EXPECT_EQ(main_.Text(1000), L"1垢");
-  EXPECT_EQ(main_.Text(1012), L"R1*1");
-  EXPECT_EQ(main_.Text(kTotal), L"30");
+  EXPECT_FALSE(m_main.WaitForText(IDC_ACCOUNT1, L"Dave", e2e::kGrace));
+  EXPECT_EQ(m_main.Text(IDC_ACCOUNT1), L"1垢");
+  EXPECT_EQ(m_main.Text(IDC_RATE1_1), L"R1*1");
+  EXPECT_EQ(m_main.Text(kTotal), L"30");
 }
 
 TEST_F(VarndellTest, EscapeEndsTheProgramAndSavesNothing) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(1012, 1012, L"R1*1"));
-  ASSERT_TRUE(main_.PressKey(VK_ESCAPE));
-  EXPECT_TRUE(varndell_->WaitForExit()) << "Esc did not end the program";
-  EXPECT_FALSE(game_.Exists("VRND.INI"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_1, IDC_RATE1_1, L"R1*1"));
+  ASSERT_TRUE(m_main.PressKey(VK_ESCAPE));
+  EXPECT_TRUE(m_varndell->WaitForExit()) << "Esc did not end the program";
+  EXPECT_FALSE(m_game.Exists("VRND.INI"));
 }
 
 // ---- About box and messages ---------------------------------------------------------------
 
 TEST_F(VarndellTest, SystemMenuCommandShowsTheAboutBox) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  main_.PostSysCommand(kAboutBoxCommand);
-  const Window about = e2e::WaitForNewDialog(Pid(), {main_});
+  m_main.PostSysCommand(kAboutBoxCommand);
+  const Window about = e2e::WaitForNewDialog(Pid(), {m_main});
   ASSERT_TRUE(about) << "no about box";
   EXPECT_EQ(about.Title(), L"Varndellのﾊﾞｰｼﾞｮﾝ情報");
   const auto texts = about.ChildTexts();
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"Varndell Version 1.15"), texts.end());
   EXPECT_TRUE(about.SaveScreenshot(Screenshot(L"varndell-about")));
   EXPECT_TRUE(e2e::Answer(about, IDOK));
-  EXPECT_TRUE(main_.IsVisible());
-  EXPECT_TRUE(varndell_->IsRunning());
+  EXPECT_TRUE(m_main.IsVisible());
+  EXPECT_TRUE(m_varndell->IsRunning());
 }
 
 TEST_F(VarndellTest, StartGameAsksAboutTheChosenClientAndStartsNothingOnNo) {
@@ -505,35 +505,35 @@ TEST_F(VarndellTest, StartGameAsksAboutTheChosenClientAndStartsNothingOnNo) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.settings);
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(c.settings));
-    main_.Click(kStartGame);
-    const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+    m_main.Click(kStartGame);
+    const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
     ASSERT_TRUE(box.has_value()) << "no confirmation";
     EXPECT_EQ(box->caption, L"確認");
-    EXPECT_EQ(box->text, game_.Path().wstring() + L"\\" + c.client + L"\nにあるプログラムを起動させます");
+    EXPECT_EQ(box->text, m_game.Path().wstring() + L"\\" + c.client + L"\nにあるプログラムを起動させます");
     ASSERT_TRUE(e2e::Answer(box->window, IDNO));
   }
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}));
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
 TEST_F(VarndellTest, EnterInTheMainWindowAsksToStartTheGame) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(main_.PressKey(VK_RETURN));
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  ASSERT_TRUE(m_main.PressKey(VK_RETURN));
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box.has_value()) << "Enter brought no confirmation";
-  EXPECT_EQ(box->text, game_.Path().wstring() + L"\\xgpuk.exe\nにあるプログラムを起動させます");
+  EXPECT_EQ(box->text, m_game.Path().wstring() + L"\\xgpuk.exe\nにあるプログラムを起動させます");
   ASSERT_TRUE(e2e::Answer(box->window, IDNO));
-  EXPECT_TRUE(main_.IsVisible()) << "the main window stays open";
+  EXPECT_TRUE(m_main.IsVisible()) << "the main window stays open";
 }
 
 TEST_F(VarndellTest, StartGameReportsAMissingClientOfTheChosenExecutable) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nexepath=2\r\n"));
-  main_.Click(kStartGame);
-  const auto question = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.Click(kStartGame);
+  const auto question = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(question.has_value());
-  const std::wstring exe = game_.Path().wstring() + L"\\CrossGate.EXE";
+  const std::wstring exe = m_game.Path().wstring() + L"\\CrossGate.EXE";
   EXPECT_EQ(question->text, exe + L"\nにあるプログラムを起動させます");
   ASSERT_TRUE(e2e::Answer(question->window, IDYES));
-  const auto error = e2e::WaitForMessageBox(Pid(), {main_});
+  const auto error = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(error.has_value()) << "a missing client was not reported";
   EXPECT_EQ(error->caption, L"OPEN ERROR");
   EXPECT_EQ(error->text, L"[" + exe + L"] 実行処理エラー");
@@ -541,21 +541,21 @@ TEST_F(VarndellTest, StartGameReportsAMissingClientOfTheChosenExecutable) {
 }
 
 TEST_F(VarndellTest, StartsQuorrinFromTheGameFolder) {
-  ASSERT_TRUE(CopyFileW(e2e::WindowsPath(E2E_QUORRIN_EXE).c_str(), (game_ / L"Quorrin.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(e2e::WindowsPath(E2E_QUORRIN_EXE).c_str(), (m_game / L"Quorrin.exe").c_str(), FALSE));
   ASSERT_NO_FATAL_FAILURE(Start());
-  main_.Click(kFamiliarCalculator);
+  m_main.Click(kFamiliarCalculator);
   const Window quorrin = e2e::WaitForAnyWindow(L"Quorrin");
   ASSERT_TRUE(quorrin) << "Quorrin did not start";
   e2e::Process started(quorrin.ProcessId());  // ended with the test
   EXPECT_NE(quorrin.ProcessId(), Pid());
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {main_}, e2e::Timeout{0})) << "a launch that worked was reported";
-  EXPECT_TRUE(main_.IsVisible()) << "a launch does not hide the main window";
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}, e2e::Timeout{0})) << "a launch that worked was reported";
+  EXPECT_TRUE(m_main.IsVisible()) << "a launch does not hide the main window";
 }
 
 TEST_F(VarndellTest, ReportsAMissingQuorrin) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  main_.Click(kFamiliarCalculator);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.Click(kFamiliarCalculator);
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, L"OPEN ERROR");
   EXPECT_EQ(box->text, L"[Quorrin.exe] 実行処理エラー");
@@ -564,8 +564,8 @@ TEST_F(VarndellTest, ReportsAMissingQuorrin) {
 
 TEST_F(VarndellTest, DesignatedProgramButtonSaysWhenNoneIsSet) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nUserExeName=Notes\r\n"));
-  main_.Click(kUserProgram);
-  const auto box = e2e::WaitForMessageBox(Pid(), {main_});
+  m_main.Click(kUserProgram);
+  const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, L"確認");
   EXPECT_EQ(box->text, L"設定されていません");

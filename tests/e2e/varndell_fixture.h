@@ -10,38 +10,45 @@
 #include <string_view>
 
 #include "driver.h"
+#include "resource.h"
 
 using e2e::Window;
 
 
-// Control IDs of the main window (template 102).
-inline constexpr int kStartGame = 1;
-inline constexpr std::array kAccountButtons{1000, 1001, 1002, 1003, 1004, 1006};
-inline constexpr std::array kColumnTitles{1044, 1045, 1046};
-inline constexpr std::array kColumnSums{1007, 1008, 1009};
-inline constexpr int kTotal = 1010;
-inline constexpr int kFreeAmount = 1011;
-inline constexpr int kPlus = 1043;
-inline constexpr int kClear = 1015;
-inline constexpr int kSettingsButton = 1047;
-inline constexpr int kUserProgram = 1051;
-inline constexpr int kFamiliarCalculator = 1050;
-inline constexpr WPARAM kAboutBoxCommand = 0x0010;
+// Control IDs, by Varndell's own names.
+// Main window (template IDD_SWITCHER).
+inline constexpr int kStartGame = IDOK;
+inline constexpr std::array kAccountButtons{IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3,
+                                            IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
+inline constexpr std::array kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2, IDC_COLUMN_TITLE3};
+inline constexpr std::array kColumnSums{IDC_SUM1, IDC_SUM2, IDC_SUM3};
+inline constexpr int kTotal = IDC_TOTAL;
+inline constexpr int kFreeAmount = IDC_FREE_AMOUNT;
+inline constexpr int kPlus = IDC_PLUS;
+inline constexpr int kClear = IDC_CLEAR;
+inline constexpr int kSettingsButton = IDC_OPEN_SETTINGS;
+inline constexpr int kUserProgram = IDC_USER_PROGRAM;
+inline constexpr int kFamiliarCalculator = IDC_FAMILIAR_CALCULATOR;
+inline constexpr WPARAM kAboutBoxCommand = 0x0010;  // the system menu's about entry
 
-// Settings dialog (template 129).
-inline constexpr int kSettingsOk = 1;
-inline constexpr std::array kDisplayNames{1008, 1012, 1013, 1014, 1015, 1031};
-inline constexpr std::array kAccountFields{1007, 1011, 1023, 1025, 1026, 1027, 1028, 1029, 1030,
-                                           1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042};
-inline constexpr int kXgpuk2 = 1024, kXgpuk = 1020, kCrossGate = 1021;
-inline constexpr std::array kRateNames{1010, 1018, 1019};
-inline constexpr std::array kRates{1009, 1016, 1017};
-inline constexpr int kFreeDefault = 1022;
-inline constexpr int kSpeed = 1044;
-inline constexpr int kNoMessage = 1049;
-inline constexpr int kUserExeName = 1032;
-inline constexpr int kUserExePath = 1050;
-inline constexpr int kProtect = 1052;
+// Settings dialog (template IDD_SETTINGS).
+inline constexpr int kSettingsOk = IDOK;
+inline constexpr std::array kDisplayNames{IDC_SET_TITLE1, IDC_SET_TITLE2, IDC_SET_TITLE3,
+                                          IDC_SET_TITLE4, IDC_SET_TITLE5, IDC_SET_TITLE6};
+// ID, password and CD-KEY of account 1, then of account 2, and so on.
+inline constexpr std::array kAccountFields{
+    IDC_SET_ID1, IDC_SET_PASS1, IDC_SET_KEY1, IDC_SET_ID2, IDC_SET_PASS2, IDC_SET_KEY2,
+    IDC_SET_ID3, IDC_SET_PASS3, IDC_SET_KEY3, IDC_SET_ID4, IDC_SET_PASS4, IDC_SET_KEY4,
+    IDC_SET_ID5, IDC_SET_PASS5, IDC_SET_KEY5, IDC_SET_ID6, IDC_SET_PASS6, IDC_SET_KEY6};
+inline constexpr int kXgpuk2 = IDC_SET_XGPUK2, kXgpuk = IDC_SET_XGPUK, kCrossGate = IDC_SET_CROSSGATE;
+inline constexpr std::array kRateNames{IDC_SET_RATE_NAME1, IDC_SET_RATE_NAME2, IDC_SET_RATE_NAME3};
+inline constexpr std::array kRates{IDC_SET_RATE1, IDC_SET_RATE2, IDC_SET_RATE3};
+inline constexpr int kFreeDefault = IDC_SET_FREE_DEFAULT;
+inline constexpr int kSpeed = IDC_SET_SPEED;
+inline constexpr int kNoMessage = IDC_SET_NO_MESSAGE;
+inline constexpr int kUserExeName = IDC_SET_USER_NAME;
+inline constexpr int kUserExePath = IDC_SET_USER_PATH;
+inline constexpr int kProtect = IDC_SET_PROTECT;
 
 inline const wchar_t* const kDefaultTitle = L"CROSS GATE TOOL [ Varndell ]";
 inline const wchar_t* const kSettingsTitle = L"各種設定";
@@ -54,8 +61,8 @@ struct RateButton {
 };
 constexpr std::array<RateButton, 30> RateButtons() {
   std::array<RateButton, 30> buttons{};
-  constexpr std::array firstIds{1012, 1013, 1014};
-  constexpr std::array secondIds{1016, 1025, 1034};  // "R2*"; the rest follow in order
+  constexpr std::array firstIds{IDC_RATE1_1, IDC_RATE2_1, IDC_RATE3_1};
+  constexpr std::array secondIds{IDC_RATE1_2, IDC_RATE2_2, IDC_RATE3_2};  // "R2*"; the rest follow in order
   for (int column = 0; column < 3; ++column) {
     buttons[column * 10] = {firstIds[column], column, 1};
     for (int m = 2; m <= 10; ++m) buttons[column * 10 + m - 1] = {secondIds[column] + m - 2, column, m};
@@ -125,39 +132,39 @@ class VarndellTest : public ::testing::Test {
  protected:
   // Starts Varndell with the game folder as its working folder and waits for its main window.
   void Start() {
-    varndell_.reset();
-    varndell_.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), game_.Path());
-    ASSERT_TRUE(varndell_->Started()) << "cannot start " << E2E_VARNDELL_EXE
-                                      << ", error " << varndell_->StartError();
-    main_ = e2e::WaitForDialog(varndell_->Id());
-    ASSERT_TRUE(main_) << "no main window appeared";
+    m_varndell.reset();
+    m_varndell.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), m_game.Path());
+    ASSERT_TRUE(m_varndell->Started()) << "cannot start " << E2E_VARNDELL_EXE
+                                      << ", error " << m_varndell->StartError();
+    m_main = e2e::WaitForDialog(m_varndell->Id());
+    ASSERT_TRUE(m_main) << "no main window appeared";
     // The captions are set during start-up; the last one set is the "+" button's.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return main_.Text(kPlus).starts_with(L"+ ("); }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return m_main.Text(kPlus).starts_with(L"+ ("); }));
   }
 
   void StartWithSettings(std::string_view iniBytes) {
-    varndell_.reset();
-    ASSERT_TRUE(game_.Write("VRND.INI", iniBytes));
+    m_varndell.reset();
+    ASSERT_TRUE(m_game.Write("VRND.INI", iniBytes));
     Start();
   }
 
   // Opens the settings dialog with the settings button and waits for it.
   Window OpenSettings() {
-    main_.Click(kSettingsButton);
-    return e2e::WaitForDialog(varndell_->Id(), kSettingsTitle);
+    m_main.Click(kSettingsButton);
+    return e2e::WaitForDialog(m_varndell->Id(), kSettingsTitle);
   }
 
-  DWORD Pid() const { return varndell_->Id(); }
-  std::optional<std::string> SettingsFile() const { return game_.Read("VRND.INI"); }
+  DWORD Pid() const { return m_varndell->Id(); }
+  std::optional<std::string> SettingsFile() const { return m_game.Read("VRND.INI"); }
 
   // Clicks a button and waits for a control to show the given text.
   [[nodiscard]] bool ClickAndWait(int button, int id, std::wstring_view expected) {
-    main_.Click(button);
-    return main_.WaitForText(id, expected);
+    m_main.Click(button);
+    return m_main.WaitForText(id, expected);
   }
 
-  e2e::TempFolder game_;
-  std::optional<e2e::Process> varndell_;
-  Window main_;
+  e2e::TempFolder m_game;
+  std::optional<e2e::Process> m_varndell;
+  Window m_main;
 };
 

@@ -1,5 +1,5 @@
-// The Win32 file service's exclusive opens on real files (run under Wine): the rules every
-// familiar-file operation relies on.
+// The Win32 file service's exclusive opens on real files (run under Wine), beyond the rules of the
+// contract suite: files another program holds, failing writes, long paths.
 #include "file_system_win32.h"
 
 #include <windows.h>
@@ -18,12 +18,12 @@ using fsys::WriteStatus;
 class ExclusiveFilesTest : public ::testing::Test {
  protected:
   ExclusiveFilesTest() {
-    folder_ = std::filesystem::temp_directory_path() / ("qfa" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
+    m_folder = std::filesystem::temp_directory_path() / ("qfa" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(m_folder);
   }
-  ~ExclusiveFilesTest() override { std::filesystem::remove_all(folder_); }
+  ~ExclusiveFilesTest() override { std::filesystem::remove_all(m_folder); }
 
-  std::filesystem::path File(const char* name) const { return folder_ / name; }
+  std::filesystem::path File(const char* name) const { return m_folder / name; }
 
   void Put(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -33,29 +33,9 @@ class ExclusiveFilesTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  std::filesystem::path folder_;
-  win32::Win32FileSystem files_;
+  std::filesystem::path m_folder;
+  win32::Win32FileSystem m_files;
 };
-
-TEST_F(ExclusiveFilesTest, ReadingAMissingFileCreatesItEmpty) {
-  EXPECT_EQ(files_.ReadCreating(File("new.txt"), 512), "");
-  EXPECT_TRUE(std::filesystem::exists(File("new.txt")));
-}
-
-TEST_F(ExclusiveFilesTest, ReadsNoMoreThanAskedAndBytesAsTheyAre) {
-  const std::string bytes = std::string("a\r\nb\x1a\0c", 7) + std::string(200000, 'x');
-  Put(File("big.txt"), bytes);
-  EXPECT_EQ(files_.ReadCreating(File("big.txt"), 512), bytes.substr(0, 512));
-  EXPECT_EQ(files_.ReadCreating(File("big.txt"), SIZE_MAX), bytes);
-}
-
-TEST_F(ExclusiveFilesTest, WritingOverTheStartKeepsTheRestOfALongerFile) {
-  Put(File("old.txt"), std::string(200, 'z'));
-  EXPECT_EQ(files_.WriteAtStart(File("old.txt"), std::string(160, 'a')), WriteStatus::Ok);
-  EXPECT_EQ(Get(File("old.txt")), std::string(160, 'a') + std::string(40, 'z'));
-  EXPECT_EQ(files_.WriteAtStart(File("fresh.txt"), "abc\n"), WriteStatus::Ok);
-  EXPECT_EQ(Get(File("fresh.txt")), "abc\n");  // no line-end translation
-}
 
 // The text for an append: records what the append found, and writes `text`.
 fsys::AppendText Recording(std::vector<fsys::AppendSite>& seen, std::optional<std::string> text) {
@@ -65,32 +45,15 @@ fsys::AppendText Recording(std::vector<fsys::AppendSite>& seen, std::optional<st
   };
 }
 
-TEST_F(ExclusiveFilesTest, AppendShowsTheFileAsFoundAndWritesAtItsEndOrNothing) {
-  std::vector<fsys::AppendSite> seen;
-  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, "\xEF\xBB\xBFH,1")), WriteStatus::Ok);
-  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, "2")), WriteStatus::Ok);
-  EXPECT_EQ(Get(File("xg.csv")), "\xEF\xBB\xBFH,12");
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_TRUE(seen[0].created);
-  EXPECT_FALSE(seen[1].created);
-  EXPECT_EQ(seen[1].size, 6u);
-  EXPECT_EQ(seen[1].head, "\xEF\xBB\xBF");
-  EXPECT_EQ(seen[1].last, '1');
-  EXPECT_EQ(files_.Append(File("new.csv"), Recording(seen, std::nullopt)), WriteStatus::Ok);
-  EXPECT_FALSE(std::filesystem::exists(File("new.csv")));  // nothing to write: no file left
-  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, std::nullopt)), WriteStatus::Ok);
-  EXPECT_EQ(Get(File("xg.csv")), "\xEF\xBB\xBFH,12");
-}
-
 TEST_F(ExclusiveFilesTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
   Put(File("held.txt"), "data");
   const HANDLE held = CreateFileW(File("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(files_.ReadCreating(File("held.txt"), 512), std::nullopt);
-  EXPECT_EQ(files_.WriteAtStart(File("held.txt"), "x"), WriteStatus::OpenFailed);
+  EXPECT_EQ(m_files.ReadCreating(File("held.txt"), 512), std::nullopt);
+  EXPECT_EQ(m_files.WriteAtStart(File("held.txt"), "x"), WriteStatus::OpenFailed);
   std::vector<fsys::AppendSite> seen;
-  EXPECT_EQ(files_.Append(File("held.txt"), Recording(seen, "x")), WriteStatus::OpenFailed);
+  EXPECT_EQ(m_files.Append(File("held.txt"), Recording(seen, "x")), WriteStatus::OpenFailed);
   CloseHandle(held);
   EXPECT_EQ(Get(File("held.txt")), "data");
 }
@@ -98,11 +61,11 @@ TEST_F(ExclusiveFilesTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
 TEST_F(ExclusiveFilesTest, ReportsAWriteThatFailsAfterTheOpen) {
   // Under Wine, Linux's /dev/full opens like a file and refuses every write with "disk full".
   const std::filesystem::path full = L"Z:\\dev\\full";
-  const fsys::WriteResult result = files_.WriteAtStart(full, std::string(160, 'a'));
+  const fsys::WriteResult result = m_files.WriteAtStart(full, std::string(160, 'a'));
   if (result == WriteStatus::OpenFailed) GTEST_SKIP() << "no /dev/full here";
   EXPECT_EQ(result, WriteStatus::WriteFailed);
   std::vector<fsys::AppendSite> seen;
-  EXPECT_EQ(files_.Append(full, Recording(seen, "H\r\n1\r\n")), WriteStatus::WriteFailed);
+  EXPECT_EQ(m_files.Append(full, Recording(seen, "H\r\n1\r\n")), WriteStatus::WriteFailed);
 }
 
 TEST_F(ExclusiveFilesTest, AFailedWriteLeavesNoHalfFile) {
@@ -111,19 +74,19 @@ TEST_F(ExclusiveFilesTest, AFailedWriteLeavesNoHalfFile) {
   if (!GetEnvironmentVariableW(L"FILE_SIZE_LIMITED", nullptr, 0)) GTEST_SKIP() << "needs the size limit";
   std::vector<fsys::AppendSite> seen;
   const std::string header(1500, 'H');
-  EXPECT_EQ(files_.Append(File("xg.csv"), Recording(seen, header + "\r\n1\r\n")), WriteStatus::WriteFailed);
+  EXPECT_EQ(m_files.Append(File("xg.csv"), Recording(seen, header + "\r\n1\r\n")), WriteStatus::WriteFailed);
   EXPECT_FALSE(std::filesystem::exists(File("xg.csv")));  // so the next append writes the header
   Put(File("old.csv"), "H\r\n1\r\n");
-  EXPECT_EQ(files_.Append(File("old.csv"), Recording(seen, std::string(1500, 'r'))), WriteStatus::WriteFailed);
+  EXPECT_EQ(m_files.Append(File("old.csv"), Recording(seen, std::string(1500, 'r'))), WriteStatus::WriteFailed);
   EXPECT_EQ(Get(File("old.csv")), "H\r\n1\r\n");  // no half row either
-  EXPECT_EQ(files_.WriteAtStart(File("new.txt"), std::string(1500, 'a')), WriteStatus::WriteFailed);
+  EXPECT_EQ(m_files.WriteAtStart(File("new.txt"), std::string(1500, 'a')), WriteStatus::WriteFailed);
   EXPECT_FALSE(std::filesystem::exists(File("new.txt")));  // not left as if it had been saved
 }
 
 TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
   // Made (and removed) through the "\\?\" form, as a file dialog may hand such a path over.
   const std::wstring prefix = LR"(\\?\)";
-  std::wstring deep = folder_.lexically_normal().make_preferred().wstring();
+  std::wstring deep = m_folder.lexically_normal().make_preferred().wstring();
   std::vector<std::wstring> made;
   for (int i = 0; i < 7; ++i) {
     deep += L"\\" + std::wstring(40, static_cast<wchar_t>(L'a' + i));
@@ -132,18 +95,18 @@ TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
   }
   const std::filesystem::path record = deep + L"\\ポチ.txt";
   ASSERT_GT(record.native().size(), static_cast<std::size_t>(MAX_PATH));
-  EXPECT_EQ(files_.WriteAtStart(record, "Pochi"), WriteStatus::Ok);
-  EXPECT_EQ(files_.ReadCreating(record, 512), "Pochi");
+  EXPECT_EQ(m_files.WriteAtStart(record, "Pochi"), WriteStatus::Ok);
+  EXPECT_EQ(m_files.ReadCreating(record, 512), "Pochi");
   std::vector<fsys::AppendSite> seen;
-  EXPECT_EQ(files_.Append(record, Recording(seen, "!")), WriteStatus::Ok);
-  EXPECT_EQ(files_.ReadCreating(record, 512), "Pochi!");
+  EXPECT_EQ(m_files.Append(record, Recording(seen, "!")), WriteStatus::Ok);
+  EXPECT_EQ(m_files.ReadCreating(record, 512), "Pochi!");
   DeleteFileW((prefix + record.native()).c_str());
   for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
 }
 
 TEST_F(ExclusiveFilesTest, FailsToOpenAFolder) {
-  EXPECT_EQ(files_.ReadCreating(folder_, 512), std::nullopt);
-  EXPECT_EQ(files_.WriteAtStart(folder_, "x"), WriteStatus::OpenFailed);
+  EXPECT_EQ(m_files.ReadCreating(m_folder, 512), std::nullopt);
+  EXPECT_EQ(m_files.WriteAtStart(m_folder, "x"), WriteStatus::OpenFailed);
 }
 
 }  // namespace

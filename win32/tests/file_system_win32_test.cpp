@@ -1,4 +1,5 @@
-// The Win32 file-system service on real files, run under Wine.
+// The Win32 file-system service on real files, run under Wine: the rules every service keeps
+// (the contract suite), and what only real Windows files do.
 #include "file_system_win32.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "error_text.h"
+#include "file_system_contract.h"
 #include "sparse_file.h"
 
 namespace {
@@ -27,126 +29,122 @@ using win32::testing::MakeSparseFile;
 class ExclusiveOpen {
  public:
   explicit ExclusiveOpen(const fs::path& path)
-      : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+      : m_handle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
   ~ExclusiveOpen() { Release(); }
   ExclusiveOpen(const ExclusiveOpen&) = delete;
   ExclusiveOpen& operator=(const ExclusiveOpen&) = delete;
 
-  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool held() const { return m_handle != INVALID_HANDLE_VALUE; }
   void Release() {
-    if (held()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    if (held()) CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
   }
 
  private:
-  HANDLE handle_;
+  HANDLE m_handle;
 };
 
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / ("fsys-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
+    m_folder = fs::temp_directory_path() / ("fsys-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
                                            std::to_string(GetTickCount64()) + "-" + info->name());
-    fs::create_directories(folder_);
-    ini_ = folder_ / "VRND.INI";
+    fs::create_directories(m_folder);
+    m_ini = m_folder / "VRND.INI";
   }
   void TearDown() override {
     std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    fs::remove_all(m_folder, ignored);
   }
 
   // Names in the folder other than the settings file: temporary files left behind.
   int StrayFiles() const {
     int count = 0;
-    for (const auto& entry : fs::directory_iterator(folder_)) count += entry.path() != ini_;
+    for (const auto& entry : fs::directory_iterator(m_folder)) count += entry.path() != m_ini;
     return count;
   }
 
-  std::string Contents(const fs::path& path) const { return files_.ReadFile(path, 1 << 20).bytes; }
+  std::string Contents(const fs::path& path) const { return m_files.ReadFile(path, 1 << 20).bytes; }
 
-  fs::path folder_;
-  fs::path ini_;
-  win32::Win32FileSystem files_;
+  fs::path m_folder;
+  fs::path m_ini;
+  win32::Win32FileSystem m_files;
 };
 
-TEST_F(Win32FileSystemTest, ReplacesTheWholeFileAndReadsItBackByteForByte) {
-  const std::string bytes = "[\x91\x53\x94\xCA]\r\n\0\xFF\n"s;
-  ASSERT_TRUE(files_.Replace(ini_, "a much longer first content"));
-  ASSERT_TRUE(files_.Replace(ini_, bytes));
-  const fsys::ReadResult read = files_.ReadFile(ini_, 1024);
-  EXPECT_EQ(read.status, ReadStatus::Ok);
-  EXPECT_EQ(read.bytes, bytes);
+// A temporary folder of its own for each case of the contract suite.
+struct Win32Backend {
+  Win32Backend() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder = fs::temp_directory_path() / ("fsys-contract-" + std::to_string(GetCurrentProcessId()) + "-" + info->name());
+    fs::create_directories(folder);
+  }
+  ~Win32Backend() {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+  }
+  Win32Backend(const Win32Backend&) = delete;
+  Win32Backend& operator=(const Win32Backend&) = delete;
+
+  win32::Win32FileSystem files;
+  fs::path folder;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32Backend);
+
+TEST_F(Win32FileSystemTest, AFolderOfTheFilesNameIsUnreadableAndNotReplaced) {
+  fs::create_directory(m_ini);
+  EXPECT_EQ(m_files.ReadFile(m_ini, 1024).status, ReadStatus::Unreadable);
+  EXPECT_FALSE(m_files.Replace(m_ini, "new"));
+  EXPECT_TRUE(fs::is_directory(m_ini));
   EXPECT_EQ(StrayFiles(), 0);
-}
-
-TEST_F(Win32FileSystemTest, TellsMissingFromUnreadableFromTooLarge) {
-  EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Missing);
-  EXPECT_EQ(files_.ReadFile(folder_ / "none" / "VRND.INI", 1024).status, ReadStatus::Missing);
-
-  fs::create_directory(ini_);
-  EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Unreadable);
-  fs::remove(ini_);
-
-  ASSERT_TRUE(files_.Replace(ini_, "12345"));
-  EXPECT_EQ(files_.ReadFile(ini_, 5).status, ReadStatus::Ok);
-  EXPECT_EQ(files_.ReadFile(ini_, 4).status, ReadStatus::TooLarge);
-}
-
-TEST_F(Win32FileSystemTest, AFailedReplaceLeavesWhatWasThere) {
-  fs::create_directory(ini_);
-  EXPECT_FALSE(files_.Replace(ini_, "new"));
-  EXPECT_TRUE(fs::is_directory(ini_));
-  EXPECT_EQ(StrayFiles(), 0);
-  EXPECT_FALSE(files_.Replace(folder_ / "none" / "VRND.INI", "new"));
-  EXPECT_FALSE(fs::exists(folder_ / "none"));
 }
 
 TEST_F(Win32FileSystemTest, WaitsForAFileHeldOpenForAMoment) {
-  ASSERT_TRUE(files_.Replace(ini_, "old"));
-  ExclusiveOpen scanner(ini_);
+  ASSERT_TRUE(m_files.Replace(m_ini, "old"));
+  ExclusiveOpen scanner(m_ini);
   ASSERT_TRUE(scanner.held());
   std::thread release([&] {
     Sleep(300);
     scanner.Release();
   });
-  const bool replaced = static_cast<bool>(files_.Replace(ini_, "new"));
+  const bool replaced = static_cast<bool>(m_files.Replace(m_ini, "new"));
   release.join();
   EXPECT_TRUE(replaced);
-  EXPECT_EQ(Contents(ini_), "new");
+  EXPECT_EQ(Contents(m_ini), "new");
   EXPECT_EQ(StrayFiles(), 0);
 }
 
 TEST_F(Win32FileSystemTest, GivesUpOnAFileHeldOpenForGoodAndKeepsIt) {
-  ASSERT_TRUE(files_.Replace(ini_, "old"));
+  ASSERT_TRUE(m_files.Replace(m_ini, "old"));
   {
-    ExclusiveOpen game(ini_);
+    ExclusiveOpen game(m_ini);
     ASSERT_TRUE(game.held());
-    EXPECT_FALSE(files_.Replace(ini_, "new"));
-    EXPECT_EQ(files_.ReadFile(ini_, 1024).status, ReadStatus::Unreadable);
+    EXPECT_FALSE(m_files.Replace(m_ini, "new"));
+    EXPECT_EQ(m_files.ReadFile(m_ini, 1024).status, ReadStatus::Unreadable);
   }
-  EXPECT_EQ(Contents(ini_), "old");
+  EXPECT_EQ(Contents(m_ini), "old");
   EXPECT_EQ(StrayFiles(), 0);
 }
 
 TEST_F(Win32FileSystemTest, AReplaceKeepsTheFilesAttributes) {
-  ASSERT_TRUE(files_.Replace(ini_, "old"));
-  ASSERT_TRUE(SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-  ASSERT_TRUE(files_.Replace(ini_, "new"));
-  EXPECT_EQ(Contents(ini_), "new");
-  EXPECT_TRUE(GetFileAttributesW(ini_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(m_files.Replace(m_ini, "old"));
+  ASSERT_TRUE(SetFileAttributesW(m_ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(m_files.Replace(m_ini, "new"));
+  EXPECT_EQ(Contents(m_ini), "new");
+  EXPECT_TRUE(GetFileAttributesW(m_ini.c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(StrayFiles(), 0);
 }
 
 TEST_F(Win32FileSystemTest, AReadOnlyFileIsReportedAtOnceAndKept) {
-  ASSERT_TRUE(files_.Replace(ini_, "old"));
-  ASSERT_TRUE(SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(m_files.Replace(m_ini, "old"));
+  ASSERT_TRUE(SetFileAttributesW(m_ini.c_str(), FILE_ATTRIBUTE_READONLY));
   const ULONGLONG start = GetTickCount64();
-  EXPECT_EQ(files_.Replace(ini_, "new"), fsys::WriteStatus::ReadOnly);
+  EXPECT_EQ(m_files.Replace(m_ini, "new"), fsys::WriteStatus::ReadOnly);
   EXPECT_LT(GetTickCount64() - start, 200u);  // no second of retries
-  EXPECT_EQ(Contents(ini_), "old");
+  EXPECT_EQ(Contents(m_ini), "old");
   EXPECT_EQ(StrayFiles(), 0);
-  SetFileAttributesW(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(m_ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(Win32FileSystemTest, FinishingCutShortReplacesRestoresTheNewestCompleteCopyAndRemovesTheRest) {
@@ -169,18 +167,18 @@ TEST_F(Win32FileSystemTest, FinishingCutShortReplacesRestoresTheNewestCompleteCo
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    for (const auto& entry : fs::directory_iterator(folder_)) fs::remove(entry.path());
+    for (const auto& entry : fs::directory_iterator(m_folder)) fs::remove(entry.path());
     if (c.ini) {
-      ASSERT_TRUE(files_.Replace(ini_, c.ini));
+      ASSERT_TRUE(m_files.Replace(m_ini, c.ini));
     }
     for (const auto& [name, bytes] : c.left) {
-      ASSERT_TRUE(files_.WriteAtStart(folder_ / name, bytes));
+      ASSERT_TRUE(m_files.WriteAtStart(m_folder / name, bytes));
       Sleep(20);  // distinct write times
     }
-    files_.FinishReplaces(ini_);
-    EXPECT_EQ(files_.ReadFile(ini_, 1024).status, c.after ? ReadStatus::Ok : ReadStatus::Missing);
+    m_files.FinishReplaces(m_ini);
+    EXPECT_EQ(m_files.ReadFile(m_ini, 1024).status, c.after ? ReadStatus::Ok : ReadStatus::Missing);
     if (c.after) {
-      EXPECT_EQ(Contents(ini_), c.after);
+      EXPECT_EQ(Contents(m_ini), c.after);
     }
     EXPECT_EQ(StrayFiles(), c.strays);
   }
@@ -190,96 +188,63 @@ TEST_F(Win32FileSystemTest, FinishingCutShortReplacesRestoresTheNewestCompleteCo
 // same way, deepest first.
 class DeepFolders {
  public:
-  explicit DeepFolders(const fs::path& base) : path_(LR"(\\?\)" + base.lexically_normal().make_preferred().wstring()) {}
+  explicit DeepFolders(const fs::path& base) : m_path(LR"(\\?\)" + base.lexically_normal().make_preferred().wstring()) {}
   ~DeepFolders() {
-    DeleteFileW((path_ + L"\\VRND.INI").c_str());
-    for (; !made_.empty(); made_.pop_back()) RemoveDirectoryW(made_.back().c_str());
+    DeleteFileW((m_path + L"\\VRND.INI").c_str());
+    for (; !m_made.empty(); m_made.pop_back()) RemoveDirectoryW(m_made.back().c_str());
   }
   DeepFolders(const DeepFolders&) = delete;
   DeepFolders& operator=(const DeepFolders&) = delete;
 
   bool Add(const std::wstring& name) {
-    path_ += L"\\" + name;
-    if (!CreateDirectoryW(path_.c_str(), nullptr)) return false;
-    made_.push_back(path_);
+    m_path += L"\\" + name;
+    if (!CreateDirectoryW(m_path.c_str(), nullptr)) return false;
+    m_made.push_back(m_path);
     return true;
   }
   // As the program builds it, without the prefix.
-  fs::path Plain() const { return path_.substr(4); }
+  fs::path Plain() const { return m_path.substr(4); }
 
  private:
-  std::wstring path_;
-  std::vector<std::wstring> made_;
+  std::wstring m_path;
+  std::vector<std::wstring> m_made;
 };
 
 TEST_F(Win32FileSystemTest, WorksInFoldersBeyondMaxPath) {
-  DeepFolders deep(folder_);
+  DeepFolders deep(m_folder);
   for (int i = 0; i < 8; ++i) ASSERT_TRUE(deep.Add(std::wstring(40, static_cast<wchar_t>(L'a' + i))));
   ASSERT_TRUE(deep.Add(L"ゲーム"));
   const fs::path ini = deep.Plain() / "VRND.INI";
   ASSERT_GT(ini.native().size(), static_cast<std::size_t>(MAX_PATH));
-  ASSERT_TRUE(files_.Replace(ini, "x=1"));
-  ASSERT_TRUE(files_.Replace(ini, "x=2"));
+  ASSERT_TRUE(m_files.Replace(ini, "x=1"));
+  ASSERT_TRUE(m_files.Replace(ini, "x=2"));
   EXPECT_EQ(Contents(ini), "x=2");
 }
 
 TEST_F(Win32FileSystemTest, WorkingFolderIsTheCurrentFolder) {
-  EXPECT_EQ(files_.WorkingFolder(), fs::current_path());
+  EXPECT_EQ(m_files.WorkingFolder(), fs::current_path());
 }
 
 // ---- Whole-file moves (the save-file swap) -------------------------------------------------
 
 
-TEST_F(Win32FileSystemTest, InspectTellsFilesTheirLengthFoldersAndNothing) {
-  using Kind = fsys::FileInfo::Kind;
-  ASSERT_TRUE(MakeSparseFile(folder_ / "empty.dat", 0));
-  ASSERT_TRUE(MakeSparseFile(folder_ / "huge.dat", 5LL << 30));  // beyond 32 bits
-  ExclusiveOpen game(folder_ / "huge.dat");
-  struct Case {
-    fs::path path;
-    Kind kind;
-    std::uint64_t length;
-  };
-  for (const Case& c : {Case{folder_ / "empty.dat", Kind::File, 0}, Case{folder_ / "huge.dat", Kind::File, 5ULL << 30},
-                        Case{folder_, Kind::Folder, 0}, Case{folder_ / "none.dat", Kind::Missing, 0},
-                        Case{folder_ / "none" / "save.dat", Kind::Missing, 0}}) {
-    const fsys::FileInfo info = files_.Inspect(c.path);
-    EXPECT_EQ(info.kind, c.kind) << c.path;
-    EXPECT_EQ(info.length, c.length) << c.path;
-  }
-}
-
-TEST_F(Win32FileSystemTest, MovesNeverReplaceAndNeverDeleteData) {
-  const fs::path live = folder_ / "save.dat", slot = folder_ / "save2.dat", empty = folder_ / "save3.dat";
-  ASSERT_TRUE(files_.Replace(live, "A"));
-  ASSERT_TRUE(files_.Replace(slot, "B"));
-  ASSERT_TRUE(MakeSparseFile(empty, 0));
-
-  const fsys::FileOutcome ontoExisting = files_.RenameNew(live, slot);
-  EXPECT_FALSE(ontoExisting.ok);
-  EXPECT_FALSE(ontoExisting.error.empty());
-  EXPECT_FALSE(files_.RenameNew(folder_ / "none.dat", folder_ / "new.dat").ok);
-  EXPECT_FALSE(files_.RemoveEmpty(live).ok);
-  EXPECT_FALSE(files_.RemoveEmpty(folder_ / "none.dat").ok);
-  EXPECT_EQ(Contents(live), "A");
-  EXPECT_EQ(Contents(slot), "B");
-
-  EXPECT_TRUE(files_.RemoveEmpty(empty).ok);
-  EXPECT_FALSE(fs::exists(empty));
-  EXPECT_TRUE(files_.RenameNew(live, empty).ok);
-  EXPECT_EQ(Contents(empty), "A");
-  EXPECT_FALSE(fs::exists(live));
+TEST_F(Win32FileSystemTest, InspectTellsTheLengthOfAHugeFileThatTheGameHoldsOpen) {
+  ASSERT_TRUE(MakeSparseFile(m_folder / "huge.dat", 5LL << 30));  // beyond 32 bits
+  ExclusiveOpen game(m_folder / "huge.dat");
+  const fsys::FileInfo info = m_files.Inspect(m_folder / "huge.dat");
+  EXPECT_EQ(info.kind, fsys::FileInfo::Kind::File);
+  EXPECT_EQ(info.length, 5ULL << 30);
 }
 
 TEST_F(Win32FileSystemTest, AMoveRefusedWhileAnotherProgramHoldsTheFileSaysSoInJapanese) {
-  const fs::path live = folder_ / "save.dat", empty = folder_ / "save3.dat";
-  ASSERT_TRUE(files_.Replace(live, "A"));
+  const fs::path live = m_folder / "save.dat", empty = m_folder / "save3.dat";
+  ASSERT_TRUE(m_files.Replace(live, "A"));
   ASSERT_TRUE(MakeSparseFile(empty, 0));
   ExclusiveOpen game(live), scanner(empty);
   ASSERT_TRUE(game.held() && scanner.held());
   const DWORD started = GetTickCount();
-  const fsys::FileOutcome rename = files_.RenameNew(live, folder_ / "save2.dat");
-  const fsys::FileOutcome remove = files_.RemoveEmpty(empty);
+  const fsys::FileOutcome rename = m_files.RenameNew(live, m_folder / "save2.dat");
+  const fsys::FileOutcome remove = m_files.RemoveEmpty(empty);
   EXPECT_LT(GetTickCount() - started, 2 * 1000u) << "each gives up well under a second";
   EXPECT_FALSE(rename.ok);
   EXPECT_FALSE(remove.ok);
@@ -291,8 +256,8 @@ TEST_F(Win32FileSystemTest, AMoveRefusedWhileAnotherProgramHoldsTheFileSaysSoInJ
 }
 
 TEST_F(Win32FileSystemTest, AMoveWaitsForAFileHeldForAMoment) {
-  const fs::path live = folder_ / "save.dat", empty = folder_ / "save3.dat";
-  ASSERT_TRUE(files_.Replace(live, "A"));
+  const fs::path live = m_folder / "save.dat", empty = m_folder / "save3.dat";
+  ASSERT_TRUE(m_files.Replace(live, "A"));
   ASSERT_TRUE(MakeSparseFile(empty, 0));
   ExclusiveOpen scanner(live), indexer(empty);
   std::thread release([&] {
@@ -300,12 +265,12 @@ TEST_F(Win32FileSystemTest, AMoveWaitsForAFileHeldForAMoment) {
     scanner.Release();
     indexer.Release();
   });
-  const bool renamed = files_.RenameNew(live, folder_ / "save2.dat").ok;
-  const bool removed = files_.RemoveEmpty(empty).ok;
+  const bool renamed = m_files.RenameNew(live, m_folder / "save2.dat").ok;
+  const bool removed = m_files.RemoveEmpty(empty).ok;
   release.join();
   EXPECT_TRUE(renamed);
   EXPECT_TRUE(removed);
-  EXPECT_EQ(Contents(folder_ / "save2.dat"), "A");
+  EXPECT_EQ(Contents(m_folder / "save2.dat"), "A");
 }
 
 TEST(ErrorTextTest, IsJapaneseForTheErrorsOfFileMoves) {

@@ -1,4 +1,4 @@
-#include "win_familiar_file_picker.h"
+#include "familiar_file_picker_win32.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -7,7 +7,7 @@
 
 #include "owner_window.h"
 
-namespace bpcalc::win {
+namespace bpcalc {
 namespace {
 
 // Pairs of shown name and pattern, ended by an empty pair.
@@ -41,8 +41,8 @@ std::optional<std::filesystem::path> Choose(bool save) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> WinFamiliarFilePicker::ChooseFileToSave() { return Choose(true); }
+std::optional<std::filesystem::path> Win32FamiliarFilePicker::ChooseFileToSave() { return Choose(true); }
 
-std::optional<std::filesystem::path> WinFamiliarFilePicker::ChooseFileToOpen() { return Choose(false); }
+std::optional<std::filesystem::path> Win32FamiliarFilePicker::ChooseFileToOpen() { return Choose(false); }
 
-}  // namespace bpcalc::win
+}  // namespace bpcalc

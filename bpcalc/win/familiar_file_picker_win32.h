@@ -2,12 +2,12 @@
 // The common file dialogs for familiar data files, owned by the active window (the calculator).
 #include "familiar_file_picker.h"
 
-namespace bpcalc::win {
+namespace bpcalc {
 
-class WinFamiliarFilePicker final : public FamiliarFilePicker {
+class Win32FamiliarFilePicker final : public FamiliarFilePicker {
  public:
   std::optional<std::filesystem::path> ChooseFileToSave() override;
   std::optional<std::filesystem::path> ChooseFileToOpen() override;
 };
 
-}  // namespace bpcalc::win
+}  // namespace bpcalc

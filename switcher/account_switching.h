@@ -1,0 +1,44 @@
+#pragma once
+// Choosing an account on the main window: its six buttons show the selected slot pushed, and a
+// press switches the game's save file to the chosen account (the swap itself is save_swap).
+#include <array>
+#include <cstdint>
+
+#include "dialog.h"
+#include "file_system.h"
+#include "resource.h"
+#include "save_swap.h"
+#include "settings_file.h"
+
+namespace switcher {
+
+// The buttons of account slots 1..6.
+inline constexpr std::array<int, settings::kAccountCount> kAccountButtons{
+    IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3, IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
+
+class AccountSwitch {
+ public:
+  AccountSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) : m_settingsFiles(settingsFiles), m_saves(saves) {}
+
+  // At start, before the settings are read: completes a switch that a crash cut short. Returns
+  // what to tell the player once the window shows (see Tell).
+  SwitchResult Resume() { return FinishCutShortSwitch(m_settingsFiles, m_saves); }
+  // At start: the slot the settings record, its button pushed (account 1's while none is).
+  void Restore(ui::View& view, const settings::SettingsFile& settings);
+  // Tells the player what a switch or a resume did, if there is anything to tell.
+  static void Tell(ui::View& view, const SwitchResult& result);
+
+  // Files the live save under the previous slot and brings in the chosen one (1..6), pushes its
+  // button and tells the player what happened. True when the switch completed.
+  bool Select(ui::View& view, int slot);
+
+  // The selected slot, 0 for none: the account that the login paste types.
+  std::int32_t Slot() const { return m_account; }
+
+ private:
+  fsys::WholeFiles& m_settingsFiles;
+  fsys::FileMoves& m_saves;
+  std::int32_t m_account = 0;
+};
+
+}  // namespace switcher

@@ -1,0 +1,30 @@
+#pragma once
+// Starting the game client, the player's designated program and the familiar calculator, each
+// with a shell "open". The settings are read at each launch, as every other action reads them.
+#include <string>
+
+#include "dialog.h"
+#include "file_system.h"
+#include "shell.h"
+
+namespace switcher {
+
+class Launcher {
+ public:
+  Launcher(fsys::WholeFiles& files, Shell& shell) : m_files(files), m_shell(shell) {}
+
+  // Asks, then starts the game program that exepath names, from the working folder.
+  void StartGame(ui::View& view);
+  void StartUserProgram(ui::View& view);
+  // Quorrin, found by the shell beside us through the working folder.
+  void StartFamiliarCalculator(ui::View& view);
+
+  // The designated program's display name (UserExeName), as its button and menu item show it.
+  std::string UserProgramName() const;
+
+ private:
+  fsys::WholeFiles& m_files;
+  Shell& m_shell;
+};
+
+}  // namespace switcher

@@ -1,0 +1,21 @@
+// Which of the icon's mouse messages reach a dialog.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "dialog_host.h"
+
+namespace {
+
+TEST(TrayIconMouseOf, PassesOnlyTheRightPressAndTheLeftRelease) {
+  const struct {
+    LPARAM message;
+    std::optional<ui::TrayIconMouse> mouse;
+  } cases[] = {
+      {WM_RBUTTONDOWN, ui::TrayIconMouse::RightButtonDown}, {WM_LBUTTONUP, ui::TrayIconMouse::LeftButtonUp},
+      {WM_LBUTTONDOWN, std::nullopt}, {WM_RBUTTONUP, std::nullopt}, {WM_MOUSEMOVE, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(win32::TrayIconMouseOf(c.message), c.mouse) << c.message;
+}
+
+}  // namespace
