@@ -1,18 +1,11 @@
 #include "familiar_files.h"
 
+#include "byte_order_mark.h"
+
 namespace bpcalc {
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// A table starts with a byte-order mark when a spreadsheet saved it in Unicode.
-enum class CsvEncoding { ShiftJis, Utf8, Utf16 };
-
-CsvEncoding EncodingOf(std::string_view head) {
-  if (head.starts_with(kUtf8Mark)) return CsvEncoding::Utf8;
-  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return CsvEncoding::Utf16;
-  return CsvEncoding::ShiftJis;
-}
+using text::Encoding;
 
 bool NeedsQuotes(std::string_view field) {
   return field.find_first_of(",\"\r\n") != std::string_view::npos;
@@ -45,14 +38,15 @@ std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fie
 }
 
 std::optional<std::string> ComparisonCsvAppendText(const fsys::AppendSite& table, const CsvRowTexts& row) {
-  const CsvEncoding encoding = EncodingOf(table.head);
-  if (encoding == CsvEncoding::Utf16) return std::nullopt;
+  // A table starts with a byte-order mark when a spreadsheet saved it in Unicode.
+  const Encoding encoding = text::MarkedEncoding(table.head);
+  if (encoding == Encoding::Utf16) return std::nullopt;
+  const std::size_t mark = encoding == Encoding::Utf8 ? text::kUtf8Mark.size() : 0;
   // A new table is Shift-JIS, so only a Shift-JIS table is ever given the header.
   std::string text;
   if (table.created) text.append(ComparisonCsvHeader()).append(kCsvLineEnd);
-  const std::size_t mark = encoding == CsvEncoding::Utf8 ? kUtf8Mark.size() : 0;
   if (table.size > mark && table.last != '\n') text.append(kCsvLineEnd);
-  text.append(encoding == CsvEncoding::Utf8 ? row.utf8 : row.shiftJis).append(kCsvLineEnd);
+  text.append(encoding == Encoding::Utf8 ? row.utf8 : row.shiftJis).append(kCsvLineEnd);
   return text;
 }
 

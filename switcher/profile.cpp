@@ -2,15 +2,13 @@
 
 #include <utility>
 
+#include "byte_order_mark.h"
 #include "shift_jis.h"
 
 namespace settings {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-// Editors that save "UTF-8 with BOM" put it before the first section line; skipping it keeps
-// that section visible. Hex escapes are bytes, untouched by the Shift-JIS literal encoding.
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 using text::CharLength;
 using text::CutAtCharBoundary;
@@ -43,11 +41,13 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool IsUtf16(std::string_view file) {
-  return file.starts_with("\xFF\xFE") || file.starts_with("\xFE\xFF");
-}
+bool IsUtf16(std::string_view file) { return text::MarkedEncoding(file) == Encoding::Utf16; }
 
-std::size_t BodyStart(std::string_view file) { return file.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0; }
+// Editors that save "UTF-8 with BOM" put it before the first section line; skipping it keeps
+// that section visible.
+std::size_t BodyStart(std::string_view file) {
+  return text::MarkedEncoding(file) == Encoding::Utf8 ? text::kUtf8Mark.size() : 0;
+}
 
 // A line of the file: its content [begin, end) and the offset of the next line, after the line
 // break (CR LF, LF or a lone CR); next == end for a last line without a break.
@@ -204,8 +204,9 @@ Encoding EncodingOf(std::string_view file) {
   const auto halves = [&](std::size_t low, std::size_t high) {
     return file.size() >= 4 && ascii(file[low]) && file[high] == '\0' && ascii(file[low + 2]) && file[high + 2] == '\0';
   };
-  if (IsUtf16(file) || halves(0, 1) || halves(1, 0)) return Encoding::Utf16;
-  if (file.starts_with(kUtf8Bom)) return Encoding::Utf8;
+  const Encoding marked = text::MarkedEncoding(file);
+  if (marked != Encoding::ShiftJis) return marked;
+  if (halves(0, 1) || halves(1, 0)) return Encoding::Utf16;
   bool wide = false;
   for (std::size_t i = 0; i < file.size();) {
     const auto lead = static_cast<unsigned char>(file[i]);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "byte_order_mark.h"
 #include "file_system.h"
 
 namespace settings {
@@ -47,7 +48,7 @@ struct ProfileEntry {
 
 // The text encoding a file was saved in. Ours is Shift-JIS; editors such as Notepad save UTF-8
 // (with or without a byte-order mark) or UTF-16 unless told otherwise.
-enum class Encoding { ShiftJis, Utf8, Utf16 };
+using text::Encoding;
 // UTF-16 by its mark or by two first characters that are ASCII with NUL halves; UTF-8 by its mark, or
 // when the whole file is valid UTF-8 with at least one character of three bytes or more, as
 // Japanese is (Shift-JIS Japanese text practically never is valid UTF-8 throughout).
