@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "dialog.h"
 #include "driver.h"
 #include "resource.h"
 
@@ -24,7 +25,7 @@ constexpr std::array kCurrent{IDC_CURRENT_V, IDC_CURRENT_S, IDC_CURRENT_T, IDC_C
 constexpr std::array kLevel1{IDC_LEVEL1_V, IDC_LEVEL1_S, IDC_LEVEL1_T, IDC_LEVEL1_Q, IDC_LEVEL1_M};
 constexpr std::array kPredicted{IDC_PREDICTED_V, IDC_PREDICTED_S, IDC_PREDICTED_T, IDC_PREDICTED_Q, IDC_PREDICTED_M};
 constexpr std::array kRates{IDC_RATE_V, IDC_RATE_S, IDC_RATE_T, IDC_RATE_Q, IDC_RATE_M};
-constexpr WPARAM kAboutBoxCommand = 0x0010;
+constexpr WPARAM kAboutBoxCommand = ui::kIdmAboutBox;
 
 // Explorer-style common file dialog: the file-name combo box (or edit) and the type list.
 constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480, kFileTypes = 0x470;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog.h"
 #include "driver.h"
 #include "resource.h"
 
@@ -29,7 +30,7 @@ inline constexpr int kClear = IDC_CLEAR;
 inline constexpr int kSettingsButton = IDC_OPEN_SETTINGS;
 inline constexpr int kUserProgram = IDC_USER_PROGRAM;
 inline constexpr int kFamiliarCalculator = IDC_FAMILIAR_CALCULATOR;
-inline constexpr WPARAM kAboutBoxCommand = 0x0010;  // the system menu's about entry
+inline constexpr WPARAM kAboutBoxCommand = ui::kIdmAboutBox;
 
 // Settings dialog (template IDD_SETTINGS).
 inline constexpr int kSettingsOk = IDOK;
