@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kFirstSlot = 1;
 constexpr int kLastSlot = settings::kAccountCount;
+constexpr int kSettleMs = 20;
 
 constexpr char kConfirmCaption[] = "確認";
 constexpr char kNoAccountText[] = "貼り付けるアカウントを[無処理]以外で選んで下さい。";
@@ -23,15 +24,21 @@ bool Agrees(ui::View& view, const std::string& question) {
 
 void Tell(ui::View& view, const Message& message) { view.MessageBox(message.text, message.caption, ui::Buttons::Ok); }
 
-// Waits until the window is in front (activation completes a moment after it is asked for);
-// false when it did not get there in time.
-bool WaitForForeground(InputService& input, WindowRef window) {
+// Brings the window to the front and waits until it stays there for a moment (activation
+// completes a moment after it is asked for, and the window whose box just closed may take the
+// front back a little later); false when it did not get there in time.
+bool BringToFront(InputService& input, WindowRef window) {
   const double until = input.NowMs() + kActivationTimeoutMs;
-  while (input.Foreground() != window) {
+  for (;;) {
+    input.Activate(window);
+    while (input.Foreground() != window) {
+      if (input.NowMs() >= until) return false;
+      input.SleepMs(1);
+    }
+    input.SleepMs(kSettleMs);
+    if (input.Foreground() == window) return true;
     if (input.NowMs() >= until) return false;
-    input.SleepMs(1);
   }
-  return true;
 }
 
 }  // namespace
@@ -65,10 +72,7 @@ Facts LoginPaste::Look(const settings::SettingsFile& file, int slot) {
 }
 
 Outcome LoginPaste::Deliver(const Plan& plan, std::uintptr_t owner) {
-  if (plan.target != 0) {
-    m_input.Activate(plan.target);
-    if (!WaitForForeground(m_input, plan.target)) return Outcome::NotInFront;
-  }
+  if (plan.target != 0 && !BringToFront(m_input, plan.target)) return Outcome::NotInFront;
   const KeyboardState keyboard(m_input);
   m_input.EscapePressed();  // forget a press from before the paste
   return Play(m_input, plan, owner);

@@ -82,6 +82,9 @@ Outcome PlaySteps(InputService& input, const Plan& plan, WindowRef owner, bool g
     double plannedMs, sentMs;
   };
   std::map<int, Down> down;
+  // The pointer goes to the first click's point ahead of it: a press sent at once after a move
+  // was seen at the pointer's earlier place (under Wine at 144 DPI).
+  if (!plan.steps.empty() && plan.steps.front().op == Op::MouseDown) input.MoveCursor(plan.steps.front().point);
   Timeline timeline(input);
   timeline.Start();
   for (const Step& step : plan.steps) {

@@ -31,11 +31,19 @@ constexpr const wchar_t* kPrivacyFormats[] = {
 constexpr WPARAM kImcGetOpenStatus = 0x0005;
 constexpr WPARAM kImcSetOpenStatus = 0x0006;
 constexpr UINT kImeAnswerTimeoutMs = 500;
-constexpr UINT kFallbackDpi = 96;
+constexpr int kFallbackDpi = 96;
 constexpr int kMdtEffectiveDpi = 0;
 
 HWND ToHwnd(paste::WindowRef window) { return reinterpret_cast<HWND>(window); }
 paste::WindowRef ToRef(HWND window) { return reinterpret_cast<paste::WindowRef>(window); }
+
+// Wine never stretches a window, so the game's stretch is 1 there; and its answers for another
+// program's window disagree with its monitor's (96 at 144 DPI), and asking disturbed the first
+// click that followed: under Wine neither is asked.
+bool OnWine() {
+  static const bool onWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return onWine;
+}
 
 // The integrity level in the process's token: the last part of its label's SID.
 std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
@@ -124,6 +132,7 @@ paste::Rect Win32PasteInput::Bounds(paste::WindowRef window) {
 }
 
 int Win32PasteInput::MonitorDpi(paste::WindowRef window) {
+  if (OnWine()) return kFallbackDpi;
   // Windows 8.1 and later; before that, one DPI for every monitor.
   using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
   static const auto getDpiForMonitor = win32::SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
@@ -131,17 +140,17 @@ int Win32PasteInput::MonitorDpi(paste::WindowRef window) {
   const HMONITOR monitor = MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONEAREST);
   if (getDpiForMonitor && getDpiForMonitor(monitor, kMdtEffectiveDpi, &x, &y) == S_OK) return static_cast<int>(x);
   const HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : static_cast<int>(kFallbackDpi);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kFallbackDpi;
   if (screen) ReleaseDC(nullptr, screen);
   return dpi;
 }
 
 int Win32PasteInput::WindowDpi(paste::WindowRef window) {
+  if (OnWine()) return kFallbackDpi;
   // Windows 10 1607 and later; before that, no answer: the stretch counts as none.
   using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
   static const auto getDpiForWindow = win32::SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
-  if (!getDpiForWindow) return MonitorDpi(window);
-  const UINT dpi = getDpiForWindow(ToHwnd(window));
+  const UINT dpi = getDpiForWindow ? getDpiForWindow(ToHwnd(window)) : 0;
   return dpi != 0 ? static_cast<int>(dpi) : MonitorDpi(window);
 }
 
@@ -181,6 +190,9 @@ int Win32PasteInput::KeyScan(paste::WindowRef window, char character) {
 
 void Win32PasteInput::Activate(paste::WindowRef window) {
   const HWND hwnd = ToHwnd(window);
+  // On top as well: without a window manager (Wine) activation leaves the order as it was, and
+  // our own window would then lie over the game's fields.
+  BringWindowToTop(hwnd);
   SetForegroundWindow(hwnd);
   SetActiveWindow(hwnd);
   SetCapture(hwnd);
