@@ -168,7 +168,7 @@ Preparation Prepare(const Facts& facts) {
   const double stretch = client ? StretchOf(client->monitorDpi, client->windowDpi) : 1;
   std::array<Point, kFieldCount + 1> points{};
   for (int field = 0; field < kFieldCount; ++field) points[field] = OnScreen(corner, kFieldOffsets[field], stretch);
-  points[kFieldCount] = OnScreen(corner, facts.finalOffset, stretch);
+  points.back() = OnScreen(corner, facts.finalOffset, stretch);
   if (!std::ranges::all_of(points, [&](Point p) { return OnSomeMonitor(p, facts.monitors); })) {
     return Refuse(Refusal::OffScreen);
   }
