@@ -95,9 +95,13 @@ Outcome PlaySteps(InputService& input, const Plan& plan, WindowRef owner, bool g
         down.erase(it);
       }
     }
-    timeline.WaitUntil(at - kCheckLeadMs);
-    if (input.EscapePressed()) return Outcome::Cancelled;
-    if (guarded && guard == 0 && step.op == Op::MouseUp) {
+    // A release is never held back by a check: whatever the check found, it would be sent.
+    const bool adopt = guarded && guard == 0 && step.op == Op::MouseUp;
+    if (!IsRelease(step.op) || adopt) {
+      timeline.WaitUntil(at - kCheckLeadMs);
+      if (input.EscapePressed()) return Outcome::Cancelled;
+    }
+    if (adopt) {
       // The first click at the screen's corner brought its window to the front: that window,
       // and no other, gets the keys; never one of ours, nor the desktop.
       guard = input.Foreground();
@@ -114,6 +118,7 @@ Outcome PlaySteps(InputService& input, const Plan& plan, WindowRef owner, bool g
       continue;
     }
     Send(input, step);
+    // When the press had surely gone out: the hold counts from here.
     if (IsPress(step.op)) down[HeldId(step)] = {step.atMs, timeline.Elapsed()};
   }
   timeline.WaitUntil(plan.endMs);
