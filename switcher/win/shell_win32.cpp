@@ -25,7 +25,8 @@ std::optional<std::uint32_t> Win32Shell::Start(const std::filesystem::path& prog
   if (!shellExecuteEx) return std::nullopt;
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  // No box of the shell's own: a program that did not start is reported as Open's callers do.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.hwnd = win32::OwnerWindow();
   info.lpVerb = L"open";
   info.lpFile = program.c_str();
