@@ -25,13 +25,17 @@ std::optional<settings::SettingsFile> ReadSettings(fsys::WholeFiles& files, ui::
 
 }  // namespace
 
-void Launcher::StartGame(ui::View& view) {
+std::optional<std::uint32_t> Launcher::StartGame(ui::View& view) {
   const auto settings = ReadSettings(m_files, view);
-  if (!settings) return;
+  if (!settings) return std::nullopt;
   const auto exe = m_files.WorkingFolder() / settings::GameExeFileName(settings::GameExeIn(*settings));
   const std::string path = m_shell.TextFromPath(exe);
-  if (view.MessageBox(path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo) == ui::kIdNo) return;
-  if (!m_shell.Open(exe)) view.MessageBox(LaunchError(path), "OPEN ERROR", ui::Buttons::Ok);
+  if (view.MessageBox(path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo) == ui::kIdNo) {
+    return std::nullopt;
+  }
+  const auto started = m_shell.Start(exe);
+  if (!started) view.MessageBox(LaunchError(path), "OPEN ERROR", ui::Buttons::Ok);
+  return started;
 }
 
 void Launcher::StartUserProgram(ui::View& view) {

@@ -1,6 +1,8 @@
 #pragma once
 // Starting the game client, the player's designated program and the familiar calculator, each
 // with a shell "open". The settings are read at each launch, as every other action reads them.
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "dialog.h"
@@ -13,8 +15,9 @@ class Launcher {
  public:
   Launcher(fsys::WholeFiles& files, Shell& shell) : m_files(files), m_shell(shell) {}
 
-  // Asks, then starts the game program that exepath names, from the working folder.
-  void StartGame(ui::View& view);
+  // Asks, then starts the game program that exepath names, from the working folder; the
+  // started process (0: not known), or nullopt when none started.
+  std::optional<std::uint32_t> StartGame(ui::View& view);
   void StartUserProgram(ui::View& view);
   // Quorrin, found by the shell beside us through the working folder.
   void StartFamiliarCalculator(ui::View& view);

@@ -69,6 +69,20 @@ constexpr NumberedRoute kNumberedRoutes[] = {
     {kRateButtons, 0, &CSwitcherDlg::OnRateButton},
 };
 
+// While one command of the window runs (its questions, its typing, a dialog it opened), nothing
+// else starts: a second paste or switch would act on the first one's half-done state, and a
+// second settings dialog over the first breaks both.
+class BusyScope {
+ public:
+  explicit BusyScope(bool& busy) : m_busy(busy) { m_busy = true; }
+  ~BusyScope() { m_busy = false; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  bool& m_busy;
+};
+
 }  // namespace
 
 int RateButtonId(int index) { return kRateButtons[index]; }
@@ -91,12 +105,16 @@ ui::Background CSwitcherDlg::BackgroundColor() const { return ui::Background::De
 bool CSwitcherDlg::OnCommand(int id) {
   for (const Route& route : kRoutes) {
     if (route.id != id) continue;
+    if (m_busy) return true;
+    const BusyScope busy(m_busy);
     (this->*route.handler)();
     return true;
   }
   for (const NumberedRoute& route : kNumberedRoutes) {
     for (std::size_t i = 0; i < route.ids.size(); ++i) {
       if (route.ids[i] != id) continue;
+      if (m_busy) return true;
+      const BusyScope busy(m_busy);
       (this->*route.handler)(route.firstNumber + static_cast<int>(i));
       return true;
     }
@@ -105,6 +123,7 @@ bool CSwitcherDlg::OnCommand(int id) {
 }
 
 bool CSwitcherDlg::OnInitDialog() {
+  const BusyScope busy(m_busy);  // its messages are open boxes too
   AddAboutBoxToSystemMenu();
 
   // A crash may have cut short a write of the settings (leaving them beside their file) or a
@@ -149,7 +168,11 @@ void CSwitcherDlg::RefreshFrom(const settings::SettingsFile& settings) {
 }
 
 // F1 opens the settings too, but only the settings button refreshes the window afterwards.
-bool CSwitcherDlg::OnHelpInfo() { return view().RunModal(m_settingsDlg) != 0; }
+bool CSwitcherDlg::OnHelpInfo() {
+  if (m_busy) return true;
+  const BusyScope busy(m_busy);
+  return view().RunModal(m_settingsDlg) != 0;
+}
 
 void CSwitcherDlg::OnOpenSettings() {
   view().RunModal(m_settingsDlg);
@@ -158,7 +181,12 @@ void CSwitcherDlg::OnOpenSettings() {
 
 // ---- Launching -------------------------------------------------------------------------------
 
-void CSwitcherDlg::OnOK() { m_launcher.StartGame(view()); }
+// The client started here gets the pastes of the account chosen now.
+void CSwitcherDlg::OnOK() {
+  if (const auto process = m_launcher.StartGame(view()); process && *process != 0) {
+    m_paste.RememberClient(*process, m_accounts.Slot());
+  }
+}
 
 void CSwitcherDlg::LaunchUserProgram() { m_launcher.StartUserProgram(view()); }
 
@@ -208,6 +236,10 @@ void CSwitcherDlg::PasteLoginInfo() { m_paste.Run(view(), m_accounts.Slot(), m_t
 // ---- Tray --------------------------------------------------------------------------------------
 
 void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) {
+  if (m_busy) {
+    m_tray.ShowOpenWindow(view());
+    return;
+  }
   m_tray.OnIconMouse(view(), mouse, m_launcher.UserProgramName());
 }
 

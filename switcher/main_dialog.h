@@ -69,6 +69,7 @@ class CSwitcherDlg : public ui::Dialog {
   RateCalculator m_calculator;
   paste::LoginPaste m_paste;
   TrayState m_tray;
+  bool m_busy = false;  // a command, its questions or a dialog it opened is under way
 };
 
 }  // namespace switcher

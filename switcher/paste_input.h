@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace paste {
 
@@ -47,10 +48,21 @@ class Clock {
 
 class InputService : public Clock {
  public:
-  // The game client's window (class " ＣＲＯＳＳＧＡＴＥ "), or 0.
-  virtual WindowRef FindGameWindow() = 0;
+  // The game clients' windows (class " ＣＲＯＳＳＧＡＴＥ "), foremost first; players run one
+  // client per account.
+  virtual std::vector<WindowRef> GameWindows() = 0;
+  // The process that owns the window.
+  virtual std::uint32_t ProcessOf(WindowRef window) = 0;
   virtual bool IsMinimized(WindowRef window) = 0;
   virtual Rect Bounds(WindowRef window) = 0;
+  // The DPI of the monitor the window is on, and the DPI the window itself answers
+  // (GetDpiForWindow): 96 for a program that is not DPI-aware, which Windows then stretches.
+  virtual int MonitorDpi(WindowRef window) = 0;
+  virtual int WindowDpi(WindowRef window) = 0;
+  // Every monitor's rectangle.
+  virtual std::vector<Rect> Monitors() = 0;
+  // Whether the window belongs to another program and is not the desktop.
+  virtual bool IsForeign(WindowRef window) = 0;
   // The mandatory integrity level of the process that owns the window (0x2000 medium, 0x3000
   // high, that is elevated), or of this program for 0; nullopt when it cannot be read.
   virtual std::optional<std::uint32_t> IntegrityLevel(WindowRef window) = 0;
@@ -74,12 +86,19 @@ class InputService : public Clock {
   // Whether Esc was pressed since the last call, or is down now.
   virtual bool EscapePressed() = 0;
   virtual bool IsCapsLockOn() = 0;
+  // The open state of the window's input method (its default IME window); nullopt when it has
+  // none or does not answer.
+  virtual std::optional<bool> ImeOpen(WindowRef window) = 0;
+  virtual void SetImeOpen(WindowRef window, bool open) = 0;
 
-  // Opens the clipboard, replaces its content by the text as CF_TEXT, kept out of clipboard
+  // Opens the clipboard for the owner (a window of ours: Windows refuses data put on a clipboard
+  // opened without one), replaces its content by the text as CF_TEXT, kept out of clipboard
   // history, cloud clipboard and clipboard monitors, and leaves it open. False when the text was
   // not taken.
-  virtual bool PutOnClipboard(std::string_view text) = 0;
+  virtual bool PutOnClipboard(WindowRef owner, std::string_view text) = 0;
   virtual void CloseClipboard() = 0;
+  // Empties the clipboard when it still holds what the owner put there.
+  virtual void ForgetClipboard(WindowRef owner) = 0;
 };
 
 }  // namespace paste

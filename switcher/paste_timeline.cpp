@@ -27,6 +27,8 @@ void Timeline::Start() {
   m_origin = m_clock.NowMs();
 }
 
+double Timeline::Elapsed() { return m_clock.NowMs() - m_origin; }
+
 void Timeline::WaitUntil(double atMs) {
   const double deadline = m_origin + atMs;
   for (;;) {

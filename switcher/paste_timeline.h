@@ -16,6 +16,9 @@ class Timeline {
   // Returns at the time `atMs` after the start, or at once when that has passed.
   void WaitUntil(double atMs);
 
+  // The time since the start.
+  double Elapsed();
+
  private:
   Clock& m_clock;
   double m_origin = 0;

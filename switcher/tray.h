@@ -20,6 +20,9 @@ class Tray {
   // `userProgram`, and returns when it closes; the chosen command reaches `owner` afterwards as
   // an ordinary command.
   virtual void ShowMenu(ui::View& owner, const std::string& userProgram) = 0;
+
+  // Brings the box or dialog that `owner` has open to the front.
+  virtual void BringOpenWindowToFront(ui::View& owner) = 0;
 };
 
 }  // namespace switcher

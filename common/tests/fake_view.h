@@ -41,6 +41,9 @@ class View final : public ui::View {
   int defaultButton = 0;
   std::vector<Box> boxes;
   std::deque<int> answers;  // for Yes/No boxes; kIdYes when empty
+  // What the player or a tool does while a box is open, box by box (the window still gets the
+  // tray menu's commands, F1 and the like).
+  std::deque<std::function<void()>> whileBoxOpen;
   std::vector<std::pair<int, int>> systemMenu;
   std::optional<int> endResult;
   std::deque<ModalScript> modalScripts;
@@ -67,6 +70,11 @@ class View final : public ui::View {
   void SetChecked(int id, bool on) override { on ? (void)checked.insert(id) : (void)checked.erase(id); }
   int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override {
     boxes.push_back({text, caption, buttons});
+    if (!whileBoxOpen.empty()) {
+      const auto action = std::move(whileBoxOpen.front());
+      whileBoxOpen.pop_front();
+      if (action) action();
+    }
     if (buttons == ui::Buttons::Ok) return ui::kIdOk;
     if (answers.empty()) return ui::kIdYes;
     const int answer = answers.front();

@@ -43,12 +43,20 @@ class Input final : public paste::InputService {
   };
 
   // ---- The world ----
-  static constexpr paste::WindowRef kGame = 1, kMain = 2, kOther = 3;
+  static constexpr paste::WindowRef kGame = 1, kMain = 2, kOther = 3, kDesktop = 4, kSecondGame = 5;
+  static constexpr std::uint32_t kGameProcess = 7001, kSecondGameProcess = 7002;
   bool gameRunning = true;
+  bool secondGameRunning = false;  // in front of the first
+  paste::Rect secondGameBounds{{300, 100}, 646, 509};
   bool gameMinimized = false;
   bool gameComesToFront = true;
   paste::Rect gameBounds{{100, 40}, 800, 600};
   paste::Rect mainBounds{{900, 300}, 480, 360};
+  int monitorDpi = 96, gameDpi = 96;
+  std::vector<paste::Rect> monitors{{{0, 0}, 1920, 1080}};
+  paste::WindowRef pressBringsToFront = 0;  // the window a click brings to the front, if any
+  std::optional<bool> imeOpen = false;      // the game's input method; nullopt: none
+  std::vector<bool> imeSets;                // what the paste set it to, in order
   std::optional<std::uint32_t> gameIntegrity = 0x2000, ourIntegrity = 0x2000;  // medium
   // The game's keyboard layout: a Japanese (JIS) keyboard's answers for printable ASCII.
   std::map<char, int> layout = JisLayout();
@@ -59,6 +67,7 @@ class Input final : public paste::InputService {
   std::set<int> refusedClipboardPuts;    // 0-based numbers of PutOnClipboard calls the clipboard refuses
   int stealFocusAfterKeyDowns = -1;      // another window comes to the front after that many presses
   int escapeAfterKeyDowns = -1;          // the player presses Esc after that many presses
+  std::map<int, double> lateKeyDowns;    // the press with that number (from 1) goes out that many ms late
 
   // ---- The clock ----
   double now = 1000;
@@ -72,6 +81,7 @@ class Input final : public paste::InputService {
   bool buttonDown = false;
   bool clipboardOpen = false;
   std::string clipboard;
+  paste::WindowRef clipboardOwner = 0;
   int clipboardPuts = 0;
   int captureReleases = 0;
 
@@ -89,9 +99,26 @@ class Input final : public paste::InputService {
     }
   }
 
-  paste::WindowRef FindGameWindow() override { return gameRunning ? kGame : 0; }
+  std::vector<paste::WindowRef> GameWindows() override {
+    std::vector<paste::WindowRef> windows;
+    if (secondGameRunning) windows.push_back(kSecondGame);
+    if (gameRunning) windows.push_back(kGame);
+    return windows;
+  }
+  std::uint32_t ProcessOf(paste::WindowRef window) override {
+    return window == kSecondGame ? kSecondGameProcess : kGameProcess;
+  }
   bool IsMinimized(paste::WindowRef window) override { return window == kGame && gameMinimized; }
-  paste::Rect Bounds(paste::WindowRef window) override { return window == kGame ? gameBounds : mainBounds; }
+  paste::Rect Bounds(paste::WindowRef window) override {
+    if (window == kSecondGame) return secondGameBounds;
+    return window == kGame ? gameBounds : mainBounds;
+  }
+  int MonitorDpi(paste::WindowRef) override { return monitorDpi; }
+  int WindowDpi(paste::WindowRef) override { return gameDpi; }
+  std::vector<paste::Rect> Monitors() override { return monitors; }
+  bool IsForeign(paste::WindowRef window) override {
+    return window == kGame || window == kSecondGame || window == kOther;
+  }
   std::optional<std::uint32_t> IntegrityLevel(paste::WindowRef window) override {
     return window == kGame ? gameIntegrity : ourIntegrity;
   }
@@ -109,9 +136,13 @@ class Input final : public paste::InputService {
   void MoveCursor(paste::Point to) override { cursor = to; }
   void LeftButton(bool down) override {
     buttonDown = down;
+    if (down && pressBringsToFront != 0) foreground = pressBringsToFront;
     sent.push_back({now, down ? paste::Op::MouseDown : paste::Op::MouseUp, cursor, 0, 0, true, {}});
   }
   void Key(int virtualKey, int scanCode, bool up, bool extended) override {
+    if (!up) {
+      if (const auto late = lateKeyDowns.find(m_keyDowns + 1); late != lateKeyDowns.end()) now += late->second;
+    }
     sent.push_back({now, up ? paste::Op::KeyUp : paste::Op::KeyDown, {}, virtualKey, scanCode, extended, {}});
     if (virtualKey == paste::kVkCapital && !up) capsLock = !capsLock;
     if (up) {
@@ -126,13 +157,22 @@ class Input final : public paste::InputService {
   bool IsKeyDown(int virtualKey) override { return keysDown.contains(virtualKey); }
   bool EscapePressed() override { return std::exchange(m_escapePressed, false); }
   bool IsCapsLockOn() override { return capsLock; }
+  std::optional<bool> ImeOpen(paste::WindowRef) override { return imeOpen; }
+  void SetImeOpen(paste::WindowRef, bool open) override {
+    imeOpen = open;
+    imeSets.push_back(open);
+  }
 
-  bool PutOnClipboard(std::string_view text) override {
+  bool PutOnClipboard(paste::WindowRef owner, std::string_view text) override {
     clipboardOpen = true;
     sent.push_back({now, paste::Op::PutClipboard, {}, 0, 0, false, std::string(text)});
     if (refusedClipboardPuts.contains(clipboardPuts++)) return false;
     clipboard = text;
+    clipboardOwner = owner;
     return true;
+  }
+  void ForgetClipboard(paste::WindowRef owner) override {
+    if (owner == clipboardOwner) clipboard.clear();
   }
   void CloseClipboard() override {
     clipboardOpen = false;

@@ -52,6 +52,11 @@ class Shell final : public switcher::Shell {
     opened.push_back(target);
     return succeed;
   }
+  std::uint32_t nextProcess = 4100;  // the process ID the next started program gets
+  std::optional<std::uint32_t> Start(const std::filesystem::path& program) override {
+    if (!Open(program)) return std::nullopt;
+    return nextProcess++;
+  }
   std::filesystem::path PathFromText(std::string_view text) const override { return std::string(text); }
   std::string TextFromPath(const std::filesystem::path& path) const override { return path.string(); }
 };
@@ -59,7 +64,7 @@ class Shell final : public switcher::Shell {
 // Records every call with what its owner window looked like at that moment.
 class Tray final : public switcher::Tray {
  public:
-  enum class Op { Add, Delete, Menu };
+  enum class Op { Add, Delete, Menu, Front };
   struct Call {
     Op op;
     std::string text;  // the tip, or the menu's designated-program caption
@@ -85,6 +90,7 @@ class Tray final : public switcher::Tray {
     iconShown = false;
   }
   void ShowMenu(ui::View& owner, const std::string& userProgram) override { Record(Op::Menu, owner, userProgram); }
+  void BringOpenWindowToFront(ui::View& owner) override { Record(Op::Front, owner, ""); }
 
  private:
   void Record(Op op, ui::View& owner, const std::string& text) {

@@ -14,7 +14,8 @@ struct LaunchingTest : ::testing::Test {
   fake::View view;
   switcher::Launcher launcher{files, shell};
 
-  std::vector<std::filesystem::path> Opened(const std::string& ini, void (switcher::Launcher::*start)(ui::View&)) {
+  template <typename Result>
+  std::vector<std::filesystem::path> Opened(const std::string& ini, Result (switcher::Launcher::*start)(ui::View&)) {
     files.Ini() = ini;
     (launcher.*start)(view);
     return shell.opened;

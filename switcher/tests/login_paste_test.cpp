@@ -2,7 +2,11 @@
 // the operation behind button 1048 with its questions and messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +20,10 @@ namespace {
 using paste::Op;
 using paste::Point;
 using Sent = fake::Input::Sent;
+
+// The login screen's points of a game at the screen's corner.
+constexpr std::array<Point, 4> kCornerPoints{
+    {paste::kFieldOffsets[0], paste::kFieldOffsets[1], paste::kFieldOffsets[2], paste::kFinalOffset}};
 
 paste::FieldKeys JisKeys(const paste::Credentials& texts) {
   const auto layout = fake::JisLayout();
@@ -67,13 +75,45 @@ TEST(LoginPasteKeysTest, TheFinalClickFollowsTheProgramThatTheGameButtonStarts) 
   }
 }
 
-TEST(LoginPasteKeysTest, OffsetsScaleWithTheGameWindowsSize) {
-  const std::pair<paste::Rect, Point> cases[] = {
-      {{{100, 40}, 800, 600}, {655, 420}},    // as measured, or a game that handles DPI itself
-      {{{100, 40}, 1200, 900}, {933, 610}},   // scaled by Windows at 150 %
-      {{{0, 0}, 1000, 750}, {694, 475}},      // at 125 %
+// Clients come in several outer sizes (a captioned 640 x 480 or 800 x 600 client area); only
+// Windows' stretching of a game that is not DPI-aware moves the points.
+TEST(LoginPasteKeysTest, ThePointsAreTheOffsetsFromTheCornerStretchedOnlyAsWindowsStretchesTheGame) {
+  struct Case {
+    int monitorDpi, windowDpi;
+    Point point;
   };
-  for (const auto& [game, point] : cases) EXPECT_EQ(paste::OnScreen(game, {555, 380}), point) << game.width;
+  const Case cases[] = {
+      {96, 96, {655, 420}},    // 100 %
+      {144, 96, {933, 610}},   // 150 %, a game that is not DPI-aware: stretched
+      {120, 96, {794, 515}},   // 125 %, stretched
+      {144, 144, {655, 420}},  // a game that handles DPI itself, or overrides the scaling
+      {0, 96, {655, 420}},     // no answer: as at 100 %
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(paste::OnScreen({100, 40}, {555, 380}, paste::StretchOf(c.monitorDpi, c.windowDpi)), c.point)
+        << c.monitorDpi << "/" << c.windowDpi;
+  }
+}
+
+TEST(LoginPasteKeysTest, AnAccountsLoginGoesToItsOwnClientElseToTheOnlyOne) {
+  const auto clients = [](std::vector<std::uint32_t> processes) {
+    std::vector<paste::Client> list;
+    for (std::uint32_t p : processes) list.push_back({p * 10, p, false, {}, 0x2000, 96, 96});
+    return list;
+  };
+  struct Case {
+    std::vector<std::uint32_t> running, launchedForAccount;
+    std::optional<std::size_t> chosen;
+  };
+  const Case cases[] = {
+      {{}, {}, std::nullopt},      {{5}, {}, 0},    {{5}, {9}, 0},  // the only one, whoever started it
+      {{5, 9}, {9}, 1},            {{5, 9}, {}, std::nullopt},   {{5, 9}, {7}, std::nullopt},
+      {{5, 9, 3}, {4, 3}, 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(paste::ChooseClient(clients(c.running), c.launchedForAccount), c.chosen)
+        << c.running.size() << " running";
+  }
 }
 
 TEST(LoginPasteKeysTest, AGameAtAHigherIntegrityLevelOutranksUs) {
@@ -109,8 +149,7 @@ std::vector<paste::KeyStroke> TypedKeys(const paste::Plan& plan, int field) {
 }
 
 TEST(LoginPastePlanTest, TypesTheIdOfTheExampleWithItsCodesAndShift) {
-  const auto plan = paste::PlanFields({{0, 0}, 800, 600}, true, {"ab_C.1@-", "", ""}, JisKeys({"ab_C.1@-", "", ""}),
-                                      10, paste::kFinalOffset);
+  const auto plan = paste::PlanFields(kCornerPoints, true, {"ab_C.1@-", "", ""}, JisKeys({"ab_C.1@-", "", ""}), 10);
   EXPECT_EQ(TypedKeys(plan, 0), (std::vector<paste::KeyStroke>{{0x41, false}, {0x42, false}, {0xE2, true},
                                                                {0x43, true}, {0xBE, false}, {0x31, false},
                                                                {0xC0, false}, {0xBD, false}}));
@@ -118,10 +157,10 @@ TEST(LoginPastePlanTest, TypesTheIdOfTheExampleWithItsCodesAndShift) {
 }
 
 TEST(LoginPastePlanTest, EachFieldIsClickedClearedWith35BackspacesAndTypedOnOneTimeline) {
-  const Point origin{100, 40};
   const int hold = 20;
-  const auto plan = paste::PlanFields({origin, 800, 600}, true, {"ab", "", "X"}, JisKeys({"ab", "", "X"}), hold,
-                                      paste::kFinalOffsetXgpuk2);
+  const Point points[] = {{655, 420}, {510, 450}, {515, 485}, {370, 525}};
+  const auto plan =
+      paste::PlanFields({points[0], points[1], points[2], points[3]}, true, {"ab", "", "X"}, JisKeys({"ab", "", "X"}), hold);
   struct Click {
     Point at;
     double downMs, upMs;
@@ -149,7 +188,6 @@ TEST(LoginPastePlanTest, EachFieldIsClickedClearedWith35BackspacesAndTypedOnOneT
   EXPECT_EQ(backspaces, (std::vector<int>{35, 35, 35}));  // an empty field is cleared too
   EXPECT_EQ(clipboardPuts, (std::vector<int>{1, 1, 1}));
   ASSERT_EQ(clicks.size(), 4u);
-  const Point points[] = {{655, 420}, {510, 450}, {515, 485}, {370, 525}};
   const double holds[] = {200, 100, 100, 100};
   // Activation pause; ID click, 35 + 2 keys, pause; password click, 35 keys, pause; CD-KEY click
   // (Shift + X takes one hold), 35 + 1 keys, pause.
@@ -168,10 +206,13 @@ TEST(LoginPastePlanTest, EachFieldIsClickedClearedWith35BackspacesAndTypedOnOneT
 
 struct PlayTest : ::testing::Test {
   fake::Input input;
-  paste::Plan plan = paste::PlanFields({{0, 0}, 800, 600}, true, {"ab_C", "pw", "KEY"}, JisKeys({"ab_C", "pw", "KEY"}),
-                                       10, paste::kFinalOffset);
+  paste::Plan plan = paste::PlanFields(kCornerPoints, true, {"ab_C", "pw", "KEY"}, JisKeys({"ab_C", "pw", "KEY"}), 10);
 
-  void SetUp() override { input.foreground = fake::Input::kGame; }
+  void SetUp() override {
+    input.foreground = fake::Input::kGame;
+    plan.target = fake::Input::kGame;
+  }
+  paste::Outcome Play() { return paste::Play(input, plan, fake::Input::kMain); }
   void ExpectNothingLeftHeld() const {
     EXPECT_FALSE(input.buttonDown);
     EXPECT_FALSE(input.clipboardOpen);
@@ -181,12 +222,13 @@ struct PlayTest : ::testing::Test {
 };
 
 TEST_F(PlayTest, SendsThePlanInOrderAndLeavesTheLastFieldOnTheClipboard) {
-  EXPECT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::Done);
+  EXPECT_EQ(Play(), paste::Outcome::Done);
   std::vector<Op> sentOps, plannedOps;
   for (const auto& s : input.sent) sentOps.push_back(s.op);
   for (const auto& s : plan.steps) plannedOps.push_back(s.op);
   EXPECT_EQ(sentOps, plannedOps);
   EXPECT_EQ(input.clipboard, "KEY");
+  EXPECT_EQ(input.clipboardOwner, fake::Input::kMain) << "a clipboard opened without a window of ours takes nothing";
   ExpectNothingLeftHeld();
 }
 
@@ -201,7 +243,7 @@ TEST_F(PlayTest, StopsBeforeTheNextPressWhenAnotherWindowComesToTheFront) {
     input = fresh;
     input.foreground = fake::Input::kGame;
     input.stealFocusAfterKeyDowns = c.stealAfter;
-    EXPECT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::NotInFront) << c.stealAfter;
+    EXPECT_EQ(Play(), paste::Outcome::NotInFront) << c.stealAfter;
     EXPECT_EQ(KeyDownsSent(), c.stealAfter) << "no press after the theft";
     EXPECT_EQ(input.Only(Op::MouseDown).size(), c.clicks) << c.stealAfter;
     ExpectNothingLeftHeld();
@@ -210,20 +252,86 @@ TEST_F(PlayTest, StopsBeforeTheNextPressWhenAnotherWindowComesToTheFront) {
 
 TEST_F(PlayTest, EscapeCancelsAtOnceAndReleasesTheShiftHeldForAnUnderscore) {
   input.escapeAfterKeyDowns = 38;  // 35 backspaces, a, b, Shift (for "_")
-  EXPECT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::Cancelled);
+  EXPECT_EQ(Play(), paste::Outcome::Cancelled);
   EXPECT_EQ(KeyDownsSent(), 38);
   EXPECT_EQ(input.sent.back().op, Op::CloseClipboard);
+  EXPECT_EQ(input.clipboard, "") << "the field under way is not left on the clipboard";
   ExpectNothingLeftHeld();
 }
 
 TEST_F(PlayTest, AFieldTheClipboardRefusesIsStillClearedAndTypedOnTime) {
   input.refusedClipboardPuts = {1};  // the password
-  EXPECT_EQ(paste::Play(input, plan, fake::Input::kGame), paste::Outcome::Done);
+  EXPECT_EQ(Play(), paste::Outcome::Done);
   EXPECT_EQ(KeyDownsSent(), (35 + 4 + 2) + (35 + 2) + (35 + 3 + 3));  // Shift for _ and C, and each of KEY
   const auto downs = input.Only(Op::MouseDown);
   ASSERT_EQ(downs.size(), 4u);
   EXPECT_NEAR(downs[2].atMs - downs[1].atMs, 100 + 37 * 10 + 50, 0.1);
   ExpectNothingLeftHeld();
+}
+
+TEST_F(PlayTest, APressThatGoesOutLateIsStillHeldItsFullTimeAndThePausesTakeUpTheDelay) {
+  struct Case {
+    int press;  // counted from 1: 35 backspaces, a, b, Shift + _, Shift + C, then the password's
+    double lateMs;
+  };
+  for (const Case c : {Case{1, 12}, Case{20, 7}, Case{38, 9}, Case{41, 25}, Case{80, 30}}) {
+    input = fake::Input{};
+    input.foreground = fake::Input::kGame;
+    input.lateKeyDowns[c.press] = c.lateMs;
+    EXPECT_EQ(Play(), paste::Outcome::Done);
+    std::map<int, double> downAt;
+    for (const Sent& s : input.sent) {
+      if (s.op == Op::KeyDown) downAt[s.key] = s.atMs;
+      if (s.op == Op::KeyUp) {
+        EXPECT_GE(s.atMs - downAt[s.key], 10 - 1e-9) << "key " << s.key << ", press " << c.press << " late";
+      }
+    }
+    const auto downs = input.Only(Op::MouseDown);
+    const auto ups = input.Only(Op::MouseUp);
+    const double nominal = plan.steps.back().atMs - plan.steps.front().atMs;
+    EXPECT_NEAR(ups.back().atMs - downs.front().atMs, nominal, 0.1) << "press " << c.press << " late";
+  }
+}
+
+TEST_F(PlayTest, AtTheScreensCornerOnlyAnotherProgramsWindowThatTheFirstClickBringsToTheFrontGetsKeys) {
+  struct Case {
+    paste::WindowRef broughtToFront;  // 0: the click changes nothing, ours stays in front
+    int stealAfter;
+    paste::Outcome outcome;
+  };
+  const Case cases[] = {
+      {fake::Input::kOther, -1, paste::Outcome::Done},     {fake::Input::kMain, -1, paste::Outcome::NoTarget},
+      {fake::Input::kDesktop, -1, paste::Outcome::NoTarget}, {0, -1, paste::Outcome::NoTarget},
+      {fake::Input::kGame, 5, paste::Outcome::NotInFront},  // the front then went to another window
+  };
+  for (const Case& c : cases) {
+    input = fake::Input{};
+    input.pressBringsToFront = c.broughtToFront;
+    input.stealFocusAfterKeyDowns = c.stealAfter;
+    plan.target = 0;
+    EXPECT_EQ(Play(), c.outcome) << c.broughtToFront;
+    EXPECT_EQ(KeyDownsSent(), c.outcome == paste::Outcome::Done ? 35 + 6 + 35 + 2 + 35 + 6 : std::max(c.stealAfter, 0))
+        << c.broughtToFront;
+    ExpectNothingLeftHeld();
+  }
+}
+
+TEST_F(PlayTest, TheGamesInputMethodIsOffWhileTypingAndAsBeforeAfterwardsWhateverEndsThePaste) {
+  struct Case {
+    std::optional<bool> open;  // nullopt: the game has no input method
+    int escapeAfter;
+    std::vector<bool> sets;
+  };
+  const Case cases[] = {{true, -1, {false, true}}, {true, 3, {false, true}}, {false, -1, {}}, {std::nullopt, -1, {}}};
+  for (const Case& c : cases) {
+    input = fake::Input{};
+    input.foreground = fake::Input::kGame;
+    input.imeOpen = c.open;
+    input.escapeAfterKeyDowns = c.escapeAfter;
+    Play();
+    EXPECT_EQ(input.imeSets, c.sets) << c.open.value_or(false) << c.escapeAfter;
+    EXPECT_EQ(input.imeOpen, c.open);
+  }
 }
 
 TEST(KeyboardStateTest, CapsLockIsOffWhileTypingAndBackAfterwards) {
@@ -263,6 +371,54 @@ TEST(KeyboardStateTest, WaitsForHeldModifiersAndReleasesThoseHeldTooLong) {
       EXPECT_GE(input.now - start, c.releasedAfterMs) << c.key;
     }
   }
+}
+
+// ---- The preparation ------------------------------------------------------------------------
+
+TEST(LoginPastePrepareTest, EachReasonToSendNothingIsFoundBeforeAnyInput) {
+  const auto layout = fake::JisLayout();
+  paste::Facts base;
+  base.texts = {"id", "pw", "KEY"};
+  base.holdMs = 10;
+  base.clients = {{1, 7001, false, {{100, 40}, 806, 629}, 0x2000, 96, 96}};  // a captioned 800 x 600 client area
+  base.ourIntegrity = 0x2000;
+  base.monitors = {{{0, 0}, 1920, 1080}};
+  base.keyScan = [&](paste::WindowRef, char c) { return layout.contains(c) ? layout.at(c) : -1; };
+  struct Case {
+    const char* name;
+    std::function<void(paste::Facts&)> change;
+    std::optional<paste::Refusal> refusal;
+    std::vector<int> fields;
+  };
+  using R = paste::Refusal;
+  const Case cases[] = {
+      {"nothing in the way", [](paste::Facts&) {}, std::nullopt, {}},
+      {"unreadable settings", [](paste::Facts& f) { f.settingsReadable = false; }, R::UnreadableSettings, {}},
+      {"unreadable secrets", [](paste::Facts& f) { f.unreadable = {false, true, true}; }, R::UnreadableSecret, {1, 2}},
+      {"no client", [](paste::Facts& f) { f.clients.clear(); }, R::NoClient, {}},
+      {"several clients", [](paste::Facts& f) { f.clients.push_back({2, 7002, false, {}, 0x2000, 96, 96}); }, R::SeveralClients, {}},
+      {"minimized", [](paste::Facts& f) { f.clients[0].minimized = true; }, R::Minimized, {}},
+      {"elevated", [](paste::Facts& f) { f.clients[0].integrity = 0x3000; }, R::Elevated, {}},
+      {"below the screen", [](paste::Facts& f) { f.clients[0].bounds.origin = {100, 700}; }, R::OffScreen, {}},
+      {"stretched past the edge", [](paste::Facts& f) { f.clients[0].monitorDpi = 144; f.clients[0].bounds.origin = {1100, 40}; },
+       R::OffScreen, {}},
+      {"untypable", [](paste::Facts& f) { f.texts[2] = "K\tY"; }, R::Untypable, {2}},
+  };
+  for (const Case& c : cases) {
+    paste::Facts facts = base;
+    c.change(facts);
+    const paste::Preparation prepared = paste::Prepare(facts);
+    EXPECT_EQ(prepared.refusal, c.refusal) << c.name;
+    EXPECT_EQ(prepared.fields, c.fields) << c.name;
+    EXPECT_EQ(prepared.plan.steps.empty(), c.refusal.has_value()) << c.name;
+  }
+  paste::Facts atCorner = base;
+  atCorner.clients.clear();
+  atCorner.atCorner = true;
+  const paste::Preparation prepared = paste::Prepare(atCorner);
+  ASSERT_FALSE(prepared.refusal);
+  EXPECT_EQ(prepared.plan.target, 0u);
+  EXPECT_EQ(prepared.plan.steps.front().point, paste::kFieldOffsets[0]);
 }
 
 // ---- The operation behind button 1048 ------------------------------------------------------
@@ -353,6 +509,7 @@ TEST_F(PasteButtonTest, WithTheGameAbsentItPastesAtTheScreenCornerOnlyWhenThePla
     view = {};
     input = {};
     input.gameRunning = false;
+    input.pressBringsToFront = fake::Input::kOther;
     view.answers = {ui::kIdYes, answer};
     StartAndPaste();
     ASSERT_GE(view.boxes.size(), 3u);
@@ -472,6 +629,47 @@ TEST_F(PasteButtonTest, ProtectedValuesAreTypedPlainAndOnesThatCannotBeUnprotect
     EXPECT_TRUE(view.boxes[1].text.starts_with(c.refused)) << view.boxes[1].text;
     EXPECT_EQ(view.boxes[1].caption, "FileReadError");
   }
+}
+
+TEST_F(PasteButtonTest, WithTwoClientsTheAccountGoesToTheClientTheGameButtonStartedForItOrNowhere) {
+  for (const bool startedHere : {false, true}) {  // one window: what it remembers stays
+    view = {};
+    input = {};
+    input.secondGameRunning = true;  // in front, logged in with another account
+    shell.nextProcess = fake::Input::kGameProcess;
+    Start(kAccounts);
+    if (startedHere) Press(ui::kIdOk);  // "XG起動" with account 3 chosen
+    Press(IDC_PASTE_LOGIN);
+    if (!startedHere) {
+      EXPECT_TRUE(input.sent.empty());
+      EXPECT_NE(view.boxes.back().text.find("XG起動"), std::string::npos) << view.boxes.back().text;
+      continue;
+    }
+    EXPECT_EQ(view.boxes.back().text, "貼付完了");
+    EXPECT_EQ(input.activated.front(), fake::Input::kGame);
+    EXPECT_EQ(Clicks().front(), (Point{655, 420}));
+  }
+}
+
+TEST_F(PasteButtonTest, WhileOneCommandWaitsOnThePlayerNoOtherCommandOrDialogStarts) {
+  Start(kAccounts);
+  view.whileBoxOpen = {[&] {
+    Press(ID_TRAY_ACCOUNT1 + 4);  // the tray's アカウント５
+    dialog.OnHelpInfo();          // F1 on the question
+    dialog.OnTrayIcon(ui::TrayIconMouse::RightButtonDown);
+  }};
+  Press(IDC_PASTE_LOGIN);
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
+                                                       {"貼付完了", "完了", ui::Buttons::Ok}}));
+  EXPECT_TRUE(view.modalTemplates.empty());
+  EXPECT_NE(files.Ini().find("setdata=3"), std::string::npos) << "account 5 was not switched to";
+  ASSERT_EQ(tray.calls.size(), 1u);
+  EXPECT_EQ(tray.calls[0].op, fake::Tray::Op::Front) << "the icon brings the open box to the front";
+
+  // Once it has ended, F1 opens the settings, and F1 over them opens no second one.
+  view.modalScripts = {[&](ui::Dialog&, ui::View&) { dialog.OnHelpInfo(); }};
+  dialog.OnHelpInfo();
+  EXPECT_EQ(view.modalTemplates.size(), 1u);
 }
 
 }  // namespace

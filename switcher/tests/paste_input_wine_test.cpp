@@ -20,9 +20,13 @@ TEST(PasteInputWin32Test, TheClipboardHoldsTheFieldAloneMarkedAsPrivate) {
   ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, block));
   CloseClipboard();
 
+  // The owner: a hidden window of ours, as the main window is behind its tray icon.
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(owner);
   switcher::Win32PasteInput input;
-  ASSERT_TRUE(input.PutOnClipboard("Pass.word_1"));
+  ASSERT_TRUE(input.PutOnClipboard(reinterpret_cast<paste::WindowRef>(owner), "Pass.word_1"));
   input.CloseClipboard();
+  EXPECT_EQ(GetClipboardOwner(), owner);
 
   ASSERT_TRUE(OpenClipboard(nullptr));
   const HANDLE text = GetClipboardData(CF_TEXT);
@@ -42,6 +46,7 @@ TEST(PasteInputWin32Test, TheClipboardHoldsTheFieldAloneMarkedAsPrivate) {
     GlobalUnlock(mark);
   }
   CloseClipboard();
+  DestroyWindow(owner);
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 #include "paste_input_win32.h"
 
+#include <imm.h>
 #include <mmsystem.h>
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "login_paste.h"
-#include "owner_window.h"
 #include "system_function.h"
 #include "unique_handle.h"
 
@@ -24,8 +26,24 @@ constexpr const wchar_t* kPrivacyFormats[] = {
     L"CanUploadToCloudClipboard",
 };
 
+// The input method's commands to a window's default IME window (imm.h), and how long a game
+// that does not answer may keep the paste waiting.
+constexpr WPARAM kImcGetOpenStatus = 0x0005;
+constexpr WPARAM kImcSetOpenStatus = 0x0006;
+constexpr UINT kImeAnswerTimeoutMs = 500;
+constexpr int kFallbackDpi = 96;
+constexpr int kMdtEffectiveDpi = 0;
+
 HWND ToHwnd(paste::WindowRef window) { return reinterpret_cast<HWND>(window); }
 paste::WindowRef ToRef(HWND window) { return reinterpret_cast<paste::WindowRef>(window); }
+
+// Wine never stretches a window, so the game's stretch is 1 there; and its answers for another
+// program's window disagree with its monitor's (96 at 144 DPI), and asking disturbed the first
+// click that followed: under Wine neither is asked.
+bool OnWine() {
+  static const bool onWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return onWine;
+}
 
 // The integrity level in the process's token: the last part of its label's SID.
 std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
@@ -83,7 +101,27 @@ void Win32PasteInput::SleepMs(int ms) {
   if (fineTicks) endPeriod(1);
 }
 
-paste::WindowRef Win32PasteInput::FindGameWindow() { return ToRef(FindWindowW(kGameWindowClass, nullptr)); }
+std::vector<paste::WindowRef> Win32PasteInput::GameWindows() {
+  std::vector<paste::WindowRef> windows;
+  // Top-level windows come foremost first.
+  EnumWindows(
+      [](HWND window, LPARAM found) -> BOOL {
+        wchar_t name[std::size(kGameWindowClass) + 1]{};
+        if (GetClassNameW(window, name, static_cast<int>(std::size(name))) > 0 &&
+            std::wcscmp(name, kGameWindowClass) == 0) {
+          reinterpret_cast<std::vector<paste::WindowRef>*>(found)->push_back(ToRef(window));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::uint32_t Win32PasteInput::ProcessOf(paste::WindowRef window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &process);
+  return process;
+}
 
 bool Win32PasteInput::IsMinimized(paste::WindowRef window) { return IsIconic(ToHwnd(window)) != FALSE; }
 
@@ -91,6 +129,48 @@ paste::Rect Win32PasteInput::Bounds(paste::WindowRef window) {
   RECT rect{};
   GetWindowRect(ToHwnd(window), &rect);
   return {{rect.left, rect.top}, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int Win32PasteInput::MonitorDpi(paste::WindowRef window) {
+  if (OnWine()) return kFallbackDpi;
+  // Windows 8.1 and later; before that, one DPI for every monitor.
+  using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = win32::SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  const HMONITOR monitor = MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONEAREST);
+  if (getDpiForMonitor && getDpiForMonitor(monitor, kMdtEffectiveDpi, &x, &y) == S_OK) return static_cast<int>(x);
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kFallbackDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int Win32PasteInput::WindowDpi(paste::WindowRef window) {
+  if (OnWine()) return kFallbackDpi;
+  // Windows 10 1607 and later; before that, no answer: the stretch counts as none.
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = win32::SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  const UINT dpi = getDpiForWindow ? getDpiForWindow(ToHwnd(window)) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : MonitorDpi(window);
+}
+
+std::vector<paste::Rect> Win32PasteInput::Monitors() {
+  std::vector<paste::Rect> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR, HDC, LPRECT rect, LPARAM found) -> BOOL {
+        reinterpret_cast<std::vector<paste::Rect>*>(found)->push_back(
+            {{rect->left, rect->top}, rect->right - rect->left, rect->bottom - rect->top});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+bool Win32PasteInput::IsForeign(paste::WindowRef window) {
+  const HWND hwnd = ToHwnd(window);
+  if (!hwnd || hwnd == GetDesktopWindow() || hwnd == GetShellWindow()) return false;
+  return ProcessOf(window) != GetCurrentProcessId();
 }
 
 std::optional<std::uint32_t> Win32PasteInput::IntegrityLevel(paste::WindowRef window) {
@@ -110,6 +190,9 @@ int Win32PasteInput::KeyScan(paste::WindowRef window, char character) {
 
 void Win32PasteInput::Activate(paste::WindowRef window) {
   const HWND hwnd = ToHwnd(window);
+  // On top as well: without a window manager (Wine) activation leaves the order as it was, and
+  // our own window would then lie over the game's fields.
+  BringWindowToTop(hwnd);
   SetForegroundWindow(hwnd);
   SetActiveWindow(hwnd);
   SetCapture(hwnd);
@@ -139,8 +222,38 @@ bool Win32PasteInput::EscapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x
 
 bool Win32PasteInput::IsCapsLockOn() { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
 
-bool Win32PasteInput::PutOnClipboard(std::string_view text) {
-  if (!OpenClipboard(win32::OwnerWindow())) return false;
+namespace {
+
+// The window's default IME window, or null; imm32 is loaded when a paste first needs it.
+HWND DefaultImeWindow(paste::WindowRef window) {
+  static const auto getDefaultImeWindow =
+      win32::SystemFunction<decltype(&ImmGetDefaultIMEWnd)>(L"imm32.dll", "ImmGetDefaultIMEWnd");
+  return getDefaultImeWindow ? getDefaultImeWindow(ToHwnd(window)) : nullptr;
+}
+
+}  // namespace
+
+std::optional<bool> Win32PasteInput::ImeOpen(paste::WindowRef window) {
+  const HWND ime = DefaultImeWindow(window);
+  DWORD_PTR open = 0;
+  if (!ime || !SendMessageTimeoutW(ime, WM_IME_CONTROL, kImcGetOpenStatus, 0, SMTO_ABORTIFHUNG, kImeAnswerTimeoutMs,
+                                   &open)) {
+    return std::nullopt;
+  }
+  return open != 0;
+}
+
+void Win32PasteInput::SetImeOpen(paste::WindowRef window, bool open) {
+  const HWND ime = DefaultImeWindow(window);
+  DWORD_PTR result = 0;
+  if (ime) {
+    SendMessageTimeoutW(ime, WM_IME_CONTROL, kImcSetOpenStatus, open ? TRUE : FALSE, SMTO_ABORTIFHUNG,
+                        kImeAnswerTimeoutMs, &result);
+  }
+}
+
+bool Win32PasteInput::PutOnClipboard(paste::WindowRef owner, std::string_view text) {
+  if (!OpenClipboard(ToHwnd(owner))) return false;
   // Emptied, so that no other format of earlier content stands beside the field, and the
   // privacy marks apply to all of it.
   EmptyClipboard();
@@ -155,5 +268,11 @@ bool Win32PasteInput::PutOnClipboard(std::string_view text) {
 }
 
 void Win32PasteInput::CloseClipboard() { ::CloseClipboard(); }
+
+void Win32PasteInput::ForgetClipboard(paste::WindowRef owner) {
+  if (!OpenClipboard(ToHwnd(owner))) return;
+  if (GetClipboardOwner() == ToHwnd(owner)) EmptyClipboard();
+  ::CloseClipboard();
+}
 
 }  // namespace switcher

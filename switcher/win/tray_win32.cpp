@@ -83,4 +83,11 @@ void Win32Tray::ShowMenu(ui::View& owner, const std::string& userProgram) {
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
+void Win32Tray::BringOpenWindowToFront(ui::View& owner) {
+  // The popup the player used last: the box or dialog that the window waits on.
+  const HWND window = win32::WindowOf(owner);
+  const HWND popup = GetLastActivePopup(window);
+  SetForegroundWindow(popup ? popup : window);
+}
+
 }  // namespace switcher

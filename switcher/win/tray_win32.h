@@ -17,6 +17,7 @@ class Win32Tray final : public Tray {
   bool AddIcon(ui::View& owner, int iconId, const std::string& tip) override;
   void DeleteIcon(ui::View& owner) override;
   void ShowMenu(ui::View& owner, const std::string& userProgram) override;
+  void BringOpenWindowToFront(ui::View& owner) override;
 
  private:
   HWND m_iconOwner = nullptr;  // the window whose icon was added and not yet deleted

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string>
 #include <memory>
 #include <sstream>
 #include <vector>
 
 #include "login_paste.h"
+#include "tray_message.h"
 #include "varndell_fixture.h"
 
 namespace {
@@ -124,6 +126,29 @@ class LoginPasteTest : public VarndellTest {
     EXPECT_TRUE(e2e::Answer(done->window, IDOK));
   }
 
+  // The clipboard's text, or "" when it holds none.
+  static std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) return "";
+    const HANDLE text = GetClipboardData(CF_TEXT);
+    std::string bytes = text ? static_cast<const char*>(GlobalLock(text)) : "";
+    if (text) GlobalUnlock(text);
+    CloseClipboard();
+    return bytes;
+  }
+  // The next box, answered with OK; its text.
+  std::wstring AnswerNextBox() {
+    const auto box = NextBox();
+    if (!box) return L"";
+    e2e::Answer(box->window, IDOK);
+    return box->text;
+  }
+  // The key presses and characters the client got.
+  int Presses(const std::wstring& log) const {
+    int count = 0;
+    for (const auto& e : Log(log)) count += e.kind == "down" || e.kind == "char" || e.kind == "click";
+    return count;
+  }
+
   std::vector<std::unique_ptr<e2e::Process>> m_clients;
 };
 
@@ -194,21 +219,34 @@ TEST_F(LoginPasteTest, AClipboardHeldByAnotherProgramKeepsNoFieldFromBeingTyped)
   EXPECT_EQ(Clicks(L"client.log").size(), 4u);
 }
 
-TEST_F(LoginPasteTest, ClicksLandInTheFieldsAtHighDpiWhetherWindowsScalesTheClientOrNot) {
-  const ScreenDpi dpi(144);  // for the programs started from here on
-  for (const int scale : {100, 150}) {
-    const std::wstring log = L"client" + std::to_wstring(scale) + L".log";
+// Clients come in more than one size; a captioned client area of 640 x 480 or 800 x 600 is larger
+// outside. Wine never stretches a window, so at 144 DPI the points stay where they are at 96.
+TEST_F(LoginPasteTest, ClicksLandAtTheFixedOffsetsInClientsOfEverySizeAt96And144Dpi) {
+  struct Case {
+    DWORD dpi;
+    const wchar_t* client;
+  };
+  for (const Case c : {Case{96, L"640 480"}, Case{144, L"640 480"}, Case{144, L"800 600"}}) {
+    const ScreenDpi dpi(c.dpi);  // for the programs started from here on
+    const std::wstring log = L"client" + std::to_wstring(c.dpi) + L"-" + std::wstring(c.client, 3) + L".log";
     m_clients.clear();
-    const Window client = StartClient(kGameClass, log, L"--scale " + std::to_wstring(scale));
+    const Window client = StartClient(kGameClass, log, L"--client " + std::wstring(c.client));
     ASSERT_TRUE(client);
+    RECT outer{};
+    GetWindowRect(client.Handle(), &outer);
+    EXPECT_GT(outer.bottom - outer.top, _wtoi(c.client + 4)) << "a caption above the client area";
     ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
     ASSERT_NO_FATAL_FAILURE(PasteToCompletion());
     const auto clicks = Clicks(log);
-    ASSERT_EQ(clicks.size(), 4u) << scale;
+    ASSERT_EQ(clicks.size(), 4u) << c.dpi;
     const POINT corner = Corner(client);
-    EXPECT_NEAR(clicks[3].x, corner.x + paste::kFinalOffsetXgpuk2.x * scale / 100, 1) << scale;
-    EXPECT_NEAR(clicks[3].y, corner.y + paste::kFinalOffsetXgpuk2.y * scale / 100, 1) << scale;
-    EXPECT_EQ(TypedText(Log(log)).fields, kTexts) << scale;
+    const paste::Point offsets[] = {paste::kFieldOffsets[0], paste::kFieldOffsets[1], paste::kFieldOffsets[2],
+                                    paste::kFinalOffsetXgpuk2};
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+      EXPECT_EQ(clicks[i].x, corner.x + offsets[i].x) << c.dpi << " click " << i;
+      EXPECT_EQ(clicks[i].y, corner.y + offsets[i].y) << c.dpi << " click " << i;
+    }
+    EXPECT_EQ(TypedText(Log(log)).fields, kTexts) << c.dpi;
   }
 }
 
@@ -303,6 +341,7 @@ TEST_F(LoginPasteTest, EscapeCancelsThePaste) {
   int clicks = 0;
   for (const auto& e : Log(L"client.log")) clicks += e.kind == "click";
   EXPECT_EQ(clicks, 1) << "stopped in the ID field";
+  EXPECT_NE(ClipboardText(), kTexts[0]) << "the field under way is not left on the clipboard";
 }
 
 TEST_F(LoginPasteTest, CapsLockIsOffWhileTypingAndOnAgainAfterwards) {
@@ -363,6 +402,97 @@ TEST_F(LoginPasteTest, ProtectedValuesReadBackAndPasteAndADamagedOneIsRefusedBef
   EXPECT_TRUE(box->text.starts_with(e2e::FromSjis("アカウント３のPASSは"))) << e2e::ToUtf8(box->text);
   EXPECT_TRUE(e2e::Answer(box->window, IDOK));
   EXPECT_EQ(Log(L"client.log").size(), events) << "no click or key for a password that cannot be read";
+}
+
+// A player with one client per account: the paste goes to the client that "XG起動" started for
+// the account, even with another in front; with several and none of them the account's, nothing.
+TEST_F(LoginPasteTest, WithSeveralClientsTheAccountGoesOnlyToTheClientStartedForIt) {
+  ASSERT_TRUE(StartClient(kGameClass, L"first.log", L"--at 460 300"));
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));  // exepath 3: xgpuk2.exe
+  const HWND first = FindWindowW(kGameClass, nullptr);
+  m_clients.push_back(std::make_unique<e2e::Process>(e2e::WindowsPath(E2E_STANDIN_EXE), m_game.Path(),
+                                                     L"--class \"" + std::wstring(kGameClass) + L"\" --log \"" +
+                                                         (m_game / L"second.log").wstring() + L"\" --at 300 200"));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return FindWindowW(kGameClass, nullptr) != first; }));
+  ASSERT_NO_FATAL_FAILURE(PressPasteAndConfirm());
+  const std::wstring refused = AnswerNextBox();
+  EXPECT_NE(refused.find(L"XG起動"), std::wstring::npos) << e2e::ToUtf8(refused);
+  EXPECT_EQ(Presses(L"first.log") + Presses(L"second.log"), 0);
+
+  // "XG起動" starts a third client for account 3; the player then brings the first to the front.
+  ASSERT_TRUE(std::filesystem::copy_file(e2e::WindowsPath(E2E_STANDIN_EXE), m_game / L"xgpuk2.exe"));
+  m_main.Click(kStartGame);
+  const auto start = NextBox();
+  ASSERT_TRUE(start);
+  ASSERT_TRUE(e2e::Answer(start->window, IDYES));
+  HWND started = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    for (HWND w = FindWindowW(kGameClass, nullptr); w; w = FindWindowExW(nullptr, w, kGameClass, nullptr)) {
+      if (w != first && Window(w).ProcessId() != m_clients.back()->Id()) started = w;
+    }
+    return started != nullptr;
+  }));
+  m_clients.push_back(std::make_unique<e2e::Process>(Window(started).ProcessId()));  // ends with the test
+  SetForegroundWindow(first);
+  ASSERT_NO_FATAL_FAILURE(PasteToCompletion());
+  const std::wstring startedLog = L"client-" + std::to_wstring(Window(started).ProcessId()) + L".log";
+  EXPECT_EQ(TypedText(Log(startedLog)).fields, kTexts);
+  EXPECT_EQ(Presses(L"first.log") + Presses(L"second.log"), 0);
+}
+
+TEST_F(LoginPasteTest, AtTheScreenCornerNothingIsTypedWhenTheFirstClickFindsNoOtherProgramsWindow) {
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
+  SetWindowPos(m_main.Handle(), nullptr, 700, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // away from the points
+  ASSERT_NO_FATAL_FAILURE(PressPasteAndConfirm());
+  ASSERT_FALSE(AnswerNextBox().empty());  // not running
+  const auto atCorner = NextBox();
+  ASSERT_TRUE(atCorner);
+  ASSERT_TRUE(e2e::Answer(atCorner->window, IDYES));
+  const std::wstring stopped = AnswerNextBox();
+  EXPECT_NE(stopped.find(L"前面に来なかった"), std::wstring::npos) << e2e::ToUtf8(stopped);
+}
+
+TEST_F(LoginPasteTest, AClientPartlyOffTheScreenGetsNoInputAndThePlayerIsAskedToMoveIt) {
+  ASSERT_TRUE(StartClient(kGameClass, L"client.log", L"--at 900 700"));  // on a 1280 x 1024 screen
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
+  ASSERT_NO_FATAL_FAILURE(PressPasteAndConfirm());
+  const std::wstring refused = AnswerNextBox();
+  EXPECT_NE(refused.find(L"画面内に移動"), std::wstring::npos) << e2e::ToUtf8(refused);
+  EXPECT_EQ(Presses(L"client.log"), 0);
+}
+
+TEST_F(LoginPasteTest, BehindTheTrayIconTheClipboardIsLeftHoldingTheCdKeyOfAWindowOfOurs) {
+  ASSERT_TRUE(StartClient(kGameClass, L"client.log"));
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
+  m_main.Click(IDC_TRAY_MODE);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !m_main.IsVisible(); }));
+  m_main.PostCommand(IDC_PASTE_LOGIN);
+  const auto question = NextBox();
+  ASSERT_TRUE(question);
+  ASSERT_TRUE(e2e::Answer(question->window, IDYES));
+  const auto done = NextBox();
+  ASSERT_TRUE(done);
+  EXPECT_EQ(done->text, L"貼付完了");
+  EXPECT_EQ(ClipboardText(), kTexts[2]);
+  EXPECT_EQ(Window(GetClipboardOwner()).ProcessId(), Pid());
+  EXPECT_TRUE(e2e::Answer(done->window, IDOK));
+}
+
+TEST_F(LoginPasteTest, WhileThePastesQuestionIsOpenTheTrayMenuAndF1StartNothing) {
+  ASSERT_TRUE(StartClient(kGameClass, L"client.log"));
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings(kSettings));
+  m_main.Click(kPasteButton);
+  const auto question = NextBox();
+  ASSERT_TRUE(question);
+  m_main.PostCommand(ID_TRAY_ACCOUNT1 + 4);  // the tray menu's アカウント５
+  ASSERT_TRUE(question->window.PressKey(VK_F1));
+  PostMessageW(m_main.Handle(), win32::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main, question->window}));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == question->window.Handle(); }))
+      << "the icon brings the open question to the front";
+  ASSERT_TRUE(e2e::Answer(question->window, IDNO));
+  EXPECT_EQ(IniValue(SettingsFile().value_or(""), "全般", "setdata"), "3") << "no switch to account 5";
+  EXPECT_EQ(Presses(L"client.log"), 0);
 }
 
 }  // namespace

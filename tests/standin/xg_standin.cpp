@@ -1,13 +1,15 @@
-// A stand-in for the CrossGate client, for the login paste's tests, benchmark and demo: a window
-// of the client's class with a mock 800 x 600 login screen whose three fields sit at the client's
-// offsets. It logs every click, key event and character it receives, one line each, with the time
+// A stand-in for the CrossGate client, for the login paste's tests, benchmark and demo: a captioned
+// window of the client's class (a client area of 800 x 600 by default, 640 x 480 with --client)
+// with a mock login screen whose three fields sit at the client's offsets from the window's outer
+// corner. It logs every click, key event and character it receives, one line each, with the time
 // from the performance counter in milliseconds:
 //   click <screen x> <screen y> <held ms> <pressed at>
 //   key down|up <virtual key> <shift 0|1> <caps lock 0|1> <at>
 //   char <code> <field 0..2, or -1 for none>
-// It works in physical pixels. With --scale it is drawn that many percent larger, window and
-// login screen alike, as Windows shows a client that is not DPI-aware on a high-DPI screen.
-// Options: --log <file>  --class <window class>  --minimized  --at <x> <y>  --scale <percent>
+// It works in physical pixels.
+// Started without --log (as "XG起動" starts the client), it logs to client-<process ID>.log in its
+// working folder.
+// Options: --log <file>  --class <window class>  --minimized  --at <x> <y>  --client <width> <height>
 #include <windows.h>
 #include <shellapi.h>
 
@@ -19,7 +21,8 @@
 namespace {
 
 constexpr wchar_t kDefaultClass[] = L" ＣＲＯＳＳＧＡＴＥ ";
-constexpr int kWidth = 800, kHeight = 600;
+constexpr int kClientWidth = 800, kClientHeight = 600;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFieldWidth = 180, kFieldHeight = 22;
 
 struct Spot {
@@ -37,10 +40,7 @@ struct State {
   POINT pressedAt{};
   double pressedMs = 0;
   int events = 0;
-  int scalePercent = 100;
 } g;
-
-int Scaled(int value) { return MulDiv(value, g.scalePercent, 100); }
 
 double NowMs() {
   LARGE_INTEGER count{};
@@ -60,8 +60,8 @@ RECT SpotRect(HWND window, POINT offset, int width) {
   GetWindowRect(window, &outer);
   POINT client{0, 0};
   ClientToScreen(window, &client);
-  const int x = outer.left + Scaled(offset.x) - client.x, y = outer.top + Scaled(offset.y) - client.y;
-  const int halfWidth = Scaled(width) / 2, halfHeight = Scaled(kFieldHeight) / 2;
+  const int x = outer.left + offset.x - client.x, y = outer.top + offset.y - client.y;
+  const int halfWidth = width / 2, halfHeight = kFieldHeight / 2;
   return {x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight};
 }
 
@@ -179,6 +179,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   std::wstring className = kDefaultClass;
   bool minimized = false;
   int x = 40, y = 40;
+  int clientWidth = kClientWidth, clientHeight = kClientHeight;
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   for (int i = 1; i < argc; ++i) {
@@ -190,16 +191,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       className = argv[++i];
     } else if (arg == L"--minimized") {
       minimized = true;
-    } else if (arg == L"--scale" && i + 1 < argc) {
-      g.scalePercent = _wtoi(argv[++i]);
+    } else if (arg == L"--client" && i + 2 < argc) {
+      clientWidth = _wtoi(argv[++i]);
+      clientHeight = _wtoi(argv[++i]);
     } else if (arg == L"--at" && i + 2 < argc) {
       x = _wtoi(argv[++i]);
       y = _wtoi(argv[++i]);
     }
   }
   LocalFree(argv);
+  if (g.log == INVALID_HANDLE_VALUE) {
+    const std::wstring log = L"client-" + std::to_wstring(GetCurrentProcessId()) + L".log";
+    g.log = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
 
-  // Positions in physical pixels at any DPI; --scale plays the part of Windows' scaling.
+  // Positions in physical pixels at any DPI (Wine never stretches a window; the stretched case is
+  // proved with a fake).
   SetProcessDPIAware();
   WNDCLASSW wc{};
   wc.lpfnWndProc = WindowProc;
@@ -207,9 +215,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = className.c_str();
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, className.c_str(), L"CrossGate (stand-in)",
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, Scaled(kWidth),
-                                Scaled(kHeight), nullptr, nullptr, instance, nullptr);
+  // The outer size follows from the client area, the caption and the frame, as the client's does.
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+  HWND window = CreateWindowExW(0, className.c_str(), L"CrossGate (stand-in)", kStyle, x, y, outer.right - outer.left,
+                                outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
   if (!minimized) SetForegroundWindow(window);
