@@ -7,13 +7,21 @@
 
 namespace switcher {
 
+// Whether a program started; when not, what Windows said (Shift-JIS).
+struct Started {
+  bool ok = true;
+  std::string error;
+  explicit operator bool() const { return ok; }
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
 
   // Opens a program, or a document with its associated program, as Explorer's "open" does;
-  // the started program inherits this process's working folder. False when nothing started.
-  virtual bool Open(const std::filesystem::path& target) = 0;
+  // the started program inherits this process's working folder. The arguments (Shift-JIS, as
+  // stored) go to the program as they are; empty for none.
+  virtual Started Open(const std::filesystem::path& target, std::string_view arguments) = 0;
 
   // Shift-JIS text (as stored in VRND.INI) to a native path, and a path to text for messages.
   virtual std::filesystem::path PathFromText(std::string_view text) const = 0;

@@ -46,11 +46,14 @@ class Protector final : public settings::SecretProtector {
 class Shell final : public switcher::Shell {
  public:
   std::vector<std::filesystem::path> opened;
+  std::vector<std::string> arguments;  // of each open
   bool succeed = true;
+  std::string error = "指定されたファイルが見つかりません。";  // what Windows says when it fails
 
-  bool Open(const std::filesystem::path& target) override {
+  switcher::Started Open(const std::filesystem::path& target, std::string_view args) override {
     opened.push_back(target);
-    return succeed;
+    arguments.emplace_back(args);
+    return {succeed, succeed ? "" : error};
   }
   std::filesystem::path PathFromText(std::string_view text) const override { return std::string(text); }
   std::string TextFromPath(const std::filesystem::path& path) const override { return path.string(); }
