@@ -10,6 +10,10 @@
 namespace win32 {
 namespace {
 
+// Starting a program that asks for administrator rights without the consent prompt (MinGW's
+// headers lack the name).
+constexpr DWORD kErrorElevationRequired = 740;
+
 struct OwnText {
   DWORD code;
   const char* text;
@@ -28,7 +32,7 @@ constexpr std::array<OwnText, 16> kOwnTexts{{
     {ERROR_DIR_NOT_EMPTY, "ディレクトリが空ではありません。"},
     {ERROR_ALREADY_EXISTS, "既に存在するファイルを作成することはできません。"},
     {ERROR_BAD_EXE_FORMAT, "有効な Win32 アプリケーションではありません。"},
-    {ERROR_ELEVATION_REQUIRED, "要求された操作には管理者特権が必要です。"},
+    {kErrorElevationRequired, "要求された操作には管理者特権が必要です。"},
     {ERROR_CANCELLED, "この操作はユーザーによって取り消されました。"},
     {ERROR_NO_ASSOCIATION, "指定されたファイルには、この操作を実行するためのアプリケーションが関連付けられていません。"},
     {ERROR_USER_MAPPED_FILE, "ユーザー マップ セクションで開かれたファイルに要求した操作は実行できません。"},
