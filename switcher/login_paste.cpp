@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "file_messages.h"
 #include "paste_timeline.h"
 #include "settings_file.h"
 
@@ -41,9 +42,6 @@ constexpr char kNotInFrontText[] =
     "ID・パスワードがほかのウィンドウに入力されないよう、入力を止めています。";
 constexpr char kCancelledText[] = "Escキーが押されたため、貼り付けを中止しました。";
 constexpr char kDoneText[] = "貼付完了";
-constexpr char kUnreadableText[] =
-    "設定ファイル（VRND.INI）を読み込めないため、貼り付けを中止しました。\n"
-    "他のプログラムが使用中かもしれません。しばらくしてからもう一度お試しください。";
 constexpr char kReadErrorCaption[] = "FileReadError";
 constexpr char kUnprotectableText[] =
     "は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、貼り付けを中止しました。\n"
@@ -300,7 +298,8 @@ void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
   const auto file = settings::SettingsFile::InWorkingFolder(m_files);
   if (!file.Readable()) {
     // Its defaults would clear the game's fields and type nothing.
-    view.MessageBox(kUnreadableText, kReadErrorCaption, ui::Buttons::Ok);
+    view.MessageBox(switcher::SettingsReadFailure(file, "貼り付けを中止しました。", "もう一度お試しください。"),
+                    kReadErrorCaption, ui::Buttons::Ok);
     return;
   }
   const settings::AccountKeys& keys = settings::kAccounts[slot - 1];

@@ -176,7 +176,13 @@ fsys::Cause CauseAt(DWORD error, const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
                         (attributes & FILE_ATTRIBUTE_READONLY);
-  return readOnly ? fsys::Cause::ReadOnly : cause;
+  if (readOnly) return fsys::Cause::ReadOnly;
+  // Replacing or deleting a file that another program holds open is refused as access denied
+  // too; asked for delete access alone, such a file answers with a sharing violation.
+  const UniqueHandle probe(CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!probe && GetLastError() == ERROR_SHARING_VIOLATION) return fsys::Cause::Held;
+  return cause;
 }
 
 fsys::ReadResult Unreadable(DWORD error, const std::wstring& path) {
@@ -485,6 +491,7 @@ fsys::Cause Win32FileSystem::CanChange(const std::filesystem::path& folder) {
 std::optional<fsys::VirtualStore> Win32FileSystem::VirtualStoreOf(const std::filesystem::path& folder) const {
   // Windows keeps the copies of "C:\Program Files (x86)\Game" in
   // "%LOCALAPPDATA%\VirtualStore\Program Files (x86)\Game"; it virtualizes no network folder.
+  if (folder.native().starts_with(LR"(\\)")) return std::nullopt;
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(folder, error).lexically_normal();
   const std::wstring text = full.wstring();
