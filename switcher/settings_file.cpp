@@ -80,7 +80,7 @@ fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {
   for (const Change& change : changes) {
     entries.push_back({change.key->section, change.key->name, change.value, change.keepStored});
   }
-  const fsys::WriteResult result = ProfileFile(m_files, m_path).SetAll(entries);
+  fsys::WriteResult result = ProfileFile(m_files, m_path).SetAll(entries);
   if (result) Load();
   return result;
 }
