@@ -472,20 +472,17 @@ fsys::FileOutcome Win32FileSystem::RemoveEmpty(const std::filesystem::path& path
 // ---- Whether the game would see a change -----------------------------------------------------
 
 fsys::Cause Win32FileSystem::CanChange(const std::filesystem::path& folder) {
-  // A hidden file of our own that the system deletes when its handle closes, even if we crash.
+  // A hidden file of our own, deleted when its handle closes: marked so as it is created, it
+  // goes even when this process is killed a moment later.
   const std::wstring probe = LongPath(folder / (L".Varndell-" + std::to_wstring(GetCurrentProcessId()) + L".tmp"));
   const UniqueHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY, nullptr));
-  if (!file) {
-    const DWORD error = GetLastError();
-    // A probe left by a copy of ours that ended meanwhile is no refusal.
-    return error == ERROR_FILE_EXISTS ? fsys::Cause::None : CauseOf(error);
-  }
-  FILE_DISPOSITION_INFO remove{TRUE};
-  if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove)) {
-    return CauseOf(GetLastError());
-  }
-  return fsys::Cause::None;
+                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                      nullptr));
+  if (file) return fsys::Cause::None;
+  const DWORD error = GetLastError();
+  // A probe of a copy of ours with the same process ID, still running or left by a power cut,
+  // is no refusal.
+  return error == ERROR_FILE_EXISTS ? fsys::Cause::None : CauseOf(error);
 }
 
 std::optional<fsys::VirtualStore> Win32FileSystem::VirtualStoreOf(const std::filesystem::path& folder) const {
