@@ -240,7 +240,7 @@ void CBpCalcDlg::OnSetLv1() {
   }
 }
 
-void CBpCalcDlg::ShowWriteResult(fsys::WriteResult result, const char* successText) {
+void CBpCalcDlg::ShowWriteResult(const fsys::WriteResult& result, const char* successText) {
   switch (result.status) {
     case fsys::WriteStatus::Ok: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
     case fsys::WriteStatus::OpenFailed:

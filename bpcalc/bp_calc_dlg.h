@@ -25,7 +25,7 @@ class CBpCalcDlg : public ui::Dialog {
   void OnSetLv1();
 
  private:
-  void ShowWriteResult(fsys::WriteResult result, const char* successText);
+  void ShowWriteResult(const fsys::WriteResult& result, const char* successText);
   // A box's text for a file; nullopt, after telling the player, when it holds a character that
   // Shift-JIS cannot hold.
   std::optional<std::string> StorableText(int box, const std::string& name);

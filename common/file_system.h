@@ -9,8 +9,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace fsys {
+
+// Why the system refused a file operation. Each cause asks the player for something else: a file
+// held by another program is free once that program lets go of it, while access denied stays
+// until the player changes the file, the folder or the security program's settings.
+enum class Cause {
+  None,
+  Held,      // another program has the file open (the game, an editor, a scanner)
+  ReadOnly,  // the file is marked read-only
+  Denied,    // access denied: a protected folder (Program Files), a security program's folder
+             // protection, the file's permissions
+  Other,     // anything else (a full disk, an I/O error): the platform's text says what
+};
 
 // What reading a whole file found. A caller that rewrites a file must tell a file that is not
 // there (start afresh) from one it could not read (starting afresh would lose its content).
@@ -22,8 +35,14 @@ enum class ReadStatus {
 };
 
 struct ReadResult {
+  ReadResult() = default;
+  ReadResult(ReadStatus status_, std::string bytes_, Cause cause_ = Cause::None, std::string error_ = {})
+      : status(status_), bytes(std::move(bytes_)), cause(cause_), error(std::move(error_)) {}
+
   ReadStatus status = ReadStatus::Missing;
   std::string bytes;  // empty unless status is Ok
+  Cause cause = Cause::None;  // Unreadable: why
+  std::string error;          // Unreadable: the platform's explanation (Shift-JIS)
 };
 
 // What a write did. Each failure has its own message: the player acts differently on each.
@@ -35,7 +54,13 @@ enum class WriteStatus {
 };
 
 struct WriteResult {
+  WriteResult() = default;
+  WriteResult(WriteStatus status_, Cause cause_ = Cause::None, std::string error_ = {})
+      : status(status_), cause(cause_), error(std::move(error_)) {}
+
   WriteStatus status = WriteStatus::Ok;
+  Cause cause = Cause::None;  // a failure: why (ReadOnly for WriteStatus::ReadOnly)
+  std::string error;          // a failure: the platform's explanation (Shift-JIS)
   explicit operator bool() const { return status == WriteStatus::Ok; }
   bool operator==(WriteStatus other) const { return status == other; }
   friend bool operator==(const WriteResult&, const WriteResult&) = default;
@@ -59,9 +84,14 @@ using AppendText = std::function<std::optional<std::string>(const AppendSite&)>;
 // be looked at).
 struct FileInfo {
   enum class Kind { Missing, File, Folder, Unknown };
+  FileInfo() = default;
+  FileInfo(Kind kind_, std::uint64_t length_, std::string error_, Cause cause_ = Cause::None)
+      : kind(kind_), length(length_), error(std::move(error_)), cause(cause_) {}
+
   Kind kind = Kind::Missing;
   std::uint64_t length = 0;  // of a File
   std::string error;         // Unknown: the platform's explanation (Shift-JIS)
+  Cause cause = Cause::None;  // Unknown: why
 
   bool HasData() const { return kind == Kind::File && length > 0; }
   bool IsEmptyFile() const { return kind == Kind::File && length == 0; }
@@ -69,8 +99,13 @@ struct FileInfo {
 
 // The outcome of an operation that changes the file system.
 struct FileOutcome {
+  FileOutcome() = default;
+  FileOutcome(bool ok_, std::string error_, Cause cause_ = Cause::None)
+      : ok(ok_), error(std::move(error_)), cause(cause_) {}
+
   bool ok = true;
   std::string error;  // when !ok: the platform's explanation (Shift-JIS); the caller names the file
+  Cause cause = Cause::None;  // when !ok: why
 
   explicit operator bool() const { return ok; }
 };
@@ -141,6 +176,28 @@ class FileMoves {
   virtual FileOutcome RemoveEmpty(const std::filesystem::path& path) = 0;
 };
 
-class FileSystem : public WholeFiles, public ExclusiveFiles, public FileMoves {};
+// ---- Whether the game would see a change: a game folder under Program Files ------------------
+// Windows lets a normal user's program change nothing there. An old 32-bit program without a
+// manifest (the game client) is not refused but redirected: what it writes goes to a copy under
+// %LOCALAPPDATA%\VirtualStore, and it reads those copies before the folder's own files.
+struct VirtualStore {
+  std::filesystem::path folder;  // where the copies of the folder's files would be
+  std::string shown;             // that folder as the player can type it in Explorer (Shift-JIS)
+};
+
+class FolderAccess {
+ public:
+  virtual ~FolderAccess() = default;
+
+  // Whether this program may create and delete files in the folder: Cause::None when it may.
+  // It tries, with a file that is gone again when the try ends.
+  virtual Cause CanChange(const std::filesystem::path& folder) = 0;
+
+  // Where Windows would keep virtualized copies of the folder's files; nullopt where it keeps
+  // none (a network folder).
+  virtual std::optional<VirtualStore> VirtualStoreOf(const std::filesystem::path& folder) const = 0;
+};
+
+class FileSystem : public WholeFiles, public ExclusiveFiles, public FileMoves, public FolderAccess {};
 
 }  // namespace fsys

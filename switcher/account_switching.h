@@ -18,18 +18,21 @@ inline constexpr std::array<int, settings::kAccountCount> kAccountButtons{
 
 class AccountSwitch {
  public:
-  AccountSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves) : m_settingsFiles(settingsFiles), m_saves(saves) {}
+  AccountSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMoves& saves, fsys::FolderAccess& access)
+      : m_settingsFiles(settingsFiles), m_saves(saves), m_access(access) {}
 
-  // At start, before the settings are read: completes a switch that a crash cut short. Returns
-  // what to tell the player once the window shows (see Tell).
-  SwitchResult Resume() { return FinishCutShortSwitch(m_settingsFiles, m_saves); }
+  // At start, before the settings are read: completes a switch that a crash cut short, unless
+  // the game would not see it (a game folder under Program Files). Returns what to tell the
+  // player once the window shows (see Tell).
+  SwitchResult Resume();
   // At start: the slot the settings record, its button pushed (account 1's while none is).
   void Restore(ui::View& view, const settings::SettingsFile& settings);
   // Tells the player what a switch or a resume did, if there is anything to tell.
   static void Tell(ui::View& view, const SwitchResult& result);
 
   // Files the live save under the previous slot and brings in the chosen one (1..6), pushes its
-  // button and tells the player what happened. True when the switch completed.
+  // button and tells the player what happened. True when the switch completed. Nothing moves
+  // where the game would not see it; after a failure the recorded slot's button shows pushed.
   bool Select(ui::View& view, int slot);
 
   // The selected slot, 0 for none: the account that the login paste types.
@@ -38,6 +41,7 @@ class AccountSwitch {
  private:
   fsys::WholeFiles& m_settingsFiles;
   fsys::FileMoves& m_saves;
+  fsys::FolderAccess& m_access;
   std::int32_t m_account = 0;
 };
 

@@ -2,28 +2,40 @@
 
 #include <optional>
 
+#include "file_messages.h"
 #include "settings_file.h"
 
 namespace switcher {
 namespace {
 
 constexpr char kFamiliarCalculator[] = "Quorrin.exe";
-constexpr char kUnreadable[] =
-    "設定ファイル（VRND.INI）を読み込めないため、起動できませんでした。\n"
-    "他のプログラムが使用中かもしれません。しばらくしてからもう一度お試しください。";
-
-std::string LaunchError(const std::string& name) { return "[" + name + "] 実行処理エラー"; }
+// What failed to start and what Windows said.
+std::string LaunchError(const std::string& name, const Started& started) {
+  return "[" + name + "] 実行処理エラー\n" + started.error;
+}
 
 // The settings for a launch; nullopt, after telling the player, when the file could not be read:
 // its defaults would start another program than the one chosen.
 std::optional<settings::SettingsFile> ReadSettings(fsys::WholeFiles& files, ui::View& view) {
   auto file = settings::SettingsFile::InWorkingFolder(files);
   if (file.Readable()) return file;
-  view.MessageBox(kUnreadable, "FileReadError", ui::Buttons::Ok);
+  view.MessageBox(SettingsReadFailure(file, "起動できませんでした。", "もう一度お試しください。"), "FileReadError",
+                  ui::Buttons::Ok);
   return std::nullopt;
 }
 
 }  // namespace
+
+CommandLine SplitCommandLine(std::string_view text) {
+  if (!text.starts_with('"')) return {std::string(text), {}, false};
+  text.remove_prefix(1);
+  const std::size_t close = text.find('"');
+  if (close == std::string_view::npos) return {std::string(text), {}, true};
+  std::string_view rest = text.substr(close + 1);
+  const std::size_t start = rest.find_first_not_of(' ');
+  rest = start == std::string_view::npos ? std::string_view() : rest.substr(start);
+  return {std::string(text.substr(0, close)), std::string(rest), true};
+}
 
 std::optional<std::uint32_t> Launcher::StartGame(ui::View& view) {
   const auto settings = ReadSettings(m_files, view);
@@ -33,9 +45,12 @@ std::optional<std::uint32_t> Launcher::StartGame(ui::View& view) {
   if (view.MessageBox(path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo) == ui::kIdNo) {
     return std::nullopt;
   }
-  const auto started = m_shell.Start(exe);
-  if (!started) view.MessageBox(LaunchError(path), "OPEN ERROR", ui::Buttons::Ok);
-  return started;
+  const Started started = m_shell.Open(exe, "");
+  if (!started) {
+    view.MessageBox(LaunchError(path, started), "OPEN ERROR", ui::Buttons::Ok);
+    return std::nullopt;
+  }
+  return started.process;
 }
 
 void Launcher::StartUserProgram(ui::View& view) {
@@ -46,15 +61,21 @@ void Launcher::StartUserProgram(ui::View& view) {
     view.MessageBox("設定されていません", "確認", ui::Buttons::Ok);
     return;
   }
-  if (!m_shell.Open(m_shell.PathFromText(path))) {
-    view.MessageBox(LaunchError(settings->Read(settings::kUserExeName, settings::Reader::MainWindow)), "OPEN ERROR",
-                    ui::Buttons::Ok);
+  const CommandLine command = SplitCommandLine(path);
+  if (const Started started = m_shell.Open(m_shell.PathFromText(command.program), command.arguments); !started) {
+    std::string text = LaunchError(settings->Read(settings::kUserExeName, settings::Reader::MainWindow), started);
+    // A file name with a blank in it is most likely a path followed by arguments without quotes.
+    const std::size_t nameStart = command.program.find_last_of('\\') + 1;  // 0 without a folder
+    if (!command.quoted && command.program.find(' ', nameStart) != std::string::npos) {
+      text += std::string("\n") + kProgramPathOnly;
+    }
+    view.MessageBox(text, "OPEN ERROR", ui::Buttons::Ok);
   }
 }
 
 void Launcher::StartFamiliarCalculator(ui::View& view) {
-  if (!m_shell.Open(m_shell.PathFromText(kFamiliarCalculator))) {
-    view.MessageBox(LaunchError(kFamiliarCalculator), "OPEN ERROR", ui::Buttons::Ok);
+  if (const Started started = m_shell.Open(m_shell.PathFromText(kFamiliarCalculator), ""); !started) {
+    view.MessageBox(LaunchError(kFamiliarCalculator, started), "OPEN ERROR", ui::Buttons::Ok);
   }
 }
 

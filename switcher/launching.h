@@ -4,12 +4,26 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "dialog.h"
 #include "file_system.h"
 #include "shell.h"
 
 namespace switcher {
+
+// The designated program's setting: a program's path alone, or a path in double quotes followed
+// by the arguments it gets, as a shortcut's target is written ("C:\Tools\tool.exe" -x).
+struct CommandLine {
+  std::string program;
+  std::string arguments;
+  bool quoted = false;
+};
+CommandLine SplitCommandLine(std::string_view text);
+// Added when a designated program whose path holds a blank does not start.
+inline constexpr char kProgramPathOnly[] =
+    "「ファイル場所」にはプログラムのパスだけを入れてください。"
+    "引数を付けるときは、パスを \" で囲み、その後ろに書いてください（例: \"C:\\Tools\\tool.exe\" -x）。";
 
 class Launcher {
  public:

@@ -97,13 +97,13 @@ void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
 
   Preparation prepared = Prepare(facts);
   if (prepared.refusal == Refusal::NoClient) {
-    Tell(view, RefusalMessage(Refusal::NoClient, slot, {}));
+    Tell(view, RefusalMessage(Refusal::NoClient, slot, {}, file));
     if (!Agrees(view, kAtOriginText)) return;
     facts.atCorner = true;
     prepared = Prepare(facts);
   }
   if (prepared.refusal) {
-    Tell(view, RefusalMessage(*prepared.refusal, slot, prepared.fields));
+    Tell(view, RefusalMessage(*prepared.refusal, slot, prepared.fields, file));
     return;
   }
   const Outcome outcome = Deliver(prepared.plan, view.WindowId());

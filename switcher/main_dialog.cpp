@@ -92,7 +92,7 @@ CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& p
     : ui::Dialog(IDD_SWITCHER),
       m_files(files),
       m_settingsDlg(files, protector),
-      m_accounts(files, files),
+      m_accounts(files, files, files),
       m_launcher(files, shell),
       m_paste(files, protector, input),
       m_tray(tray) {}

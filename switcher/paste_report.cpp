@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "file_messages.h"
+#include "settings_file.h"
+
 namespace paste {
 namespace {
 
@@ -28,9 +31,6 @@ struct RefusalRow {
   const char* text;
 };
 constexpr RefusalRow kRefusals[] = {
-    {Refusal::UnreadableSettings, Subject::None, kReadErrorCaption,
-     "設定ファイル（VRND.INI）を読み込めないため、貼り付けを中止しました。\n"
-     "他のプログラムが使用中かもしれません。しばらくしてからもう一度お試しください。"},
     {Refusal::UnreadableSecret, Subject::AccountFields, kReadErrorCaption,
      "は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、貼り付けを中止しました。\n"
      "「各種設定」で入力し直してください。"},
@@ -72,7 +72,11 @@ constexpr OutcomeRow kOutcomes[] = {
 
 std::string AccountLabel(int slot) { return kAccountLabels.at(static_cast<std::size_t>(slot - 1)); }
 
-Message RefusalMessage(Refusal refusal, int slot, const std::vector<int>& fields) {
+Message RefusalMessage(Refusal refusal, int slot, const std::vector<int>& fields, const settings::SettingsFile& file) {
+  // The settings file's message names the cause the file system gave.
+  if (refusal == Refusal::UnreadableSettings) {
+    return {switcher::SettingsReadFailure(file, "貼り付けを中止しました。", "もう一度お試しください。"), kReadErrorCaption};
+  }
   for (const RefusalRow& row : kRefusals) {
     if (row.refusal != refusal) continue;
     std::string subject;

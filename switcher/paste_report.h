@@ -7,6 +7,10 @@
 #include "paste_player.h"
 #include "paste_preparation.h"
 
+namespace settings {
+class SettingsFile;
+}
+
 namespace paste {
 
 struct Message {
@@ -14,8 +18,9 @@ struct Message {
   std::string caption;
 };
 
-// The message for a refusal of account `slot`'s paste; `fields` as Preparation gives them.
-Message RefusalMessage(Refusal refusal, int slot, const std::vector<int>& fields);
+// The message for a refusal of account `slot`'s paste; `fields` as Preparation gives them, `file`
+// the settings as read for it.
+Message RefusalMessage(Refusal refusal, int slot, const std::vector<int>& fields, const settings::SettingsFile& file);
 // The message for a paste that ended early; nullopt when it was done.
 std::optional<Message> OutcomeMessage(Outcome outcome);
 

@@ -240,7 +240,7 @@ fsys::WriteResult ProfileFile::Set(std::string_view section, std::string_view ke
 fsys::WriteResult ProfileFile::SetAll(std::span<const ProfileEntry> entries) {
   const fsys::ReadResult read = m_files.ReadFile(m_path, kMaxFileBytes);
   if (read.status != fsys::ReadStatus::Ok && read.status != fsys::ReadStatus::Missing) {
-    return {fsys::WriteStatus::OpenFailed};
+    return {fsys::WriteStatus::OpenFailed, read.cause, read.error};
   }
   if (EncodingOf(read.bytes) != Encoding::ShiftJis) return {fsys::WriteStatus::WriteFailed};
   std::string bytes = read.bytes;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "file_messages.h"
 #include "settings_file.h"
 
 namespace switcher {
@@ -17,6 +18,8 @@ constexpr char kDataFolder[] = "data";
 constexpr char kLiveFile[] = "save.dat";
 // A stray file is kept as "<name>-kept-<n>.dat" with the first free n up to this.
 constexpr int kMaxKeptNumber = 9999;
+// What the player does once the cause is dealt with.
+constexpr char kPressAgain[] = "もう一度ボタンを押してください。";
 
 std::string SlotFile(int slot) { return "save" + std::to_string(slot) + ".dat"; }
 
@@ -28,7 +31,8 @@ std::string KeptName(std::string_view file, int number) {
 // A file as the player sees it in messages: relative to the game folder.
 std::string Shown(std::string_view file) { return "「" + std::string(kDataFolder) + "\\" + std::string(file) + "」"; }
 
-// One switch. Every step that fails puts its reason in m_failure and returns false.
+// One switch. Every step that fails puts what failed and why in m_failure, what the player can do
+// about it in m_advice, and returns false.
 //
 // Why a crash between any two steps loses nothing: no step overwrites a file or deletes one that
 // holds data, so every content survives somewhere; and the recorded slot changes only while no
@@ -46,15 +50,17 @@ class Switch {
         m_chosen(chosen) {}
 
   SwitchResult Run() {
-    if (!ReadRecord()) return Failed(false);
+    if (!ReadRecord()) return Failed();
     m_known = true;
     const FileInfo folder = m_saves.Inspect(m_data);
     if (folder.kind != FileInfo::Kind::Folder) {
-      m_failure = folder.kind == FileInfo::Kind::Unknown
-                     ? "「data」フォルダを調べられません。\n" + folder.error
-                     : "ゲームのフォルダに「data」フォルダがありません。\n"
-                       "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
-      return Failed(false);
+      if (folder.kind == FileInfo::Kind::Unknown) {
+        Fail("「data」フォルダを調べられません。", folder.cause, folder.error);
+      } else {
+        m_failure = "ゲームのフォルダに「data」フォルダがありません。\n"
+                    "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
+      }
+      return Failed();
     }
     if (!ClearLiveName()) return RolledBack();
     if (m_done) return Completed();
@@ -73,9 +79,8 @@ class Switch {
       return false;
     }
     if (!settings.Readable()) {
-      m_failure = "設定ファイル「" + std::string(settings::kFileName) +
-                 "」を読み込めないため、いまどのアカウントのセーブデータが" + Shown(kLiveFile) +
-                 "にあるか分かりません。\n設定ファイルを使っているプログラムがあれば終了してから、もう一度ボタンを押してください。";
+      m_failure = SettingsReadProblem(settings, "いまどのアカウントのセーブデータが" + Shown(kLiveFile) + "にあるか分かりません。");
+      m_advice = AdviceText(settings.ReadOutcome().cause, kPressAgain);
       return false;
     }
     if (!settings.CanWrite(settings::kSelectedSlot, std::to_string(m_chosen))) {
@@ -145,9 +150,8 @@ class Switch {
 
   bool Record(int slot) {
     auto settings = settings::SettingsFile::InWorkingFolder(m_settingsFiles);
-    if (!settings.Write(settings::kSelectedSlot, std::to_string(slot))) {
-      m_failure = RecordFailure();
-      return false;
+    if (const fsys::WriteResult written = settings.Write(settings::kSelectedSlot, std::to_string(slot)); !written) {
+      return Fail(RecordFailure(), written.cause, written.error);
     }
     m_recorded = slot;
     return true;
@@ -170,24 +174,25 @@ class Switch {
   bool Look(const std::string& name, FileInfo& info) {
     info = m_saves.Inspect(m_data / name);
     if (info.kind != FileInfo::Kind::Unknown) return true;
-    m_failure = Shown(name) + "を調べられません。\n" + info.error;
-    return false;
+    return Fail(Shown(name) + "を調べられません。", info.cause, info.error);
   }
 
   bool Rename(const std::string& from, const std::string& to) {
     const fsys::FileOutcome outcome = m_saves.RenameNew(m_data / from, m_data / to);
-    if (!outcome) {
-      m_failure = Shown(from) + "の名前を" + Shown(to) + "に変えられません。\n" + outcome.error;
-      return false;
-    }
+    if (!outcome) return Fail(Shown(from) + "の名前を" + Shown(to) + "に変えられません。", outcome.cause, outcome.error);
     m_renames.emplace_back(from, to);
     return true;
   }
 
   bool RemoveEmpty(const std::string& name) {
     const fsys::FileOutcome outcome = m_saves.RemoveEmpty(m_data / name);
-    if (!outcome) m_failure = "空の" + Shown(name) + "を削除できません。\n" + outcome.error;
-    return outcome.ok;
+    return outcome || Fail("空の" + Shown(name) + "を削除できません。", outcome.cause, outcome.error);
+  }
+
+  bool Fail(const std::string& what, fsys::Cause cause, std::string_view platformText) {
+    m_failure = what + "\n" + CauseText(cause, platformText);
+    m_advice = AdviceText(cause, kPressAgain);
+    return false;
   }
 
   bool NotAFile(const std::string& name) {
@@ -199,6 +204,7 @@ class Switch {
   // data was not brought in), then every rename, newest first.
   SwitchResult RolledBack() {
     const std::string failure = m_failure;
+    const std::string advice = m_advice;
     bool undone = m_recorded == m_previous || Record(m_previous);
     while (undone && !m_renames.empty()) {
       const auto [from, to] = m_renames.back();
@@ -208,12 +214,12 @@ class Switch {
     if (undone) {
       m_notes.clear();  // nothing was kept aside after all
       m_failure = failure;
+      m_advice = advice;
       return Failed();
     }
     std::string message = failure + "\n\n元に戻すこともできませんでした。\n" + m_failure + "\n\nいまのファイル:";
     for (const auto& [from, to] : m_renames) message += "\n" + Shown(from) + "にあったデータは" + Shown(to) + "にあります。";
-    message += "\nセーブデータは失われていません。ファイルを使っているプログラム（ゲームなど）があれば終了してから、"
-               "もう一度ボタンを押してください。";
+    message += "\nセーブデータは失われていません。\n" + advice;
     return {false, Recorded(), message};
   }
 
@@ -221,11 +227,9 @@ class Switch {
 
   SwitchResult Completed() const { return {true, Recorded(), Notes()}; }
 
-  SwitchResult Failed(bool tryAgain = true) const {
+  SwitchResult Failed() const {
     std::string message = m_failure + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。";
-    if (tryAgain) {
-      message += "\nファイルを使っているプログラム（ゲームなど）があれば終了してから、もう一度ボタンを押してください。";
-    }
+    if (!m_advice.empty()) message += "\n" + m_advice;
     if (const std::string notes = Notes(); !notes.empty()) message += "\n\n" + notes;
     return {false, Recorded(), message};
   }
@@ -246,6 +250,7 @@ class Switch {
   bool m_done = false;
   std::vector<std::pair<std::string, std::string>> m_renames;  // from, to; in the order made
   std::string m_failure;
+  std::string m_advice;
   std::vector<std::string> m_notes;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "file_messages.h"
 #include "resource.h"
 #include "settings_file.h"
 
@@ -71,12 +72,8 @@ bool IsEdit(const Field& field) {
 
 std::string Quoted(const Field& field) { return std::string("「") + field.name + "」"; }
 
-std::string WriteErrorMessage(fsys::WriteStatus status) {
-  if (status == fsys::WriteStatus::ReadOnly) {
-    return "設定ファイル（VRND.INI）が読み取り専用になっているため、保存できませんでした。\n"
-           "ファイルのプロパティで「読み取り専用」を外してから、もう一度「設定完了」を押してください。";
-  }
-  return "設定を保存できませんでした。";
+std::string WriteErrorMessage(const fsys::WriteResult& written) {
+  return SettingsWriteFailure(written, "もう一度「設定完了」を押してください。");
 }
 
 // A field's text that will be stored: nullopt, after telling the player, when the file cannot
@@ -128,10 +125,9 @@ bool CSettingsDlg::OnInitDialog() {
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
   } else if (!m_loaded) {
-    view().MessageBox(
-        "設定ファイル（VRND.INI）を読み込めませんでした。他のプログラムが使用中かもしれません。\n"
-        "いま表示しているのは初期値です。「設定完了」を押すと、設定ファイルをもう一度読み込みます。",
-        kReadErrorCaption, ui::Buttons::Ok);
+    view().MessageBox(SettingsReadFailure(settings, "いま表示しているのは初期値です。",
+                                          "「設定完了」を押すと、設定ファイルをもう一度読み込みます。"),
+                      kReadErrorCaption, ui::Buttons::Ok);
   }
   ReportUnreadable();
   return true;
@@ -186,8 +182,7 @@ void CSettingsDlg::Reload() {
     return;
   }
   if (!settings.Readable()) {
-    view().MessageBox("設定ファイル（VRND.INI）をまだ読み込めないため、保存できませんでした。\n"
-                      "設定ファイルを使っているプログラムを閉じてから、もう一度「設定完了」を押してください。",
+    view().MessageBox(SettingsReadFailure(settings, "保存できませんでした。", "もう一度「設定完了」を押してください。"),
                       kReadErrorCaption, ui::Buttons::Ok);
     return;
   }
@@ -306,7 +301,7 @@ void CSettingsDlg::OnOK() {
   const fsys::WriteResult written = settings::SettingsFile(m_files, m_iniPath).Write(changes);
   if (!written) {
     // The dialog stays open with everything typed, so the player can retry or cancel.
-    view().MessageBox(WriteErrorMessage(written.status), kWriteErrorCaption, ui::Buttons::Ok);
+    view().MessageBox(WriteErrorMessage(written), kWriteErrorCaption, ui::Buttons::Ok);
     return;
   }
   WipeShown();

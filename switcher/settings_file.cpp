@@ -17,6 +17,8 @@ SettingsFile::SettingsFile(fsys::WholeFiles& files, std::filesystem::path path)
 void SettingsFile::Load() {
   fsys::ReadResult read = m_files.ReadFile(m_path, kMaxFileBytes);
   m_readStatus = read.status;
+  m_readCause = read.cause;
+  m_readError = read.error;
   m_encoding = EncodingOf(read.bytes);
   m_content = read.status == fsys::ReadStatus::Ok && m_encoding == Encoding::ShiftJis ? std::move(read.bytes) : std::string();
 }
@@ -78,7 +80,7 @@ fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {
   for (const Change& change : changes) {
     entries.push_back({change.key->section, change.key->name, change.value, change.keepStored});
   }
-  const fsys::WriteResult result = ProfileFile(m_files, m_path).SetAll(entries);
+  fsys::WriteResult result = ProfileFile(m_files, m_path).SetAll(entries);
   if (result) Load();
   return result;
 }

@@ -115,6 +115,8 @@ class SettingsFile {
     return (m_readStatus == fsys::ReadStatus::Ok || m_readStatus == fsys::ReadStatus::Missing) &&
            m_encoding == Encoding::ShiftJis;
   }
+  // How the read went (without the bytes): why the file is not Readable, for the player.
+  fsys::ReadResult ReadOutcome() const { return {m_readStatus, {}, m_readCause, m_readError}; }
   // For a file saved in another encoding than Shift-JIS: what the player is told; else empty.
   std::string EncodingMessage() const;
 
@@ -149,6 +151,8 @@ class SettingsFile {
   fsys::WholeFiles& m_files;
   std::filesystem::path m_path;
   fsys::ReadStatus m_readStatus = fsys::ReadStatus::Missing;
+  fsys::Cause m_readCause = fsys::Cause::None;
+  std::string m_readError;
   Encoding m_encoding = Encoding::ShiftJis;
   std::string m_content;  // the file as it was read; empty when missing, unreadable, too large or foreign
 };

@@ -10,12 +10,16 @@
 namespace win32 {
 namespace {
 
+// Starting a program that asks for administrator rights without the consent prompt (MinGW's
+// headers lack the name).
+constexpr DWORD kErrorElevationRequired = 740;
+
 struct OwnText {
   DWORD code;
   const char* text;
 };
-// The wording of a Japanese Windows, for the errors that renaming and deleting save files meet.
-constexpr std::array<OwnText, 11> kOwnTexts{{
+// The wording of a Japanese Windows, for the errors that file operations and starting programs meet.
+constexpr std::array<OwnText, 16> kOwnTexts{{
     {ERROR_FILE_NOT_FOUND, "指定されたファイルが見つかりません。"},
     {ERROR_PATH_NOT_FOUND, "指定されたパスが見つかりません。"},
     {ERROR_ACCESS_DENIED, "アクセスが拒否されました。"},
@@ -27,6 +31,11 @@ constexpr std::array<OwnText, 11> kOwnTexts{{
     {ERROR_DISK_FULL, "ディスクに十分な空き領域がありません。"},
     {ERROR_DIR_NOT_EMPTY, "ディレクトリが空ではありません。"},
     {ERROR_ALREADY_EXISTS, "既に存在するファイルを作成することはできません。"},
+    {ERROR_BAD_EXE_FORMAT, "有効な Win32 アプリケーションではありません。"},
+    {kErrorElevationRequired, "要求された操作には管理者特権が必要です。"},
+    {ERROR_CANCELLED, "この操作はユーザーによって取り消されました。"},
+    {ERROR_NO_ASSOCIATION, "指定されたファイルには、この操作を実行するためのアプリケーションが関連付けられていません。"},
+    {ERROR_USER_MAPPED_FILE, "ユーザー マップ セクションで開かれたファイルに要求した操作は実行できません。"},
 }};
 
 // The system's message for the code in the given language; empty when it has none.
@@ -55,6 +64,17 @@ std::string FallbackErrorText(unsigned long code) {
   const std::string number = "(エラー " + std::to_string(code) + ")";
   const std::wstring system = SystemText(code, 0);
   return system.empty() ? number : Narrow(system) + " " + number;
+}
+
+fsys::Cause CauseOf(unsigned long code) {
+  switch (code) {
+    case ERROR_SUCCESS: return fsys::Cause::None;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE: return fsys::Cause::Held;
+    case ERROR_ACCESS_DENIED: return fsys::Cause::Denied;
+    default: return fsys::Cause::Other;
+  }
 }
 
 }  // namespace win32

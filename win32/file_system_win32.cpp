@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "error_text.h"
+#include "text.h"
 
 namespace win32 {
 namespace {
@@ -167,6 +168,31 @@ std::vector<LeftTemp> TempsBeside(const std::wstring& target) {
   return temps;
 }
 
+// Why an operation on the path failed with the code: access denied to a file marked read-only is
+// that mark (Windows refuses to write or delete such a file, while it lets it be renamed).
+fsys::Cause CauseAt(DWORD error, const std::wstring& path) {
+  const fsys::Cause cause = CauseOf(error);
+  if (cause != fsys::Cause::Denied) return cause;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                        (attributes & FILE_ATTRIBUTE_READONLY);
+  if (readOnly) return fsys::Cause::ReadOnly;
+  // Replacing or deleting a file that another program holds open is refused as access denied
+  // too; asked for delete access alone, such a file answers with a sharing violation.
+  const UniqueHandle probe(CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!probe && GetLastError() == ERROR_SHARING_VIOLATION) return fsys::Cause::Held;
+  return cause;
+}
+
+fsys::ReadResult Unreadable(DWORD error, const std::wstring& path) {
+  return {fsys::ReadStatus::Unreadable, {}, CauseAt(error, path), ErrorText(error)};
+}
+
+fsys::WriteResult NotWritten(fsys::WriteStatus status, DWORD error, const std::wstring& path) {
+  return {status, CauseAt(error, path), ErrorText(error)};
+}
+
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD piece = static_cast<DWORD>(std::min(bytes.size(), kChunkBytes));
@@ -199,20 +225,21 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
   const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    return {missing ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {fsys::ReadStatus::Missing, {}};
+    return Unreadable(error, name);
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {fsys::ReadStatus::Unreadable, {}};
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Unreadable(ERROR_DIRECTORY, name);
   HANDLE opened = INVALID_HANDLE_VALUE;
   const bool ok = WithRetries(kReadRetries, IsHeldByAnother, [&] {
     opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return opened != INVALID_HANDLE_VALUE;
   });
+  const DWORD openError = ok ? ERROR_SUCCESS : GetLastError();
   const UniqueHandle file(opened);
-  if (!ok) return {GetLastError() == ERROR_FILE_NOT_FOUND ? fsys::ReadStatus::Missing : fsys::ReadStatus::Unreadable, {}};
+  if (!ok) return openError == ERROR_FILE_NOT_FOUND ? fsys::ReadResult{} : Unreadable(openError, name);
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {fsys::ReadStatus::Unreadable, {}};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return Unreadable(GetLastError(), name);
   if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
 
   // Read to the end rather than to the size seen: the file may change meanwhile.
@@ -221,7 +248,7 @@ fsys::ReadResult Win32FileSystem::ReadFile(const std::filesystem::path& path, st
   for (;;) {
     DWORD got = 0;
     if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
-      return {fsys::ReadStatus::Unreadable, {}};
+      return Unreadable(GetLastError(), name);
     }
     if (got == 0) break;
     bytes.append(chunk, 0, got);
@@ -235,13 +262,15 @@ fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, st
   // A read-only file refuses every try: say so at once instead of retrying for a second.
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return {fsys::WriteStatus::ReadOnly};
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return {fsys::WriteStatus::ReadOnly, fsys::Cause::ReadOnly, ErrorText(ERROR_ACCESS_DENIED)};
+  }
   std::wstring tempName;
   UniqueHandle temp(CreateTempBeside(target, bytes.size(), tempName));
-  if (!temp) return {fsys::WriteStatus::OpenFailed};
+  if (!temp) return NotWritten(fsys::WriteStatus::OpenFailed, GetLastError(), target);
   DeleteOnExit cleanup(tempName);
   if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) {
-    return {fsys::WriteStatus::WriteFailed};
+    return NotWritten(fsys::WriteStatus::WriteFailed, GetLastError(), tempName);
   }
   if (exists) {
     SetFileAttributesW(tempName.c_str(), attributes & kKeptAttributes);
@@ -251,10 +280,13 @@ fsys::WriteResult Win32FileSystem::Replace(const std::filesystem::path& path, st
   // (ReplaceFileW moves the old file aside first, in Wine and in its documented failures, so a
   // crash or a failure there can leave no file at all.) The price: other hard links to the old
   // file keep the old content.
+  DWORD moveError = ERROR_SUCCESS;
   const bool moved = WithRetries(kWriteRetries, IsHeldOrDenied, [&] {
-    return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    moveError = GetLastError();
+    return false;
   });
-  if (!moved) return {fsys::WriteStatus::WriteFailed};
+  if (!moved) return NotWritten(fsys::WriteStatus::WriteFailed, moveError, target);
   cleanup.Dismiss();
   return {};
 }
@@ -324,7 +356,7 @@ std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::
 fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
   bool created = false;
   UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, &created);
-  if (!file) return {fsys::WriteStatus::OpenFailed};
+  if (!file) return NotWritten(fsys::WriteStatus::OpenFailed, GetLastError(), LongPath(path));
   if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) {
     return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
   }
@@ -342,7 +374,7 @@ fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, con
   // file stays ours from the look at its ends to the last byte written.
   bool created = false;
   UniqueHandle file = OpenAlways(path, GENERIC_READ | GENERIC_WRITE | DELETE, &created);
-  if (!file) return {fsys::WriteStatus::OpenFailed};
+  if (!file) return NotWritten(fsys::WriteStatus::OpenFailed, GetLastError(), LongPath(path));
   auto removeIfCreated = [&] {
     if (!created) return;
     FILE_DISPOSITION_INFO remove{TRUE};
@@ -382,7 +414,9 @@ fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, con
 
 namespace {
 
-fsys::FileOutcome Refused(DWORD error) { return {false, ErrorText(error)}; }
+fsys::FileOutcome Refused(DWORD error, const std::wstring& path) {
+  return {false, ErrorText(error), CauseAt(error, path)};
+}
 
 }  // namespace
 
@@ -392,7 +426,7 @@ fsys::FileInfo Win32FileSystem::Inspect(const std::filesystem::path& path) const
   if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::Missing, 0, {}};
-    return {Kind::Unknown, 0, ErrorText(error)};
+    return {Kind::Unknown, 0, ErrorText(error), CauseOf(error)};
   }
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {Kind::Folder, 0, {}};
   return {Kind::File, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, {}};
@@ -409,7 +443,7 @@ fsys::FileOutcome Win32FileSystem::RenameNew(const std::filesystem::path& from, 
     error = GetLastError();
     return false;
   });
-  return moved ? fsys::FileOutcome{} : Refused(error);
+  return moved ? fsys::FileOutcome{} : Refused(error, source);
 }
 
 fsys::FileOutcome Win32FileSystem::RemoveEmpty(const std::filesystem::path& path) {
@@ -424,15 +458,50 @@ fsys::FileOutcome Win32FileSystem::RemoveEmpty(const std::filesystem::path& path
     return false;
   });
   UniqueHandle file(opened);
-  if (!ok) return Refused(error);
+  if (!ok) return Refused(error, name);
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return Refused(GetLastError());
+  if (!GetFileSizeEx(file.get(), &size)) return Refused(GetLastError(), name);
   if (size.QuadPart != 0) return {false, "ファイルにデータがあるので削除しません。"};
   FILE_DISPOSITION_INFO dispose{TRUE};
   if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) {
-    return Refused(GetLastError());
+    return Refused(GetLastError(), name);
   }
-  return file.Close() ? fsys::FileOutcome{} : Refused(GetLastError());
+  return file.Close() ? fsys::FileOutcome{} : Refused(GetLastError(), name);
+}
+
+// ---- Whether the game would see a change -----------------------------------------------------
+
+fsys::Cause Win32FileSystem::CanChange(const std::filesystem::path& folder) {
+  // A hidden file of our own, deleted when its handle closes: marked so as it is created, it
+  // goes even when this process is killed a moment later.
+  const std::wstring probe = LongPath(folder / (L".Varndell-" + std::to_wstring(GetCurrentProcessId()) + L".tmp"));
+  const UniqueHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                      nullptr));
+  if (file) return fsys::Cause::None;
+  const DWORD error = GetLastError();
+  // A probe of a copy of ours with the same process ID, still running or left by a power cut,
+  // is no refusal.
+  return error == ERROR_FILE_EXISTS ? fsys::Cause::None : CauseOf(error);
+}
+
+std::optional<fsys::VirtualStore> Win32FileSystem::VirtualStoreOf(const std::filesystem::path& folder) const {
+  // Windows keeps the copies of "C:\Program Files (x86)\Game" in
+  // "%LOCALAPPDATA%\VirtualStore\Program Files (x86)\Game"; it virtualizes no network folder.
+  if (folder.native().starts_with(LR"(\\)")) return std::nullopt;
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(folder, error).lexically_normal();
+  const std::wstring text = full.wstring();
+  if (error || text.size() < 3 || text[1] != L':' || text[2] != L'\\') return std::nullopt;
+  const DWORD size = GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring local(size, L'\0');
+  const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", local.data(), size);
+  if (length == 0 || length >= size) return std::nullopt;
+  local.resize(length);
+  const std::wstring rest = text.substr(3);
+  return fsys::VirtualStore{std::filesystem::path(local) / L"VirtualStore" / rest,
+                            Narrow(L"%LOCALAPPDATA%\\VirtualStore\\" + rest)};
 }
 
 }  // namespace win32

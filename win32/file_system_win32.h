@@ -20,6 +20,10 @@ class Win32FileSystem final : public fsys::FileSystem {
   fsys::FileInfo Inspect(const std::filesystem::path& path) const override;
   fsys::FileOutcome RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) override;
   fsys::FileOutcome RemoveEmpty(const std::filesystem::path& path) override;
+
+  // A game folder under Program Files.
+  fsys::Cause CanChange(const std::filesystem::path& folder) override;
+  std::optional<fsys::VirtualStore> VirtualStoreOf(const std::filesystem::path& folder) const override;
 };
 
 }  // namespace win32

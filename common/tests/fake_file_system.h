@@ -4,7 +4,9 @@
 // replace is whole or nothing; the creating opens make missing files and never truncate; a locked
 // file can't be opened at all, and a full disk takes no bytes; a folder exists when some file
 // lies in it or it is listed in folders, and nothing is made in one that doesn't; renames never
-// replace a file.
+// replace a file. A protected folder answers as Windows answers a normal user's program in
+// Program Files: its files read, but nothing in it is created, replaced, renamed or deleted
+// (access denied); the copies Windows made for virtualized programs lie under virtualStore.
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -27,10 +29,12 @@ class FileSystem final : public fsys::FileSystem {
   int replaces = 0;  // Replace calls, failed ones included
   std::set<std::filesystem::path> held;     // files another program holds: renames and deletes refused
   std::set<std::filesystem::path> folders;  // folders that exist even when empty
+  std::set<std::filesystem::path> protectedFolders;  // with everything in them: access denied to changes
+  std::filesystem::path virtualStore = "/users/player/AppData/Local/VirtualStore";
 
   std::filesystem::path WorkingFolder() const override { return folder; }
   fsys::ReadResult ReadFile(const std::filesystem::path& path, std::size_t maxBytes) const override {
-    if (locked.contains(path)) return {fsys::ReadStatus::Unreadable, {}};
+    if (locked.contains(path)) return {fsys::ReadStatus::Unreadable, {}, fsys::Cause::Held, "held"};
     const auto it = files.find(path);
     if (it == files.end()) return {fsys::ReadStatus::Missing, {}};
     if (it->second.size() > maxBytes) return {fsys::ReadStatus::TooLarge, {}};
@@ -38,8 +42,10 @@ class FileSystem final : public fsys::FileSystem {
   }
   fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override {
     ++replaces;
-    if (readOnly.contains(path)) return {fsys::WriteStatus::ReadOnly};
-    if (refuseWrites || locked.contains(path) || !InFolder(path)) return {fsys::WriteStatus::WriteFailed};
+    if (readOnly.contains(path)) return {fsys::WriteStatus::ReadOnly, fsys::Cause::ReadOnly};
+    if (IsProtected(path)) return {fsys::WriteStatus::OpenFailed, fsys::Cause::Denied};
+    if (locked.contains(path)) return {fsys::WriteStatus::WriteFailed, fsys::Cause::Held};
+    if (refuseWrites || !InFolder(path)) return {fsys::WriteStatus::WriteFailed, fsys::Cause::Other};
     files[path] = std::string(bytes);
     return {};
   }
@@ -83,18 +89,28 @@ class FileSystem final : public fsys::FileSystem {
   }
   fsys::FileOutcome RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) override {
     const auto it = files.find(from);
-    if (it == files.end() || files.contains(to) || held.contains(from) || held.contains(to) || !InFolder(to)) {
-      return {false, "refused"};
-    }
+    if (IsProtected(from) || IsProtected(to)) return {false, "denied", fsys::Cause::Denied};
+    if (held.contains(from) || held.contains(to)) return {false, "held", fsys::Cause::Held};
+    if (it == files.end() || files.contains(to) || !InFolder(to)) return {false, "refused", fsys::Cause::Other};
     files.emplace(to, std::move(it->second));
     files.erase(it);
     return {};
   }
   fsys::FileOutcome RemoveEmpty(const std::filesystem::path& path) override {
     const auto it = files.find(path);
-    if (it == files.end() || !it->second.empty() || held.contains(path)) return {false, "refused"};
+    if (IsProtected(path)) return {false, "denied", fsys::Cause::Denied};
+    if (held.contains(path)) return {false, "held", fsys::Cause::Held};
+    if (it == files.end() || !it->second.empty()) return {false, "refused", fsys::Cause::Other};
     files.erase(it);
     return {};
+  }
+
+  fsys::Cause CanChange(const std::filesystem::path& path) override {
+    return IsProtected(path / "probe") ? fsys::Cause::Denied : fsys::Cause::None;
+  }
+  std::optional<fsys::VirtualStore> VirtualStoreOf(const std::filesystem::path& path) const override {
+    const std::filesystem::path store = virtualStore / path.relative_path();
+    return fsys::VirtualStore{store, store.string()};
   }
 
   std::string& Ini() { return files[folder / "VRND.INI"]; }
@@ -104,6 +120,9 @@ class FileSystem final : public fsys::FileSystem {
   // A relative path lies in the current folder, which exists.
   bool InFolder(const std::filesystem::path& file) const {
     return file.parent_path().empty() || Inspect(file.parent_path()).kind == fsys::FileInfo::Kind::Folder;
+  }
+  bool IsProtected(const std::filesystem::path& path) const {
+    return std::ranges::any_of(protectedFolders, [&](const auto& folderPath) { return IsIn(path, folderPath); });
   }
   static bool IsIn(const std::filesystem::path& file, const std::filesystem::path& folderPath) {
     const auto [end, _] = std::mismatch(folderPath.begin(), folderPath.end(), file.begin(), file.end());

@@ -46,16 +46,17 @@ class Protector final : public settings::SecretProtector {
 class Shell final : public switcher::Shell {
  public:
   std::vector<std::filesystem::path> opened;
+  std::vector<std::string> arguments;  // of each open
   bool succeed = true;
+  std::string error = "指定されたファイルが見つかりません。";  // what Windows says when it fails
 
-  bool Open(const std::filesystem::path& target) override {
-    opened.push_back(target);
-    return succeed;
-  }
   std::uint32_t nextProcess = 4100;  // the process ID the next started program gets
-  std::optional<std::uint32_t> Start(const std::filesystem::path& program) override {
-    if (!Open(program)) return std::nullopt;
-    return nextProcess++;
+
+  switcher::Started Open(const std::filesystem::path& target, std::string_view args) override {
+    opened.push_back(target);
+    arguments.emplace_back(args);
+    if (!succeed) return {false, error};
+    return {true, {}, nextProcess++};
   }
   std::filesystem::path PathFromText(std::string_view text) const override { return std::string(text); }
   std::string TextFromPath(const std::filesystem::path& path) const override { return path.string(); }

@@ -50,7 +50,7 @@ TEST_F(LaunchingTest, TheGameStartsOnlyAfterAYesAndAFailureNamesItsPath) {
   EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{
                             {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
                             {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
-                            {"[" + path + "] 実行処理エラー", "OPEN ERROR", ui::Buttons::Ok},
+                            {"[" + path + "] 実行処理エラー\n" + shell.error, "OPEN ERROR", ui::Buttons::Ok},
                         }));
 }
 
@@ -62,8 +62,39 @@ TEST_F(LaunchingTest, TheDesignatedProgramStartsWithoutAskingAndAFailureNamesIts
   shell.succeed = false;
   launcher.StartUserProgram(view);
   // The path is opened whole; the name stops at 63 bytes, as every other value.
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"[" + std::string(63, 'n') + "] 実行処理エラー", "OPEN ERROR"}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{
+                            {"[" + std::string(63, 'n') + "] 実行処理エラー\n" + shell.error, "OPEN ERROR"}}));
   EXPECT_EQ(launcher.UserProgramName(), std::string(63, 'n'));
+}
+
+TEST_F(LaunchingTest, ArgumentsFollowAQuotedPathAndAnUnquotedOneIsThePathAlone) {
+  const struct {
+    const char* setting;
+    const char* program;
+    const char* arguments;
+    bool pathOnlyHint;  // when it fails to start
+  } cases[] = {
+      {R"(C:\Tools\tool.exe)", R"(C:\Tools\tool.exe)", "", false},
+      {R"(C:\My Tools\tool.exe -x)", R"(C:\My Tools\tool.exe -x)", "", true},
+      // In the file the value has quotes around it, which the profile format takes off.
+      {R"(""C:\My Tools\tool.exe"  -x "a b"")", R"(C:\My Tools\tool.exe)", R"(-x "a b")", false},
+      {R"("C:\My Tools\tool.exe" -x)", R"(C:\My Tools\tool.exe)", "-x", false},
+      {R"(C:\My Tools\tool.exe)", R"(C:\My Tools\tool.exe)", "", false},
+      {R"("C:\My Tools\tool.exe)", R"(C:\My Tools\tool.exe)", "", false},
+  };
+  shell.succeed = false;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.setting);
+    shell.opened.clear();
+    shell.arguments.clear();
+    view.boxes.clear();
+    EXPECT_EQ(Opened(std::string("[全般]\r\nUserExePath=") + c.setting + "\r\n", &switcher::Launcher::StartUserProgram),
+              std::vector<std::filesystem::path>{c.program});
+    EXPECT_EQ(shell.arguments, std::vector<std::string>{c.arguments});
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find(shell.error), std::string::npos);
+    EXPECT_EQ(view.boxes[0].text.find(switcher::kProgramPathOnly) != std::string::npos, c.pathOnlyHint) << view.boxes[0].text;
+  }
 }
 
 TEST_F(LaunchingTest, TheDesignatedProgramNeedsAPath) {
@@ -86,7 +117,7 @@ TEST_F(LaunchingTest, TheFamiliarCalculatorIsFoundByItsBareName) {
   EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{"Quorrin.exe"});
   shell.succeed = false;
   launcher.StartFamiliarCalculator(view);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"[Quorrin.exe] 実行処理エラー", "OPEN ERROR"}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"[Quorrin.exe] 実行処理エラー\n" + shell.error, "OPEN ERROR"}}));
 }
 
 }  // namespace

@@ -9,11 +9,16 @@
 #include "secret_protector_win32.h"
 #include "shell_win32.h"
 #include "single_instance.h"
+#include "text.h"
 #include "tray_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32FileSystem files;
   const switcher::SingleInstance instance(files.WorkingFolder());
+  if (instance.RunsElevated()) {
+    MessageBoxW(nullptr, win32::Widen(switcher::kRunningAsAdministrator).c_str(), L"確認", MB_OK);
+    return 0;
+  }
   if (!instance.IsFirst()) {
     instance.ShowRunning();
     return 0;

@@ -2,40 +2,36 @@
 
 #include <shellapi.h>
 
+#include "error_text.h"
 #include "owner_window.h"
 #include "system_function.h"
 #include "text.h"
 
 namespace switcher {
 
-bool Win32Shell::Open(const std::filesystem::path& target) {
-  // The shell's own windows (an "open with" choice, its errors) belong to the main window. No
+Started Win32Shell::Open(const std::filesystem::path& target, std::string_view arguments) {
+  // The shell's own windows (an "open with" choice, a consent prompt) belong to the main window;
+  // its error boxes do not show: the caller says what failed, with the reason Windows gives. No
   // working folder: the started program gets ours, the game folder.
   static const auto shellExecute =
-      win32::SystemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-  if (!shellExecute) return false;
-  const auto result = reinterpret_cast<INT_PTR>(
-      shellExecute(win32::OwnerWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
-  return result > 32;
-}
-
-std::optional<std::uint32_t> Win32Shell::Start(const std::filesystem::path& program) {
-  static const auto shellExecuteEx =
       win32::SystemFunction<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
-  if (!shellExecuteEx) return std::nullopt;
+  if (!shellExecute) return {false, win32::ErrorText(ERROR_PROC_NOT_FOUND)};
+  const std::wstring file = target.native();
+  const std::wstring parameters = win32::Widen(arguments);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
-  // No box of the shell's own: a program that did not start is reported as Open's callers do.
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | SEE_MASK_NOCLOSEPROCESS;
   info.hwnd = win32::OwnerWindow();
   info.lpVerb = L"open";
-  info.lpFile = program.c_str();
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
   info.nShow = SW_SHOW;
-  if (!shellExecuteEx(&info)) return std::nullopt;
-  if (!info.hProcess) return 0;
+  if (!shellExecute(&info)) return {false, win32::ErrorText(GetLastError())};
+  // The process, when one started, so that the paste can find the client started for an account.
+  if (!info.hProcess) return {};
   const DWORD process = GetProcessId(info.hProcess);
   CloseHandle(info.hProcess);
-  return process;
+  return {true, {}, process};
 }
 
 std::filesystem::path Win32Shell::PathFromText(std::string_view text) const {

@@ -5,11 +5,10 @@
 
 namespace switcher {
 
-// Shell "open" through ShellExecuteW.
+// Shell "open" through ShellExecuteExW.
 class Win32Shell final : public Shell {
  public:
-  bool Open(const std::filesystem::path& target) override;
-  std::optional<std::uint32_t> Start(const std::filesystem::path& program) override;
+  Started Open(const std::filesystem::path& target, std::string_view arguments) override;
   std::filesystem::path PathFromText(std::string_view text) const override;
   std::string TextFromPath(const std::filesystem::path& path) const override;
 };

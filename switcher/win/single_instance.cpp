@@ -29,8 +29,10 @@ std::wstring FolderIdentity(const std::filesystem::path& folder) {
   return full;
 }
 
+}  // namespace
+
 // Object names may not hold backslashes: the folder goes in as a hash (64-bit FNV-1a).
-std::wstring MarkName(const std::filesystem::path& folder) {
+std::wstring InstanceMarkName(const std::filesystem::path& folder) {
   std::uint64_t hash = 14695981039346656037ULL;
   for (const wchar_t c : FolderIdentity(folder)) {
     hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ULL;
@@ -39,6 +41,8 @@ std::wstring MarkName(const std::filesystem::path& folder) {
   std::swprintf(hex, std::size(hex), L"%016llx", static_cast<unsigned long long>(hash));
   return std::wstring(L"Local\\Varndell.") + hex;
 }
+
+namespace {
 
 struct Search {
   DWORD processId;
@@ -63,9 +67,14 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM context) {
 
 SingleInstance::SingleInstance(const std::filesystem::path& gameFolder)
     : m_mark(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
-                               MarkName(gameFolder).c_str())) {
-  // Without the mark (no memory), this copy runs: refusing to start would help nobody.
-  if (!m_mark) return;
+                               InstanceMarkName(gameFolder).c_str())) {
+  if (!m_mark) {
+    // Access denied: the mark exists, made by a copy run as administrator. Without the mark
+    // for another reason (no memory), this copy runs: refusing to start would help nobody.
+    m_elevated = GetLastError() == ERROR_ACCESS_DENIED;
+    m_first = !m_elevated;
+    return;
+  }
   m_first = GetLastError() != ERROR_ALREADY_EXISTS;
   if (!m_first) return;
   if (void* view = MapViewOfFile(m_mark.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD))) {

@@ -1,14 +1,25 @@
 #pragma once
 // One Varndell per game folder: two copies would each switch saves from their own idea of the
 // selected account. The first copy in a folder holds a named object derived from the folder; a
-// later start finds it, shows the running copy's window and ends.
+// later start finds it, shows the running copy's window and ends. A copy run as administrator
+// holds an object that a normal start may not open (access denied): that start ends too, saying
+// so, since it can neither reach that copy's window nor run beside it.
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 
 #include "unique_handle.h"
 
 namespace switcher {
+
+// What a second start says when the running copy runs as administrator (Shift-JIS).
+inline constexpr char kRunningAsAdministrator[] =
+    "このフォルダの Varndell は、すでに管理者として実行されています。\n"
+    "タスクバーか通知領域（タスクトレイ）のアイコンから、その Varndell を使ってください。";
+
+// The name of the object that marks the game folder's running copy.
+std::wstring InstanceMarkName(const std::filesystem::path& gameFolder);
 
 class SingleInstance {
  public:
@@ -16,6 +27,8 @@ class SingleInstance {
 
   // False when another copy runs in this game folder.
   bool IsFirst() const { return m_first; }
+  // The other copy runs as administrator, out of this copy's reach.
+  bool RunsElevated() const { return m_elevated; }
 
   // Shows the running copy's main window again (also when it is hidden behind its tray icon)
   // and brings it, or the dialog it has open, to the front.
@@ -24,6 +37,7 @@ class SingleInstance {
  private:
   win32::UniqueHandle m_mark;  // holds the first copy's process ID, while the first copy runs
   bool m_first = true;
+  bool m_elevated = false;
 };
 
 }  // namespace switcher

@@ -1,6 +1,10 @@
 // Varndell's account buttons under Wine: the save files they exchange and the slot they record.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "varndell_fixture.h"
 
 namespace {
@@ -53,6 +57,46 @@ TEST_F(AccountSwitchTest, AnEmptyOrMissingSlotFileLeavesNoLiveFile) {
   ExpectPushedOnly(IDC_ACCOUNT4);
 }
 
+// Wine virtualizes nothing, but a VirtualStore folder made here is what Windows leaves for a game
+// under Program Files: Varndell says so at start and before a switch, and moves nothing.
+TEST_F(AccountSwitchTest, AGameSaveInTheVirtualStoreStopsEverySwitch) {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  ASSERT_NE(local, nullptr);
+  const std::wstring game = m_game.Path().wstring();
+  const std::filesystem::path store = std::filesystem::path(local) / L"VirtualStore" / game.substr(3);
+  std::filesystem::create_directories(store / L"data");
+  struct RemoveStore {
+    std::filesystem::path folder;
+    ~RemoveStore() { std::filesystem::remove_all(folder); }
+  } removeStore{store};
+  ASSERT_TRUE(std::ofstream(store / L"data" / L"save.dat", std::ios::binary) << "V");
+  ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
+  ASSERT_TRUE(m_game.Write("data\\save5.dat", "B"));
+  ASSERT_TRUE(m_game.Write("VRND.INI", "[全般]\r\nsetdata=2\r\n"));
+  m_varndell.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), m_game.Path());
+  ASSERT_TRUE(m_varndell->Started());
+  const std::wstring copy = L"%LOCALAPPDATA%\\VirtualStore\\" + game.substr(3) + L"\\data\\save.dat";
+
+  const auto atStart = e2e::WaitForMessageBox(Pid(), {});
+  ASSERT_TRUE(atStart.has_value()) << "not told at start";
+  EXPECT_EQ(atStart->caption, L"Error");
+  EXPECT_NE(atStart->text.find(copy), std::wstring::npos) << "names the copy the game reads";
+  atStart->window.SaveScreenshot(Screenshot(L"varndell-virtual-store"));
+  ASSERT_TRUE(e2e::Answer(atStart->window, IDOK));
+  m_main = e2e::WaitForDialog(Pid(), kDefaultTitle);
+  ASSERT_TRUE(m_main);
+  ExpectPushedOnly(IDC_ACCOUNT2);
+
+  m_main.Click(IDC_ACCOUNT5);
+  const auto refused = e2e::WaitForMessageBox(Pid(), {m_main});
+  ASSERT_TRUE(refused.has_value()) << "a switch the game would not see was not refused";
+  EXPECT_EQ(refused->text, atStart->text);
+  ASSERT_TRUE(e2e::Answer(refused->window, IDOK));
+  EXPECT_EQ(Save("save.dat"), "A");
+  EXPECT_EQ(Save("save5.dat"), "B");
+  ExpectPushedOnly(IDC_ACCOUNT2);
+}
+
 TEST_F(AccountSwitchTest, ChoosingTheSelectedSlotChangesNothing) {
   ASSERT_TRUE(m_game.Write("data\\save.dat", "C"));
   ASSERT_TRUE(m_game.Write("data\\save1.dat", "X"));
@@ -79,7 +123,7 @@ TEST_F(AccountSwitchTest, TheSixthButtonUsesTheSixthSaveFileAndTheSlotSurvivesAR
   ExpectPushedOnly(IDC_ACCOUNT6);
 }
 
-TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedNoButtonStaysPushedAndThePlayerIsTold) {
+TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedTheRecordedAccountStaysPushedAndThePlayerIsTold) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\nsetdata=1\r\n"));
   ExpectPushedOnly(IDC_ACCOUNT1);
   m_main.Click(IDC_ACCOUNT3);
@@ -88,7 +132,7 @@ TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedNoButtonStaysPushedA
   EXPECT_NE(box->text.find(L"「data」フォルダ"), std::wstring::npos) << e2e::ToUtf8(box->text);
   ASSERT_TRUE(e2e::Answer(box->window, IDOK));
   EXPECT_FALSE(m_game.Exists("data"));
-  ExpectPushedOnly(0);
+  ExpectPushedOnly(IDC_ACCOUNT1);
   EXPECT_EQ(IniValue(*SettingsFile(), "全般", "setdata"), "1");
 }
 
@@ -127,7 +171,7 @@ TEST_F(AccountSwitchTest, AFileHeldByAnotherProgramIsReportedAndTheNextPressComp
     EXPECT_NE(box->text.find(L"data\\save.dat"), std::wstring::npos) << e2e::ToUtf8(box->text);
     EXPECT_NE(box->text.find(L"アカウントは切り替わっていません"), std::wstring::npos) << e2e::ToUtf8(box->text);
     ASSERT_TRUE(e2e::Answer(box->window, IDOK));
-    ExpectPushedOnly(0);
+    ExpectPushedOnly(IDC_ACCOUNT2);  // whose save is still live
   }
   EXPECT_EQ(Save("save.dat"), "A");
   EXPECT_EQ(Save("save5.dat"), "B");

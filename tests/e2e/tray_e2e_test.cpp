@@ -105,7 +105,7 @@ class TrayTest : public VarndellTest {
   void ExpectBox(const std::wstring& text, const std::wstring& caption) {
     const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
     ASSERT_TRUE(box.has_value()) << "no message box";
-    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(FirstLine(box->text), text);
     EXPECT_EQ(box->caption, caption);
     EXPECT_TRUE(e2e::Answer(box->window, IDOK));
   }

@@ -127,6 +127,9 @@ class ScreenDpi {
   }
 };
 
+// A message's first line: what failed, before the reason Windows gave.
+inline std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
+
 inline std::filesystem::path Screenshot(const std::wstring& name) { return e2e::ScreenshotFolder() / (name + L".bmp"); }
 
 class VarndellTest : public ::testing::Test {

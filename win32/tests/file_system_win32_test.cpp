@@ -120,8 +120,10 @@ TEST_F(Win32FileSystemTest, GivesUpOnAFileHeldOpenForGoodAndKeepsIt) {
   {
     ExclusiveOpen game(m_ini);
     ASSERT_TRUE(game.held());
-    EXPECT_FALSE(m_files.Replace(m_ini, "new"));
-    EXPECT_EQ(m_files.ReadFile(m_ini, 1024).status, ReadStatus::Unreadable);
+    EXPECT_EQ(m_files.Replace(m_ini, "new").cause, fsys::Cause::Held);
+    const fsys::ReadResult read = m_files.ReadFile(m_ini, 1024);
+    EXPECT_EQ(read.status, ReadStatus::Unreadable);
+    EXPECT_EQ(read.cause, fsys::Cause::Held);
   }
   EXPECT_EQ(Contents(m_ini), "old");
   EXPECT_EQ(StrayFiles(), 0);
@@ -140,7 +142,9 @@ TEST_F(Win32FileSystemTest, AReadOnlyFileIsReportedAtOnceAndKept) {
   ASSERT_TRUE(m_files.Replace(m_ini, "old"));
   ASSERT_TRUE(SetFileAttributesW(m_ini.c_str(), FILE_ATTRIBUTE_READONLY));
   const ULONGLONG start = GetTickCount64();
-  EXPECT_EQ(m_files.Replace(m_ini, "new"), fsys::WriteStatus::ReadOnly);
+  const fsys::WriteResult written = m_files.Replace(m_ini, "new");
+  EXPECT_EQ(written, fsys::WriteStatus::ReadOnly);
+  EXPECT_EQ(written.cause, fsys::Cause::ReadOnly);
   EXPECT_LT(GetTickCount64() - start, 200u);  // no second of retries
   EXPECT_EQ(Contents(m_ini), "old");
   EXPECT_EQ(StrayFiles(), 0);
@@ -248,6 +252,8 @@ TEST_F(Win32FileSystemTest, AMoveRefusedWhileAnotherProgramHoldsTheFileSaysSoInJ
   EXPECT_LT(GetTickCount() - started, 2 * 1000u) << "each gives up well under a second";
   EXPECT_FALSE(rename.ok);
   EXPECT_FALSE(remove.ok);
+  EXPECT_EQ(rename.cause, fsys::Cause::Held);
+  EXPECT_EQ(remove.cause, fsys::Cause::Held);
   for (const std::string& error : {rename.error, remove.error}) {
     EXPECT_TRUE(std::any_of(error.begin(), error.end(), [](char c) { return (c & 0x80) != 0; })) << error;
   }
@@ -283,6 +289,17 @@ TEST(ErrorTextTest, IsJapaneseForTheErrorsOfFileMoves) {
     EXPECT_TRUE(japanese(win32::FallbackErrorText(code))) << code;
   }
   EXPECT_NE(win32::FallbackErrorText(12345).find("12345"), std::string::npos) << "an unknown code is named";
+}
+
+TEST_F(Win32FileSystemTest, AFolderWeMayChangeIsProbedWithoutATraceAndItsVirtualStoreIsUnderLocalAppData) {
+  EXPECT_EQ(m_files.CanChange(m_folder), fsys::Cause::None);
+  EXPECT_TRUE(fs::is_empty(m_folder));
+  EXPECT_NE(m_files.CanChange(m_folder / "none"), fsys::Cause::None);
+  const auto store = m_files.VirtualStoreOf(LR"(C:\Program Files (x86)\CrossGate)");
+  ASSERT_TRUE(store.has_value());
+  EXPECT_EQ(store->folder, fs::path(_wgetenv(L"LOCALAPPDATA")) / L"VirtualStore" / L"Program Files (x86)" / L"CrossGate");
+  EXPECT_EQ(store->shown, R"(%LOCALAPPDATA%\VirtualStore\Program Files (x86)\CrossGate)");
+  EXPECT_FALSE(m_files.VirtualStoreOf(LR"(\\server\share\CrossGate)").has_value()) << "no network folder is virtualized";
 }
 
 }  // namespace
