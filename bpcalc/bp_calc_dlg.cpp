@@ -127,7 +127,7 @@ bool CBpCalcDlg::OnCommand(int id) {
 }
 
 void CBpCalcDlg::OnShowResult() {
-  auto read = [this](int id) { return text::LeadingInt(AsciiDigits(view().ItemText(id))); };
+  auto read = [this](int id) { return text::TypedInt(view().ItemText(id)); };
   const std::int32_t level = read(ids::kLevel);
   StatValues current{};
   for (std::size_t i = 0; i < kStatCount; ++i) current[i] = read(ids::kCurrentBp[i]);
@@ -155,7 +155,7 @@ void CBpCalcDlg::OnSaveData() {
     const std::optional<std::string> text = StorableText(kRecordBoxes[i], kRecordFieldNames[i]);
     if (!text) return;
     // A number is stored as the load will read it: "１２" as 12.
-    (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : AsciiDigits(*text);
+    (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : text::AsciiDigits(*text);
   }
   // What the load could not give back as it was is refused, never stored changed.
   if (record.name.find(' ') != std::string::npos) {
