@@ -57,7 +57,7 @@ struct Route {
   int id;
   void (CBpCalcDlg::*handler)();
 };
-// Command 1 is also Enter: it saves, and never closes the dialog.
+// Command 1 ("データを保存") never closes the dialog; Enter in a box shows the result.
 constexpr Route kRoutes[] = {
     {ids::kSaveData, &CBpCalcDlg::OnSaveData},
     {ids::kLoadData, &CBpCalcDlg::OnLoadData},
@@ -101,9 +101,8 @@ int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
 
 bool CBpCalcDlg::OnInitDialog() {
   AddAboutBoxToSystemMenu();
-  // Every command button of the template is a default push button, which leaves the dialog
-  // manager free to pick any of them for Enter; Enter saves.
-  view().SetDefaultButton(ids::kSaveData);
+  // Enter in a box shows the result, as "結果を表示" does; on a button it presses that button.
+  view().SetDefaultButton(ids::kShowResult);
   view().SetItemText(ids::kLevel, "1");
   for (int id : ids::kCurrentBp) view().SetItemText(id, "0");
   view().SetItemText(ids::kCompareLevel, "1");

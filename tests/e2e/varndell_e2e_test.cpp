@@ -32,8 +32,8 @@ TEST_F(VarndellTest, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   }
   EXPECT_EQ(m_main.Text(kPlus), L"+ (0)");
   EXPECT_EQ(m_main.Text(kUserProgram), L"指定ソフト");
-  EXPECT_EQ(m_main.Text(kStartGame), L"XG起動");
-  EXPECT_EQ(m_main.Text(2), L"終了");
+  EXPECT_EQ(m_main.Text(kStartGame), L"X&G起動");
+  EXPECT_EQ(m_main.Text(2), L"終了(&X)");
   EXPECT_FALSE(m_game.Exists("VRND.INI")) << "reading the settings must not create the file";
   EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main")));
 }
@@ -589,6 +589,35 @@ TEST_F(VarndellTest, TheSettingsDialogFitsA768LineScreenAt100PercentAndA1080Line
     settings.PostCommand(IDCANCEL);
     settings.WaitUntilClosed();
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VarndellTest, ColumnTitlesShowWholeAboveTheSumsAtEveryDpi) {
+  for (const DWORD dpi : {96, 120, 144}) {
+    const ScreenDpi screen(dpi);
+    ASSERT_NO_FATAL_FAILURE(StartWithSettings("[計算]\r\nkeisan1=300\r\nkeisan2=400\r\nkeisan3=300\r\n"));
+    ASSERT_EQ(m_main.Text(kColumnTitles[0]), L"武器修理*300");
+    for (size_t column = 0; column < kColumnTitles.size(); ++column) {
+      EXPECT_TRUE(m_main.ShowsWholeText(kColumnTitles[column])) << "column " << column << " at " << dpi << " DPI";
+      RECT title{}, sum{}, overlap{};
+      GetWindowRect(GetDlgItem(m_main.Handle(), kColumnTitles[column]), &title);
+      GetWindowRect(GetDlgItem(m_main.Handle(), kColumnSums[column]), &sum);
+      EXPECT_FALSE(IntersectRect(&overlap, &title, &sum)) << "column " << column << " at " << dpi << " DPI";
+    }
+    EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main-" + std::to_wstring(dpi) + L"dpi")));
+  }
+}
+
+TEST_F(VarndellTest, AltAndAButtonsUnderlinedLetterPressIt) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(m_main.PressKey('S', VK_MENU));  // "各種設定(&S)"
+  const Window settings = e2e::WaitForDialog(Pid(), kSettingsTitle);
+  ASSERT_TRUE(settings) << "Alt+S opened no settings dialog";
+  settings.PostCommand(IDCANCEL);
+  EXPECT_TRUE(settings.WaitUntilClosed());
 }
 
 }  // namespace
