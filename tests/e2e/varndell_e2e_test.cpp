@@ -621,3 +621,42 @@ TEST_F(VarndellTest, AltAndAButtonsUnderlinedLetterPressIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Moves the mouse onto the middle of a control, as a player points at it.
+void PointAt(const Window& window, int id) {
+  RECT rect{};
+  GetWindowRect(GetDlgItem(window.Handle(), id), &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  mouse_event(MOUSEEVENTF_MOVE, 1, 0, 0, 0);
+}
+
+// The text of the process's tooltip while one shows.
+std::wstring ShownTooltip(DWORD processId) {
+  const auto tips = e2e::VisibleTopLevelWindows(processId, L"tooltips_class32");
+  return tips.empty() ? std::wstring() : tips.front().Title();
+}
+
+TEST_F(VarndellTest, ADisplayNameTooLongForItsButtonShowsWholeInATooltip) {
+  const std::wstring longName = L"とても長い表示名のアカウント";
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\ntitle1=" + e2e::ToSjis(longName) + "\r\n"));
+  EXPECT_EQ(m_main.Text(kAccountButtons[0]), longName);  // the caption stays whole; only its picture ends in "…"
+  ASSERT_TRUE(SetForegroundWindow(m_main.Handle()));
+  PointAt(m_main, kAccountButtons[0]);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return ShownTooltip(Pid()) == longName; })) << e2e::ToUtf8(ShownTooltip(Pid()));
+  EXPECT_TRUE(e2e::SaveScreenScreenshot(Screenshot(L"varndell-long-name")));
+  // A name shown whole needs none.
+  PointAt(m_main, kAccountButtons[1]);
+  std::wstring other;
+  e2e::WaitUntil(
+      [&] {
+        const std::wstring tip = ShownTooltip(Pid());
+        if (tip != longName) other = tip;
+        return !other.empty();
+      },
+      e2e::kGrace);
+  EXPECT_EQ(other, L"") << e2e::ToUtf8(other);
+}
+
+}  // namespace
