@@ -7,8 +7,10 @@
 namespace win32 {
 namespace {
 
-// The room a push button leaves around its caption, in pixels at 96 DPI.
-constexpr int kCaptionInset = 4;
+// The room a push button leaves around its caption, in dialog units: it grows with the font and
+// the DPI as the button does.
+constexpr int kCaptionInsetX = 3;
+constexpr int kCaptionInsetY = 1;
 constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
 bool IsOwnerDrawnButton(HWND window) {
@@ -25,8 +27,9 @@ std::wstring Caption(HWND button) {
 }
 
 RECT CaptionRect(HWND button, RECT rect) {
-  const int inset = MulDiv(kCaptionInset, static_cast<int>(GetDpiForWindow(button)), USER_DEFAULT_SCREEN_DPI);
-  InflateRect(&rect, -inset, -inset / 2);
+  RECT inset{0, 0, kCaptionInsetX, kCaptionInsetY};
+  MapDialogRect(GetParent(button), &inset);
+  InflateRect(&rect, -inset.right, -inset.bottom);
   return rect;
 }
 
