@@ -57,7 +57,7 @@ struct Route {
   int id;
   void (CBpCalcDlg::*handler)();
 };
-// Command 1 is also Enter: it saves, and never closes the dialog.
+// Command 1 ("データを保存") never closes the dialog; Enter in a box shows the result.
 constexpr Route kRoutes[] = {
     {ids::kSaveData, &CBpCalcDlg::OnSaveData},
     {ids::kLoadData, &CBpCalcDlg::OnLoadData},
@@ -101,9 +101,8 @@ int CBpCalcDlg::IconId() const { return ui::kAppIcon; }
 
 bool CBpCalcDlg::OnInitDialog() {
   AddAboutBoxToSystemMenu();
-  // Every command button of the template is a default push button, which leaves the dialog
-  // manager free to pick any of them for Enter; Enter saves.
-  view().SetDefaultButton(ids::kSaveData);
+  // Enter in a box shows the result, as "結果を表示" does; on a button it presses that button.
+  view().SetDefaultButton(ids::kShowResult);
   view().SetItemText(ids::kLevel, "1");
   for (int id : ids::kCurrentBp) view().SetItemText(id, "0");
   view().SetItemText(ids::kCompareLevel, "1");
@@ -127,7 +126,7 @@ bool CBpCalcDlg::OnCommand(int id) {
 }
 
 void CBpCalcDlg::OnShowResult() {
-  auto read = [this](int id) { return text::LeadingInt(AsciiDigits(view().ItemText(id))); };
+  auto read = [this](int id) { return text::TypedInt(view().ItemText(id)); };
   const std::int32_t level = read(ids::kLevel);
   StatValues current{};
   for (std::size_t i = 0; i < kStatCount; ++i) current[i] = read(ids::kCurrentBp[i]);
@@ -155,7 +154,7 @@ void CBpCalcDlg::OnSaveData() {
     const std::optional<std::string> text = StorableText(kRecordBoxes[i], kRecordFieldNames[i]);
     if (!text) return;
     // A number is stored as the load will read it: "１２" as 12.
-    (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : AsciiDigits(*text);
+    (i == 0 ? record.name : record.numbers[i - 1]) = i == 0 ? *text : text::AsciiDigits(*text);
   }
   // What the load could not give back as it was is refused, never stored changed.
   if (record.name.find(' ') != std::string::npos) {

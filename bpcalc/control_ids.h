@@ -10,8 +10,8 @@ namespace bpcalc::ids {
 inline constexpr int kCalculatorTemplate = IDD_CALCULATOR;
 
 // Command buttons.
-inline constexpr int kSaveData = IDC_SAVE_DATA;  // also Enter (IDOK)
-inline constexpr int kShowResult = IDC_SHOW_RESULT;
+inline constexpr int kSaveData = IDC_SAVE_DATA;  // IDOK, though Enter shows the result
+inline constexpr int kShowResult = IDC_SHOW_RESULT;  // also Enter in a box
 inline constexpr int kLoadData = IDC_LOAD_DATA;
 inline constexpr int kAppendCsv = IDC_APPEND_CSV;
 inline constexpr int kSetLv1 = IDC_SET_LV1;

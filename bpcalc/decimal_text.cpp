@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shift_jis.h"
 
 namespace bpcalc {
 namespace {
@@ -56,23 +55,6 @@ double LeadingDouble(std::string_view text) {
   // Only the checked characters reach strtod, so its own extensions never apply.
   const std::string number(text.substr(start, i - start));
   return std::strtod(number.c_str(), nullptr);
-}
-
-std::string AsciiDigits(std::string_view boxText) {
-  // Shift-JIS: "０" to "９" are 82 4F to 82 58, "－" is 81 7C.
-  std::string ascii;
-  for (std::size_t i = 0; i < boxText.size(); i += text::CharLength(boxText, i)) {
-    const auto lead = static_cast<unsigned char>(boxText[i]);
-    const auto trail = text::CharLength(boxText, i) == 2 ? static_cast<unsigned char>(boxText[i + 1]) : 0;
-    if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) {
-      ascii += static_cast<char>('0' + (trail - 0x4F));
-    } else if (lead == 0x81 && trail == 0x7C) {
-      ascii += '-';
-    } else {
-      ascii.append(boxText.substr(i, text::CharLength(boxText, i)));
-    }
-  }
-  return ascii;
 }
 
 }  // namespace bpcalc

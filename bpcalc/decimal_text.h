@@ -15,8 +15,4 @@ std::string FormatOneDecimal(float value);
 // is no number. No "inf", "nan" or hexadecimal forms.
 double LeadingDouble(std::string_view text);
 
-// The text with full-width digits and the full-width minus, as a Japanese input method types
-// them, turned into ASCII, so that a number box reads "１２" as 12; every other character stays.
-std::string AsciiDigits(std::string_view text);
-
 }  // namespace bpcalc

@@ -6,7 +6,7 @@
 
 #define IDD_CALCULATOR 102
 
-// Command buttons. 1 is IDOK, so Enter presses it.
+// Command buttons. 1 is IDOK; Enter in a box presses the default button, IDC_SHOW_RESULT.
 #define IDC_SAVE_DATA 1
 #define IDC_SHOW_RESULT 3
 #define IDC_LOAD_DATA 4

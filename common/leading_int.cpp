@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "shift_jis.h"
+
 namespace text {
 namespace {
 
@@ -34,6 +36,23 @@ std::int32_t LeadingInt(std::string_view s) {
 bool LeadingIntFits(std::string_view s) {
   const std::int64_t value = Scan(s);
   return value >= kMin && value <= kMax;
+}
+
+std::string AsciiDigits(std::string_view s) {
+  // Shift-JIS: "０" to "９" are 82 4F to 82 58, "－" is 81 7C.
+  std::string ascii;
+  for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    const auto trail = CharLength(s, i) == 2 ? static_cast<unsigned char>(s[i + 1]) : 0;
+    if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) {
+      ascii += static_cast<char>('0' + (trail - 0x4F));
+    } else if (lead == 0x81 && trail == 0x7C) {
+      ascii += '-';
+    } else {
+      ascii.append(s.substr(i, CharLength(s, i)));
+    }
+  }
+  return ascii;
 }
 
 }  // namespace text

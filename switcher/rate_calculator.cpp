@@ -34,7 +34,7 @@ void RateCalculator::PressRate(int index) {
 
 void RateCalculator::PressPlus(std::string_view freeAmount) {
   m_plusCount = Saturated(std::int64_t{m_plusCount} + 1);
-  m_freeTotal = Saturated(std::int64_t{m_freeTotal} + text::LeadingInt(freeAmount));
+  m_freeTotal = Saturated(std::int64_t{m_freeTotal} + text::TypedInt(freeAmount));
   SumUp();
 }
 

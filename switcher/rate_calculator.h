@@ -29,7 +29,8 @@ class RateCalculator {
   void Reset();
   // A rate button: counts the press and adds its multiple of its column's rate to the column.
   void PressRate(int index);
-  // "＋": counts the press and adds the free amount's leading integer to the total.
+  // "＋": counts the press and adds the free amount's leading integer to the total; full-width
+  // digits count as Quorrin's boxes count them.
   void PressPlus(std::string_view freeAmount);
 
   std::string SumText(int column) const { return std::to_string(m_columnTotals[column]); }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog_view.h"
+#include "fitted_captions.h"
 #include "text.h"
 #include "tray_message.h"
 
@@ -16,6 +17,7 @@ namespace {
 struct Host {
   ui::Dialog& dialog;
   std::optional<DialogView> view;
+  FittedCaptions captions;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   // The shell's broadcast of a new taskbar and a second start's request, numbered for this
@@ -112,6 +114,7 @@ INT_PTR OnInit(HWND window, Host& host) {
   SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&host));
   host.view.emplace(window);
   host.dialog.Attach(&*host.view);
+  host.captions.Attach(window);
   host.taskbarCreated = RegisterOutsideMessage(window, L"TaskbarCreated");
   host.showAgain = RegisterOutsideMessage(window, kShowAgainMessage);
   host.bigIcon = LoadIconSized(host.dialog.IconId(), SM_CXICON, SM_CYICON);
@@ -149,6 +152,11 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (!IsIconic(window) && dialog.BackgroundColor() == ui::Background::Standard) return FALSE;
       Paint(window, *host);
       return TRUE;
+    case WM_DRAWITEM:
+      return host->captions.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_NOTIFY:
+      host->captions.OnNotify(lParam);
+      return FALSE;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(host->bigIcon);
     case WM_WINDOWPOSCHANGING:
@@ -161,7 +169,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int RunModalDialog(ui::Dialog& dialog, HWND owner) {
-  Host host{dialog, std::nullopt, nullptr, nullptr, 0, 0};
+  Host host{dialog, std::nullopt, {}, nullptr, nullptr, 0, 0};
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()), owner,
                       DialogProc, reinterpret_cast<LPARAM>(&host));

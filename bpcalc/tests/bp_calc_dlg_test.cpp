@@ -61,12 +61,12 @@ TEST_F(CalculatorDialog, StartsWithLevelsOneAnEmptyNameAndZerosElsewhere) {
 
 TEST_F(CalculatorDialog, AddsTheAboutEntryToTheSystemMenuAndShowsItsIcon) {
   EXPECT_EQ(view.systemMenu, (std::vector<std::pair<int, int>>{{0x10, 101}}));
-  EXPECT_EQ(view.defaultButton, ids::kSaveData);  // Enter saves
+  EXPECT_EQ(view.defaultButton, ids::kShowResult);  // Enter in a box shows the result
   EXPECT_EQ(dialog.IconId(), 128);
   EXPECT_EQ(dialog.TemplateId(), 102);
 }
 
-TEST_F(CalculatorDialog, SavesOnEnterInsteadOfClosing) {
+TEST_F(CalculatorDialog, SavesOnCommandOneInsteadOfClosing) {
   EXPECT_TRUE(dialog.OnCommand(ui::kIdOk));
   EXPECT_EQ(picker.saveDialogs, 1);
   EXPECT_FALSE(view.endResult.has_value());

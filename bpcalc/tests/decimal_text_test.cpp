@@ -42,18 +42,5 @@ TEST(LeadingDouble, ReadsTheLeadingNumberLikeAtof) {
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingDouble(c.text), c.value) << c.text;
 }
 
-TEST(AsciiDigits, TurnsFullWidthDigitsAndMinusIntoAsciiAndKeepsTheRest) {
-  const struct {
-    const char* text;
-    const char* ascii;
-  } cases[] = {
-      {"０１２３４５６７８９", "0123456789"}, {"－１２", "-12"}, {"１２．５", "12．5"},
-      {"ポチ１", "ポチ1"},  // "ポ" is 83 7C: the minus's trail byte under another lead
-      {"\x82", "\x82"},    // a lead byte at the end stands alone
-      {"12", "12"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(AsciiDigits(c.text), c.ascii) << c.text;
-}
-
 }  // namespace
 }  // namespace bpcalc

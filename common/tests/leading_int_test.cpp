@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using text::LeadingInt;
+using text::AsciiDigits;
 using text::LeadingIntFits;
 
 TEST(LeadingInt, TakesTheDigitsAfterBlanksAndAnOptionalSign) {
@@ -34,4 +35,17 @@ TEST(LeadingInt, FitsOnlyWhatItGivesUnchanged) {
   EXPECT_FALSE(LeadingIntFits("2147483648"));
   EXPECT_FALSE(LeadingIntFits(" -2147483649"));
   EXPECT_FALSE(LeadingIntFits("99999999999999999999"));
+}
+
+TEST(AsciiDigits, TurnsFullWidthDigitsAndMinusIntoAsciiAndKeepsTheRest) {
+  const struct {
+    const char* text;
+    const char* ascii;
+  } cases[] = {
+      {"０１２３４５６７８９", "0123456789"}, {"－１２", "-12"}, {"１２．５", "12．5"},
+      {"ポチ１", "ポチ1"},  // "ポ" is 83 7C: the minus's trail byte under another lead
+      {"\x82", "\x82"},    // a lead byte at the end stands alone
+      {"12", "12"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AsciiDigits(c.text), c.ascii) << c.text;
 }

@@ -50,9 +50,10 @@ TEST(RateCalculatorTest, RateButtonsAddTheirMultipleOfTheColumnRateAndCountPress
 
 TEST(RateCalculatorTest, PlusAddsTheFreeAmountsLeadingIntegerToTheTotalOnly) {
   Calculator calculator({30, 30, 30});
-  for (const char* amount : {"50", "50", "50", "-20", "abc"}) calculator.PressPlus(amount);
-  EXPECT_EQ(calculator.PlusText(), "+ (5)");
-  EXPECT_EQ(calculator.Sums(), (std::array<std::string, 4>{"0", "0", "0", "130"}));
+  // "５０" as an input method types it counts as Quorrin's boxes count it.
+  for (const char* amount : {"50", "50", "50", "-20", "abc", "５０"}) calculator.PressPlus(amount);
+  EXPECT_EQ(calculator.PlusText(), "+ (6)");
+  EXPECT_EQ(calculator.Sums(), (std::array<std::string, 4>{"0", "0", "0", "180"}));
   calculator.PressRate(Button(1, 1));
   for (int i = 0; i < 3; ++i) calculator.PressPlus("-2147483648");  // the free total stops at the minimum
   EXPECT_EQ(calculator.TotalText(), "-2147483618");

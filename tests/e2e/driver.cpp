@@ -332,7 +332,7 @@ void Window::PostSysCommand(WPARAM command) const {
   if (m_hwnd) PostMessageW(m_hwnd, WM_SYSCOMMAND, command, 0);
 }
 
-bool Window::PressKey(WORD virtualKey) const {
+bool Window::PressKey(WORD virtualKey, WORD modifier) const {
   if (!Exists()) return false;
   const bool inFront = WaitUntil(
       [&] {
@@ -341,13 +341,45 @@ bool Window::PressKey(WORD virtualKey) const {
       },
       Timeout{5000});
   if (!inFront) return false;
-  INPUT keys[2] = {};
-  keys[0].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = virtualKey;
-  keys[0].ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  keys[1] = keys[0];
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  return SendInput(2, keys, sizeof(INPUT)) == 2;
+  std::vector<INPUT> keys;
+  auto add = [&keys](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  };
+  if (modifier) add(modifier, 0);
+  add(virtualKey, 0);
+  add(virtualKey, KEYEVENTF_KEYUP);
+  if (modifier) add(modifier, KEYEVENTF_KEYUP);
+  return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+}
+
+int Window::FocusedItem() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(m_hwnd, nullptr), &info) || !info.hwndFocus) return 0;
+  return GetDlgCtrlID(info.hwndFocus);
+}
+
+bool Window::ShowsEnd(int id) const {
+  // The last character, as wide as the widest before it, ends inside the box.
+  const HWND box = GetDlgItem(m_hwnd, id);
+  const int length = static_cast<int>(Text(id).size());
+  const auto x = [box](int index) {
+    return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0)));
+  };
+  int widest = 0;
+  for (int i = 1; i < length; ++i) widest = std::max(widest, x(i) - x(i - 1));
+  RECT client{};
+  GetClientRect(box, &client);
+  return x(length - 1) + widest <= client.right - HIWORD(SendMessageW(box, EM_GETMARGINS, 0, 0));
+}
+
+bool Window::ShowsWholeText(int id) const {
+  return static_cast<short>(LOWORD(SendMessageW(GetDlgItem(m_hwnd, id), EM_POSFROMCHAR, 0, 0))) >= 0 && ShowsEnd(id);
 }
 
 bool Window::WaitUntilClosed(Timeout timeout) const {
@@ -463,6 +495,12 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, std::initialize
 bool Answer(const Window& box, int id, Timeout timeout) {
   box.PostCommand(id);
   return box.WaitUntilClosed(timeout);
+}
+
+void ScreenDpi::Set(DWORD dpi) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
+                  L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
 bool SaveScreenScreenshot(const std::filesystem::path& bmp) {

@@ -130,8 +130,15 @@ class Window {
   void PostSysCommand(WPARAM command) const;   // WM_SYSCOMMAND, e.g. 0x0010 for an about box
 
   // Brings the window to the front and types the key with SendInput (a real key press, which
-  // F1 needs); false when the window could not be brought to the front.
-  bool PressKey(WORD virtualKey) const;
+  // F1 needs), held with the modifier key if one is given (VK_MENU for an Alt mnemonic); false
+  // when the window could not be brought to the front.
+  bool PressKey(WORD virtualKey, WORD modifier = 0) const;
+  // The ID of the control that has the keyboard focus in this window's thread; 0 for none.
+  int FocusedItem() const;
+  // Whether an edit box shows its whole text, from the first character to the last; ShowsEnd:
+  // at least its last character.
+  bool ShowsWholeText(int id) const;
+  bool ShowsEnd(int id) const;
 
   bool WaitUntilClosed(Timeout timeout = kWait) const;
 
@@ -167,6 +174,20 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, std::initialize
                                                 Timeout timeout = kWait);
 // Presses a message box button (IDOK, IDYES, IDNO, IDCANCEL) and waits for the box to close.
 bool Answer(const Window& box, int id, Timeout timeout = kWait);
+
+// The screen DPI of the programs started while it lives (Wine reads it as a program starts);
+// the prefix's 96 again afterwards.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi) { Set(dpi); }
+  ~ScreenDpi() { Set(kPrefixDpi); }
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+ private:
+  static constexpr DWORD kPrefixDpi = 96;
+  static void Set(DWORD dpi);
+};
 
 // The whole screen as a 24-bit BMP.
 bool SaveScreenScreenshot(const std::filesystem::path& bmp);

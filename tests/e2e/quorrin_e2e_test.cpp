@@ -37,7 +37,11 @@ std::filesystem::path Screenshot(const std::wstring& name) { return e2e::Screens
 
 class QuorrinTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Start()); }
+
+  // Starts Quorrin (anew: a running one ends) and waits until its window is in front.
+  void Start() {
+    m_quorrin.reset();
     m_quorrin.emplace(e2e::WindowsPath(E2E_QUORRIN_EXE), m_folder.Path());
     ASSERT_TRUE(m_quorrin->Started()) << "cannot start " << E2E_QUORRIN_EXE
                                      << ", error " << m_quorrin->StartError();
@@ -87,26 +91,6 @@ class QuorrinTest : public ::testing::Test {
     return (GetWindowLongW(GetDlgItem(m_main.Handle(), id), GWL_STYLE) & ES_READONLY) != 0;
   }
 
-  // Whether a box shows the end of its text: its last character, as wide as the widest before
-  // it, ends inside the box.
-  bool ShowsEnd(int id) const {
-    const HWND box = GetDlgItem(m_main.Handle(), id);
-    const int length = static_cast<int>(m_main.Text(id).size());
-    const auto x = [box](int index) {
-      return static_cast<short>(LOWORD(SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0)));
-    };
-    int widest = 0;
-    for (int i = 1; i < length; ++i) widest = std::max(widest, x(i) - x(i - 1));
-    RECT client{};
-    GetClientRect(box, &client);
-    return x(length - 1) + widest <= client.right - HIWORD(SendMessageW(box, EM_GETMARGINS, 0, 0));
-  }
-  // Whether it shows its whole text, from the first character to the last.
-  bool ShowsWhole(int id) const {
-    return static_cast<short>(LOWORD(SendMessageW(GetDlgItem(m_main.Handle(), id), EM_POSFROMCHAR, 0, 0))) >= 0 &&
-           ShowsEnd(id);
-  }
-
   e2e::TempFolder m_folder;
   std::optional<e2e::Process> m_quorrin;
   Window m_main;
@@ -127,11 +111,11 @@ TEST_F(QuorrinTest, StartsWithItsInitialTextsAndAnAboutBox) {
   EXPECT_TRUE(IsReadOnly(kOverall));
   EXPECT_FALSE(IsReadOnly(kLevel));
   EXPECT_TRUE(m_main.IsEnabled(kLevel));
-  EXPECT_EQ(m_main.Text(kSave), L"データを保存");
-  EXPECT_EQ(m_main.Text(kShowResult), L"結果を表示");
-  EXPECT_EQ(m_main.Text(kLoad), L"データを読込");
-  EXPECT_EQ(m_main.Text(kAppendCsv), L"比較表CSVに追加保存");
-  EXPECT_EQ(m_main.Text(kSetLv1), L"Lv1セット");
+  EXPECT_EQ(m_main.Text(kSave), L"データを保存(&S)");
+  EXPECT_EQ(m_main.Text(kShowResult), L"結果を表示(&R)");
+  EXPECT_EQ(m_main.Text(kLoad), L"データを読込(&L)");
+  EXPECT_EQ(m_main.Text(kAppendCsv), L"比較表&CSVに追加保存");
+  EXPECT_EQ(m_main.Text(kSetLv1), L"Lv&1セット");
   EXPECT_TRUE(m_main.HasSystemMenu());
   EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"quorrin-main")));
 
@@ -170,13 +154,13 @@ TEST_F(QuorrinTest, ShowsResultsWholeAndScrollsToTheEndOfALongerOne) {
   EXPECT_EQ(m_main.Text(kPredicted[0]), L"39600");
   EXPECT_EQ(m_main.Text(kPredicted[1]), L"-88200");
   for (int id : {kPredicted[0], kRates[0], kRates[1], kOverall}) {
-    EXPECT_TRUE(ShowsWhole(id)) << "box " << id << ": " << m_main.TextUtf8(id);
+    EXPECT_TRUE(m_main.ShowsWholeText(id)) << "box " << id << ": " << m_main.TextUtf8(id);
   }
   EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"quorrin-long-results")));
   // The End key, as a player presses it in the box, brings the rest of a longer value in.
   const HWND box = GetDlgItem(m_main.Handle(), kPredicted[1]);
   PostMessageW(box, WM_KEYDOWN, VK_END, 0x014F0001);
-  EXPECT_TRUE(e2e::WaitUntil([&] { return ShowsEnd(kPredicted[1]); }));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return m_main.ShowsEnd(kPredicted[1]); }));
 }
 
 TEST_F(QuorrinTest, MarksWhatADivisionByZeroLeavesUnknown) {
@@ -261,24 +245,51 @@ TEST_F(QuorrinTest, LoadingANameThatDoesNotExistCreatesTheFileEmptyAndLoadsZeros
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
-TEST_F(QuorrinTest, EnterSavesFromAnEditBoxAndFromTheFirstButtonAndKeepsTheCalculatorOpen) {
-  // Enter posted to an edit box, where the focus is while typing.
-  PostMessageW(GetDlgItem(m_main.Handle(), kLevel), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-  Window dialog = e2e::WaitForNewDialog(Pid(), {m_main});
-  ASSERT_TRUE(dialog) << "Enter in an edit box opened no save dialog";
-  dialog.PostCommand(IDCANCEL);
-  EXPECT_TRUE(dialog.WaitUntilClosed());
+TEST_F(QuorrinTest, TabFollowsTheFormEnterShowsTheResultAndAltPressesAButton) {
+  // From the name, top to bottom and left to right, then round again.
+  const std::array order{kName,        kSetLv1,    kLevel,     kCurrent[0], kCurrent[1], kCurrent[2],
+                         kCurrent[3],  kCurrent[4], kLevel1[0], kLevel1[1],  kLevel1[2],  kLevel1[3],
+                         kLevel1[4],   kShowResult, kRemaining, kCompareLevel, kLoad,     kSave,
+                         kAppendCsv,   kName};
+  ASSERT_TRUE(e2e::WaitUntil([&] { return m_main.FocusedItem() == order[0]; })) << m_main.FocusedItem();
+  for (size_t i = 1; i < order.size(); ++i) {
+    ASSERT_TRUE(m_main.PressKey(VK_TAB));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return m_main.FocusedItem() == order[i]; }))
+        << "Tab " << i << " reached " << m_main.FocusedItem() << ", not " << order[i];
+  }
 
-  // A real key press with the focus where the start-up leaves it: button 1.
+  // Enter in a box, as a player types it, shows the result and opens nothing.
+  TypeWorkedExample();
   ASSERT_TRUE(m_main.PressKey(VK_RETURN));
-  dialog = e2e::WaitForNewDialog(Pid(), {m_main});
-  ASSERT_TRUE(dialog) << "Enter on button 1 opened no save dialog";
+  EXPECT_TRUE(m_main.WaitForText(kOverall, L"10.8"));
+  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
+
+  // Alt and a button's underlined letter press it: "データを保存(&S)" opens the save dialog.
+  ASSERT_TRUE(m_main.PressKey('S', VK_MENU));
+  const Window dialog = e2e::WaitForNewDialog(Pid(), {m_main});
+  ASSERT_TRUE(dialog) << "Alt+S opened no save dialog";
   dialog.PostCommand(IDCANCEL);
   EXPECT_TRUE(dialog.WaitUntilClosed());
-
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
   EXPECT_TRUE(m_quorrin->IsRunning());
-  EXPECT_EQ(m_main.Text(kLevel1[0]), L"0");
+}
+
+TEST_F(QuorrinTest, BoxesShowTheirLongestOrdinaryValuesWholeAtEveryDpi) {
+  for (const DWORD dpi : {96, 120, 144}) {
+    const e2e::ScreenDpi screen(dpi);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    for (int id : {kLevel, kCompareLevel}) m_main.SetText(id, L"158");
+    for (const auto& row : {kCurrent, kLevel1}) {
+      for (int id : row) m_main.SetText(id, L"1234");
+    }
+    m_main.SetText(kRemaining, L"123");
+    for (int id : {kLevel, kCompareLevel, kRemaining}) {
+      EXPECT_TRUE(m_main.ShowsWholeText(id)) << "box " << id << " at " << dpi << " DPI";
+    }
+    for (const auto& row : {kCurrent, kLevel1}) {
+      for (int id : row) EXPECT_TRUE(m_main.ShowsWholeText(id)) << "box " << id << " at " << dpi << " DPI";
+    }
+    EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"quorrin-" + std::to_wstring(dpi) + L"dpi")));
+  }
 }
 
 TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {

@@ -33,8 +33,8 @@ TEST_F(VarndellTest, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   }
   EXPECT_EQ(m_main.Text(kPlus), L"+ (0)");
   EXPECT_EQ(m_main.Text(kUserProgram), L"指定ソフト");
-  EXPECT_EQ(m_main.Text(kStartGame), L"XG起動");
-  EXPECT_EQ(m_main.Text(2), L"終了");
+  EXPECT_EQ(m_main.Text(kStartGame), L"X&G起動");
+  EXPECT_EQ(m_main.Text(2), L"終了(&X)");
   EXPECT_FALSE(m_game.Exists("VRND.INI")) << "reading the settings must not create the file";
   EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main")));
 }
@@ -593,6 +593,54 @@ TEST_F(VarndellTest, TheSettingsDialogFitsA768LineScreenAt100PercentAndA1080Line
     settings.PostCommand(IDCANCEL);
     settings.WaitUntilClosed();
   }
+}
+
+TEST_F(VarndellTest, ColumnTitlesShowWholeAboveTheSumsAtEveryDpi) {
+  for (const DWORD dpi : {96, 120, 144}) {
+    const ScreenDpi screen(dpi);
+    ASSERT_NO_FATAL_FAILURE(StartWithSettings("[計算]\r\nkeisan1=300\r\nkeisan2=400\r\nkeisan3=300\r\n"));
+    ASSERT_EQ(m_main.Text(kColumnTitles[0]), L"武器修理*300");
+    for (size_t column = 0; column < kColumnTitles.size(); ++column) {
+      EXPECT_TRUE(m_main.ShowsWholeText(kColumnTitles[column])) << "column " << column << " at " << dpi << " DPI";
+      RECT title{}, sum{}, overlap{};
+      GetWindowRect(GetDlgItem(m_main.Handle(), kColumnTitles[column]), &title);
+      GetWindowRect(GetDlgItem(m_main.Handle(), kColumnSums[column]), &sum);
+      EXPECT_FALSE(IntersectRect(&overlap, &title, &sum)) << "column " << column << " at " << dpi << " DPI";
+    }
+    EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main-" + std::to_wstring(dpi) + L"dpi")));
+  }
+}
+
+// Moves the mouse onto the middle of a control, as a player points at it.
+void PointAt(const Window& window, int id) {
+  RECT rect{};
+  GetWindowRect(GetDlgItem(window.Handle(), id), &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  mouse_event(MOUSEEVENTF_MOVE, 1, 0, 0, 0);
+}
+
+// The text of the process's tooltip while one shows.
+std::wstring ShownTooltip(DWORD processId) {
+  const auto tips = e2e::VisibleTopLevelWindows(processId, L"tooltips_class32");
+  return tips.empty() ? std::wstring() : tips.front().Title();
+}
+
+TEST_F(VarndellTest, ADisplayNameTooLongForItsButtonShowsWholeInATooltip) {
+  const std::wstring longName = L"とても長い表示名のアカウント";
+  ASSERT_NO_FATAL_FAILURE(StartWithSettings("[全般]\r\ntitle1=" + e2e::ToSjis(longName) + "\r\n"));
+  EXPECT_EQ(m_main.Text(kAccountButtons[0]), longName);  // the caption stays whole; only its picture ends in "…"
+  ASSERT_TRUE(SetForegroundWindow(m_main.Handle()));
+  PointAt(m_main, kAccountButtons[0]);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return ShownTooltip(Pid()) == longName; })) << e2e::ToUtf8(ShownTooltip(Pid()));
+  EXPECT_TRUE(e2e::SaveScreenScreenshot(Screenshot(L"varndell-long-name")));
+  // A name shown whole needs none: the tooltip goes and no other comes.
+  PointAt(m_main, kAccountButtons[1]);
+  EXPECT_FALSE(e2e::WaitUntil(
+      [&] {
+        const std::wstring tip = ShownTooltip(Pid());
+        return !tip.empty() && tip != longName;
+      },
+      e2e::kGrace));
 }
 
 }  // namespace

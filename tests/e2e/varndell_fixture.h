@@ -109,23 +109,7 @@ inline std::optional<std::string> IniValue(const std::string& file, std::string_
   return std::nullopt;
 }
 
-// The screen DPI of the programs started while it lives (Wine reads it as a program starts);
-// the prefix's 96 again afterwards.
-class ScreenDpi {
- public:
-  explicit ScreenDpi(DWORD dpi) { Set(dpi); }
-  ~ScreenDpi() { Set(kPrefixDpi); }
-  ScreenDpi(const ScreenDpi&) = delete;
-  ScreenDpi& operator=(const ScreenDpi&) = delete;
-
- private:
-  static constexpr DWORD kPrefixDpi = 96;
-  static void Set(DWORD dpi) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
-                    L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-  }
-};
+using e2e::ScreenDpi;
 
 // A message's first line: what failed, before the reason Windows gave.
 inline std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
