@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -367,10 +366,15 @@ fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, con
     FILE_DISPOSITION_INFO remove{TRUE};
     SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
   };
-  std::optional<std::string> found = ReadUpTo(file.get(), std::numeric_limits<std::size_t>::max());
-  if (!found) return {fsys::WriteStatus::OpenFailed};
+  // Read as far as the size seen, not to the end: a device (Linux's /dev/full under Wine) reads
+  // on without end.
   LARGE_INTEGER end{};
-  end.QuadPart = static_cast<LONGLONG>(found->size());
+  if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END) ||
+      !SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    return {fsys::WriteStatus::WriteFailed};
+  }
+  std::optional<std::string> found = ReadUpTo(file.get(), static_cast<std::size_t>(end.QuadPart));
+  if (!found || found->size() != static_cast<std::size_t>(end.QuadPart)) return {fsys::WriteStatus::OpenFailed};
   const fsys::AppendSite site{created, std::move(*found)};
   const std::optional<std::string> text = textFor(site);
   if (!text) {

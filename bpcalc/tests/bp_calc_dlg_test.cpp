@@ -15,7 +15,6 @@ const fake::View::Box kSaved{msg::kSaved, msg::kWriteOkCaption};
 const fake::View::Box kCannotRead{msg::kCannotRead, msg::kReadErrorCaption};
 fake::View::Box WriteError(const std::string& text) { return {text, msg::kWriteErrorCaption}; }
 fake::View::Box ReadError(const std::string& text) { return {text, msg::kReadErrorCaption}; }
-const std::string kTablePath = "/game/xg.csv";  // the fake's current folder
 
 const std::string kCsvHeader =
     "名前,現Lv,現V,現S,現T,現Q,現M,Lv1V,Lv1S,Lv1T,Lv1Q,Lv1M,比較Lv,比較V,比較S,比較T,比較Q,比較M,余りBP\r\n";
@@ -48,6 +47,7 @@ class CalculatorDialog : public ::testing::Test {
   FakeFamiliarFilePicker picker;
   fake::FileSystem files;
   CBpCalcDlg dialog{picker, files};
+  const std::string kTablePath = (files.folder / "xg.csv").string();  // in the current folder
 };
 
 // ---- Start-up and routing -------------------------------------------------------------------
