@@ -9,31 +9,25 @@
 #include "control_ids.h"
 #include "decimal_text.h"
 #include "familiar_files.h"
+#include "file_messages.h"
+#include "text_encoding.h"
 #include "leading_int.h"
 
 namespace bpcalc {
 namespace {
 
-constexpr const char* kComparisonTable = "xg.csv";
-constexpr const char* kFamiliarList = "xglist.txt";
+using namespace msg;
 
-constexpr const char* kWriteErrorCaption = "FileWriteError";
-constexpr const char* kWriteOkCaption = "FileWriteOK";
-constexpr const char* kReadErrorCaption = "FileReadError";
-constexpr const char* kCannotSave = "保存できませんでした。";
-constexpr const char* kCannotRead = "読込めませんでした。";
 constexpr const char* kUnicodeTable =
     "xg.csv は UTF-16 で保存されているため、行を追加できません。\n"
     "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。保存できませんでした。";
 constexpr const char* kSpaceInName =
     "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
     "保存できませんでした。";
-constexpr const char* kConfirmCaption = "確認";
 // The list is looked for by its bare name, in the current folder, which the file dialogs move.
 constexpr const char* kNoFamiliarList =
     "xglist.txt が見つかりません。\n"
     "xglist.txt は、最後にデータを保存・読込したフォルダ（まだなら Quorrin を起動したフォルダ）から読込みます。";
-constexpr const char* kWriteFailed = "書込みに失敗しました。ファイルは正しく保存されていません。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
 constexpr std::array<int, 1 + kNumberFieldCount> kRecordBoxes = {
@@ -174,18 +168,39 @@ void CBpCalcDlg::OnSaveData() {
   }
   const auto path = m_picker.ChooseFileToSave();
   if (!path) return;
-  ShowWriteResult(m_files.WriteAtStart(*path, *bytes), "データを保存しました。");
+  const std::string file = m_picker.PathText(*path);
+  switch (CheckSaveTarget(*path, m_files.Inspect(*path))) {
+    case SaveTarget::Ok: break;
+    case SaveTarget::ListOrTableName:
+      view().MessageBox(ListOrTableName(file), kWriteErrorCaption, ui::Buttons::Ok);
+      return;
+    case SaveTarget::NotARecord: view().MessageBox(NotARecord(file), kWriteErrorCaption, ui::Buttons::Ok); return;
+  }
+  ShowWriteResult(m_files.WriteAtStart(*path, *bytes), file, kSaveButton, kSaved);
 }
 
 void CBpCalcDlg::OnLoadData() {
   const auto path = m_picker.ChooseFileToOpen();
   if (!path) return;
-  const std::optional<std::string> bytes = m_files.ReadCreating(*path, kWorkAreaSize);
-  if (!bytes) {
-    view().MessageBox(kCannotRead, kReadErrorCaption, ui::Buttons::Ok);
+  const std::string file = m_picker.PathText(*path);
+  const fsys::ReadResult read = m_files.ReadStart(*path, kWorkAreaSize);
+  std::string refusal;
+  switch (read.status) {
+    case fsys::ReadStatus::Ok: break;
+    case fsys::ReadStatus::Missing: refusal = NoSuchFile(file); break;
+    case fsys::ReadStatus::Held: refusal = Held(file, kCannotRead, kLoadButton); break;
+    case fsys::ReadStatus::Unreadable:
+    case fsys::ReadStatus::TooLarge: refusal = FileFailed(file, kCannotRead); break;
+  }
+  // A record an editor saved in Unicode would load as garbage: refused, naming what it is.
+  if (const text::Encoding encoding = text::EncodingOf(read.bytes); refusal.empty() && encoding != text::Encoding::ShiftJis) {
+    refusal = RecordNotShiftJis(file, encoding);
+  }
+  if (!refusal.empty()) {
+    view().MessageBox(refusal, kReadErrorCaption, ui::Buttons::Ok);
     return;
   }
-  const FamiliarRecord record = ParseFamiliarRecord(*bytes);
+  const FamiliarRecord record = ParseFamiliarRecord(read.bytes);
   view().SetItemText(kRecordBoxes[0], record.name);
   for (std::size_t i = 0; i < kNumberFieldCount; ++i) view().SetItemText(kRecordBoxes[i + 1], record.numbers[i]);
 }
@@ -201,29 +216,38 @@ void CBpCalcDlg::OnAppendCsv() {
   }
   const CsvRowTexts row{ComparisonCsvRow(fields), ComparisonCsvRow(utf8Fields)};
   bool refused = false;
-  const fsys::WriteResult result = m_files.Append(kComparisonTable, [&](const fsys::AppendSite& table) {
-    std::optional<std::string> text = ComparisonCsvAppendText(table, row);
+  bool created = false;
+  const std::filesystem::path table(kComparisonTableName);
+  const fsys::WriteResult result = m_files.Append(table, [&](const fsys::AppendSite& found) {
+    std::optional<std::string> text = ComparisonCsvAppendText(found, row);
     refused = !text;
+    created = found.created;
     return text;
   });
   if (refused) {
     view().MessageBox(kUnicodeTable, kWriteErrorCaption, ui::Buttons::Ok);
     return;
   }
-  ShowWriteResult(result, "比較データを保存しました。");
+  // The table is wherever the last file dialog left the current folder: the message says where.
+  const std::string file = m_picker.PathText(m_files.WorkingFolder() / table);
+  ShowWriteResult(result, file, kAppendButton, Appended(file, created));
 }
 
 void CBpCalcDlg::OnSetLv1() {
   const std::string name = view().ItemText(ids::kName);
   if (name.empty()) return;
   // Only read: a missing list is said, never created.
-  const fsys::ReadResult list = m_files.ReadFile(kFamiliarList, std::numeric_limits<std::size_t>::max());
+  const fsys::ReadResult list =
+      m_files.ReadFile(std::filesystem::path(kFamiliarListName), std::numeric_limits<std::size_t>::max());
   if (list.status != fsys::ReadStatus::Ok) {
     view().MessageBox(list.status == fsys::ReadStatus::Missing ? kNoFamiliarList : kCannotRead, kReadErrorCaption,
                       ui::Buttons::Ok);
     return;
   }
-  const Level1Lookup found = FindLevel1Bp(list.bytes, name);
+  // The name is matched in the list's own encoding.
+  const FamiliarListText listText = DecodeFamiliarList(list.bytes);
+  const std::string key = listText.encoding == text::Encoding::Utf8 ? view().Utf8ItemText(ids::kName) : name;
+  const Level1Lookup found = FindLevel1Bp(listText, key);
   switch (found.outcome) {
     case Level1Lookup::Outcome::Found:
       for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kLevel1Bp[i], std::to_string(found.values[i]));
@@ -239,12 +263,20 @@ void CBpCalcDlg::OnSetLv1() {
   }
 }
 
-void CBpCalcDlg::ShowWriteResult(const fsys::WriteResult& result, const char* successText) {
+void CBpCalcDlg::ShowWriteResult(const fsys::WriteResult& result, const std::string& file, const char* button,
+                                 const std::string& successText) {
   switch (result.status) {
     case fsys::WriteStatus::Ok: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::Held:
+      view().MessageBox(Held(file, kCannotSave, button), kWriteErrorCaption, ui::Buttons::Ok);
+      break;
     case fsys::WriteStatus::OpenFailed:
-    case fsys::WriteStatus::ReadOnly: view().MessageBox(kCannotSave, kWriteErrorCaption, ui::Buttons::Ok); break;
-    case fsys::WriteStatus::WriteFailed: view().MessageBox(kWriteFailed, kWriteErrorCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::ReadOnly:
+      view().MessageBox(FileFailed(file, kCannotSave), kWriteErrorCaption, ui::Buttons::Ok);
+      break;
+    case fsys::WriteStatus::WriteFailed:
+      view().MessageBox(FileFailed(file, kWriteFailed), kWriteErrorCaption, ui::Buttons::Ok);
+      break;
   }
 }
 

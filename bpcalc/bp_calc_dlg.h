@@ -25,7 +25,8 @@ class CBpCalcDlg : public ui::Dialog {
   void OnSetLv1();
 
  private:
-  void ShowWriteResult(const fsys::WriteResult& result, const char* successText);
+  void ShowWriteResult(const fsys::WriteResult& result, const std::string& file, const char* button,
+                       const std::string& successText);
   // A box's text for a file; nullopt, after telling the player, when it holds a character that
   // Shift-JIS cannot hold.
   std::optional<std::string> StorableText(int box, const std::string& name);

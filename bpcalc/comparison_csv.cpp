@@ -1,6 +1,6 @@
 #include "familiar_files.h"
 
-#include "byte_order_mark.h"
+#include "text_encoding.h"
 
 namespace bpcalc {
 namespace {
@@ -38,14 +38,15 @@ std::string ComparisonCsvRow(const std::array<std::string, kCsvColumnCount>& fie
 }
 
 std::optional<std::string> ComparisonCsvAppendText(const fsys::AppendSite& table, const CsvRowTexts& row) {
-  // A table starts with a byte-order mark when a spreadsheet saved it in Unicode.
-  const Encoding encoding = text::MarkedEncoding(table.head);
+  // Spreadsheets save a table in Unicode with a byte-order mark, or as UTF-8 without one
+  // (LibreOffice, Google Sheets): the rows go in as the table is, so that no table mixes two.
+  const Encoding encoding = text::EncodingOf(table.bytes);
   if (encoding == Encoding::Utf16) return std::nullopt;
-  const std::size_t mark = encoding == Encoding::Utf8 ? text::kUtf8Mark.size() : 0;
+  const std::size_t mark = text::MarkedEncoding(table.bytes) == Encoding::Utf8 ? text::kUtf8Mark.size() : 0;
   // A new table is Shift-JIS, so only a Shift-JIS table is ever given the header.
   std::string text;
   if (table.created) text.append(ComparisonCsvHeader()).append(kCsvLineEnd);
-  if (table.size > mark && table.last != '\n') text.append(kCsvLineEnd);
+  if (table.bytes.size() > mark && table.bytes.back() != '\n') text.append(kCsvLineEnd);
   text.append(encoding == Encoding::Utf8 ? row.utf8 : row.shiftJis).append(kCsvLineEnd);
   return text;
 }

@@ -3,6 +3,7 @@
 // extension TXT added). Each returns the chosen path, or nothing when the user cancels.
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace bpcalc {
 
@@ -14,6 +15,9 @@ class FamiliarFilePicker {
   virtual std::optional<std::filesystem::path> ChooseFileToSave() = 0;
   // A name that doesn't exist may be typed.
   virtual std::optional<std::filesystem::path> ChooseFileToOpen() = 0;
+
+  // A path as the player reads it in a message (a character Shift-JIS cannot hold shows as "?").
+  virtual std::string PathText(const std::filesystem::path& path) const = 0;
 };
 
 }  // namespace bpcalc

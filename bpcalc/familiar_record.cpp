@@ -46,6 +46,22 @@ std::optional<std::string> BuildFamiliarRecord(const FamiliarRecord& record) {
   return bytes;
 }
 
+SaveTarget CheckSaveTarget(const std::filesystem::path& path, const fsys::FileInfo& found) {
+  const std::filesystem::path file = path.filename();
+  const auto& name = file.native();
+  const auto isNamed = [&name](std::string_view reserved) {
+    return std::ranges::equal(name, reserved, [](auto c, char r) {
+      const auto lower = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+      return lower == static_cast<decltype(lower)>(r);
+    });
+  };
+  if (isNamed(kComparisonTableName) || isNamed(kFamiliarListName)) return SaveTarget::ListOrTableName;
+  // A path that could not be looked at is left to the write, which then says why it failed.
+  using Kind = fsys::FileInfo::Kind;
+  const bool other = found.kind == Kind::Folder || (found.kind == Kind::File && found.length != kRecordSize);
+  return other ? SaveTarget::NotARecord : SaveTarget::Ok;
+}
+
 FamiliarRecord ParseFamiliarRecord(std::string_view fileStart) {
   std::string workArea(kRecordSize, ' ');
   std::copy_n(fileStart.begin(), std::min(fileStart.size(), kRecordSize), workArea.begin());

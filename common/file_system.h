@@ -32,6 +32,7 @@ enum class ReadStatus {
   Missing,     // no such file
   Unreadable,  // it exists but could not be read: locked, a folder, no permission, I/O error
   TooLarge,    // it is bigger than the caller's limit and was not read
+  Held,        // another program holds it open without sharing (a spreadsheet, an editor)
 };
 
 struct ReadResult {
@@ -51,6 +52,7 @@ enum class WriteStatus {
   OpenFailed,   // the file could not be opened or created; nothing was written
   WriteFailed,  // not every byte reached the file (a full disk, a failed flush or close)
   ReadOnly,     // the file is marked read-only; nothing was written
+  Held,         // another program holds it open without sharing (a spreadsheet); nothing was written
 };
 
 struct WriteResult {
@@ -67,13 +69,10 @@ struct WriteResult {
 };
 
 // What Append finds in the file before it writes, so that the caller can fit its text to the
-// file as it stands (its encoding mark, a last line without a line end).
+// file as it stands (its encoding, a last line without a line end).
 struct AppendSite {
-  static constexpr std::size_t kHeadBytes = 3;  // enough for any byte-order mark
-  bool created = false;     // this call created the file: it is empty
-  std::uint64_t size = 0;   // bytes already in the file
-  std::string head;         // its first bytes, at most kHeadBytes
-  char last = '\0';         // its last byte, when it has any
+  bool created = false;  // this call created the file: it is empty
+  std::string bytes;     // the whole file as found
 };
 
 // The bytes to append to the file as found, or nothing to leave it as it was.
@@ -136,24 +135,24 @@ class WholeFiles {
   virtual void FinishReplaces(const std::filesystem::path& path) = 0;
 };
 
-// ---- Quorrin's familiar files: opened exclusively (no sharing) for the length of one call,
-// created when they are missing and never truncated; relative paths are found in the current
-// folder.
+// ---- Quorrin's familiar files: opened for the length of one call, never truncated; relative
+// paths are found in the current folder. A file that another program holds for a moment (a
+// second Quorrin appending) is waited for briefly; one held longer is Held.
 class ExclusiveFiles {
  public:
   virtual ~ExclusiveFiles() = default;
 
-  // At most maxBytes from the file's start, as they are; an empty file is created when it is
-  // missing. Empty when the file can't be opened or read.
-  virtual std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) = 0;
+  // At most maxBytes from the file's start, as they are (never TooLarge); nothing is created.
+  virtual ReadResult ReadStart(const std::filesystem::path& path, std::size_t maxBytes) = 0;
 
-  // Writes the bytes over the file's start; any longer content after them stays. A file this
-  // call created is removed again when the write fails.
+  // Writes the bytes over the file's start, opened exclusively and created when missing; any
+  // longer content after them stays. A file this call created is removed again when the write
+  // fails.
   virtual WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) = 0;
 
-  // Writes what textFor gives for the file as found at its end, in the same open. When textFor
-  // gives nothing, nothing is written (a file this call created is removed again) and the result
-  // is Ok. A failed write is taken back: a file this call created is removed, any other is cut
+  // Writes what textFor gives for the file as found at its end, in the same exclusive open (the
+  // file is created when missing). When textFor gives nothing, nothing is written (a file this
+  // call created is removed again) and the result is Ok. A failed write is taken back: a file this call created is removed, any other is cut
   // back to where it ended.
   virtual WriteResult Append(const std::filesystem::path& path, const AppendText& textFor) = 0;
 };

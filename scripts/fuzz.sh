@@ -19,9 +19,9 @@ flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 # Each target: its folder and the sources it needs besides its own.
 declare -A folders=([familiar_record]=bpcalc [familiar_list]=bpcalc [profile]=switcher)
 declare -A sources=(
-  [familiar_record]="bpcalc/familiar_record.cpp bpcalc/familiar_list.cpp bpcalc/decimal_text.cpp common/leading_int.cpp"
-  [familiar_list]="bpcalc/familiar_record.cpp bpcalc/familiar_list.cpp bpcalc/decimal_text.cpp common/leading_int.cpp"
-  [profile]="switcher/profile.cpp"
+  [familiar_record]="bpcalc/familiar_record.cpp bpcalc/familiar_list.cpp bpcalc/decimal_text.cpp common/leading_int.cpp common/text_encoding.cpp"
+  [familiar_list]="bpcalc/familiar_record.cpp bpcalc/familiar_list.cpp bpcalc/decimal_text.cpp common/leading_int.cpp common/text_encoding.cpp"
+  [profile]="switcher/profile.cpp common/text_encoding.cpp"
 )
 
 # Builds and runs one target; its output goes to its own log, its verdict to $out/<target>.result.

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "byte_order_mark.h"
 #include "file_system.h"
+#include "text_encoding.h"
 
 namespace settings {
 
@@ -46,13 +46,9 @@ struct ProfileEntry {
   bool onlyIfMissing = false;  // a file that has the key keeps its line exactly as it is
 };
 
-// The text encoding a file was saved in. Ours is Shift-JIS; editors such as Notepad save UTF-8
-// (with or without a byte-order mark) or UTF-16 unless told otherwise.
+// The text encoding a file was saved in (the rule is shared with Quorrin's files).
 using text::Encoding;
-// UTF-16 by its mark or by two first characters that are ASCII with NUL halves; UTF-8 by its mark, or
-// when the whole file is valid UTF-8 with at least one character of three bytes or more, as
-// Japanese is (Shift-JIS Japanese text practically never is valid UTF-8 throughout).
-Encoding EncodingOf(std::string_view file);
+using text::EncodingOf;
 
 // One profile file on disk. Every call reads the file afresh: another program may change it
 // between two calls.

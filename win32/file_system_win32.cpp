@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -309,54 +310,72 @@ void Win32FileSystem::FinishReplaces(const std::filesystem::path& path) {
   }
 }
 
-// ---- Exclusive opens that create missing files and never truncate.
+// ---- Quorrin's files: opens that never truncate.
 
 namespace {
 
 // Open without sharing; a missing file is created, an existing one keeps its content. Paths
-// from the file dialog may pass MAX_PATH: the "\\?\" form takes them.
-UniqueHandle OpenAlways(const std::filesystem::path& path, DWORD access, bool* created = nullptr) {
-  HANDLE handle = CreateFileW(LongPath(path).c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (created) *created = handle != INVALID_HANDLE_VALUE && GetLastError() != ERROR_ALREADY_EXISTS;
+// from the file dialog may pass MAX_PATH: the "\\?\" form takes them. Another Quorrin appending
+// holds the file for a moment: that is waited for; a spreadsheet holding it is told by the error.
+UniqueHandle OpenAlways(const std::filesystem::path& path, DWORD access, bool& created, DWORD& error) {
+  const std::wstring name = LongPath(path);
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  WithRetries(kWriteRetries, IsHeldByAnother, [&] {
+    handle = CreateFileW(name.c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
+  });
+  error = GetLastError();
+  created = handle != INVALID_HANDLE_VALUE && error != ERROR_ALREADY_EXISTS;
   return UniqueHandle(handle);
 }
 
-// Up to count bytes from the offset; empty when the read fails.
-std::string ReadAt(HANDLE file, LONGLONG offset, std::size_t count) {
-  std::string bytes(count, '\0');
-  DWORD got = 0;
-  LARGE_INTEGER at{};
-  at.QuadPart = offset;
-  if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
-      !::ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, nullptr)) {
-    return {};
-  }
-  bytes.resize(got);
-  return bytes;
-}
-
-}  // namespace
-
-std::optional<std::string> Win32FileSystem::ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) {
-  const UniqueHandle file = OpenAlways(path, GENERIC_READ);
-  if (!file) return std::nullopt;
+// Up to maxBytes from the file's current position to its end; empty when a read fails.
+std::optional<std::string> ReadUpTo(HANDLE file, std::size_t maxBytes) {
   std::string bytes;
   while (bytes.size() < maxBytes) {
     const std::size_t old = bytes.size();
     const DWORD want = static_cast<DWORD>(std::min(maxBytes - old, kChunkBytes));
     bytes.resize(old + want);
     DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + old, want, &got, nullptr)) return std::nullopt;
+    if (!::ReadFile(file, bytes.data() + old, want, &got, nullptr)) return std::nullopt;
     bytes.resize(old + got);
     if (got == 0) break;
   }
   return bytes;
 }
 
+}  // namespace
+
+fsys::ReadResult Win32FileSystem::ReadStart(const std::filesystem::path& path, std::size_t maxBytes) {
+  const std::wstring name = LongPath(path);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  // Others may read meanwhile; nobody may write while we read.
+  WithRetries(kReadRetries, IsHeldByAnother, [&] {
+    opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+    return opened != INVALID_HANDLE_VALUE;
+  });
+  const DWORD error = GetLastError();
+  const UniqueHandle file(opened);
+  if (!file) {
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? fsys::ReadStatus::Missing
+                    : IsHeldByAnother(error) ? fsys::ReadStatus::Held : fsys::ReadStatus::Unreadable,
+            {}};
+  }
+  std::optional<std::string> bytes = ReadUpTo(file.get(), maxBytes);
+  if (!bytes) return {fsys::ReadStatus::Unreadable, {}};
+  return {fsys::ReadStatus::Ok, std::move(*bytes)};
+}
+
 fsys::WriteResult Win32FileSystem::WriteAtStart(const std::filesystem::path& path, std::string_view bytes) {
   bool created = false;
-  UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, &created);
-  if (!file) return NotWritten(fsys::WriteStatus::OpenFailed, GetLastError(), LongPath(path));
+  DWORD error = 0;
+  UniqueHandle file = OpenAlways(path, GENERIC_WRITE | DELETE, created, error);
+  if (!file) {
+    return NotWritten(IsHeldByAnother(error) ? fsys::WriteStatus::Held : fsys::WriteStatus::OpenFailed, error,
+                      LongPath(path));
+  }
   if (WriteAll(file.get(), bytes) && FlushFileBuffers(file.get())) {
     return {file.Close() ? fsys::WriteStatus::Ok : fsys::WriteStatus::WriteFailed};
   }
@@ -373,23 +392,27 @@ fsys::WriteResult Win32FileSystem::Append(const std::filesystem::path& path, con
   // Whether this open created the file is known in the same step, with no separate probe; the
   // file stays ours from the look at its ends to the last byte written.
   bool created = false;
-  UniqueHandle file = OpenAlways(path, GENERIC_READ | GENERIC_WRITE | DELETE, &created);
-  if (!file) return NotWritten(fsys::WriteStatus::OpenFailed, GetLastError(), LongPath(path));
+  DWORD error = 0;
+  UniqueHandle file = OpenAlways(path, GENERIC_READ | GENERIC_WRITE | DELETE, created, error);
+  if (!file) {
+    return NotWritten(IsHeldByAnother(error) ? fsys::WriteStatus::Held : fsys::WriteStatus::OpenFailed, error,
+                      LongPath(path));
+  }
   auto removeIfCreated = [&] {
     if (!created) return;
     FILE_DISPOSITION_INFO remove{TRUE};
     SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
   };
+  // Read as far as the size seen, not to the end: a device (Linux's /dev/full under Wine) reads
+  // on without end.
   LARGE_INTEGER end{};
-  if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return {fsys::WriteStatus::WriteFailed};
-  fsys::AppendSite site{created, static_cast<std::uint64_t>(end.QuadPart), {}, '\0'};
-  if (site.size > 0) {
-    const std::string head = ReadAt(file.get(), 0, fsys::AppendSite::kHeadBytes);
-    const std::string last = ReadAt(file.get(), end.QuadPart - 1, 1);
-    if (head.empty() || last.empty()) return {fsys::WriteStatus::OpenFailed};
-    site.head = head;
-    site.last = last[0];
+  if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END) ||
+      !SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    return {fsys::WriteStatus::WriteFailed};
   }
+  std::optional<std::string> found = ReadUpTo(file.get(), static_cast<std::size_t>(end.QuadPart));
+  if (!found || found->size() != static_cast<std::size_t>(end.QuadPart)) return {fsys::WriteStatus::OpenFailed};
+  const fsys::AppendSite site{created, std::move(*found)};
   const std::optional<std::string> text = textFor(site);
   if (!text) {
     removeIfCreated();

@@ -12,7 +12,7 @@ class Win32FileSystem final : public fsys::FileSystem {
   fsys::WriteResult Replace(const std::filesystem::path& path, std::string_view bytes) override;
   void FinishReplaces(const std::filesystem::path& path) override;
 
-  std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override;
+  fsys::ReadResult ReadStart(const std::filesystem::path& path, std::size_t maxBytes) override;
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override;
   fsys::WriteResult Append(const std::filesystem::path& path, const fsys::AppendText& textFor) override;
 

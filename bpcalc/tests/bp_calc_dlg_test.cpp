@@ -6,15 +6,15 @@
 #include "fake_familiar_file_picker.h"
 #include "fake_file_system.h"
 #include "fake_view.h"
+#include "file_messages.h"
 
 namespace bpcalc {
 namespace {
 
-const fake::View::Box kCannotSave{"保存できませんでした。", "FileWriteError"};
-const fake::View::Box kCannotRead{"読込めませんでした。", "FileReadError"};
-const fake::View::Box kSaved{"データを保存しました。", "FileWriteOK"};
-const fake::View::Box kAppended{"比較データを保存しました。", "FileWriteOK"};
-const fake::View::Box kWriteFailed{"書込みに失敗しました。ファイルは正しく保存されていません。", "FileWriteError"};
+const fake::View::Box kSaved{msg::kSaved, msg::kWriteOkCaption};
+const fake::View::Box kCannotRead{msg::kCannotRead, msg::kReadErrorCaption};
+fake::View::Box WriteError(const std::string& text) { return {text, msg::kWriteErrorCaption}; }
+fake::View::Box ReadError(const std::string& text) { return {text, msg::kReadErrorCaption}; }
 
 const std::string kCsvHeader =
     "名前,現Lv,現V,現S,現T,現Q,現M,Lv1V,Lv1S,Lv1T,Lv1Q,Lv1M,比較Lv,比較V,比較S,比較T,比較Q,比較M,余りBP\r\n";
@@ -47,6 +47,7 @@ class CalculatorDialog : public ::testing::Test {
   FakeFamiliarFilePicker picker;
   fake::FileSystem files;
   CBpCalcDlg dialog{picker, files};
+  const std::string kTablePath = (files.folder / "xg.csv").string();  // in the current folder
 };
 
 // ---- Start-up and routing -------------------------------------------------------------------
@@ -156,14 +157,16 @@ TEST_F(CalculatorDialog, SavesTheTwelveNumbersAndTheNameAsOneRecord) {
   EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kSaved});
 }
 
-TEST_F(CalculatorDialog, SaveOverALongerFileReplacesOnlyItsStart) {
-  files.files["old.txt"] = std::string(200, 'z');
-  picker.answer = "old.txt";
+TEST_F(CalculatorDialog, SavesOverARecordButNeverOverAnotherFile) {
+  files.files["pochi.txt"] = std::string(160, 'z');
+  files.files["list.txt"] = "001 A Pochi 1 1 1 1 1\r\n";
+  picker.answer = "pochi.txt";
   dialog.OnSaveData();
-  const std::string& file = files.files.at("old.txt");
-  EXPECT_EQ(file.size(), 200u);
-  EXPECT_EQ(file.substr(40, 10), "1         ");
-  EXPECT_EQ(file.substr(160), std::string(40, 'z'));
+  EXPECT_EQ(files.files.at("pochi.txt").substr(40, 10), "1         ");
+  picker.answer = "list.txt";
+  dialog.OnSaveData();
+  EXPECT_EQ(files.files.at("list.txt"), "001 A Pochi 1 1 1 1 1\r\n");
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kSaved, WriteError(msg::NotARecord("list.txt"))}));
 }
 
 TEST_F(CalculatorDialog, CancellingTheSaveDialogWritesAndShowsNothing) {
@@ -245,7 +248,8 @@ TEST_F(CalculatorDialog, ReportsASaveThatCannotOpenOrCannotWriteItsFile) {
   files.locked.clear();
   files.diskFull = true;
   dialog.OnSaveData();
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kCannotSave, kWriteFailed}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{WriteError(msg::Held("pochi.txt", msg::kCannotSave, msg::kSaveButton)),
+                                                      WriteError(msg::FileFailed("pochi.txt", msg::kWriteFailed))}));
 }
 
 TEST_F(CalculatorDialog, LoadsWhatItSavedIntoTheSameBoxesOnly) {
@@ -271,15 +275,27 @@ TEST_F(CalculatorDialog, LoadsWhatItSavedIntoTheSameBoxesOnly) {
   EXPECT_TRUE(otherView.boxes.empty());
 }
 
-TEST_F(CalculatorDialog, LoadingAFileThatDoesNotExistCreatesItEmptyAndLoadsZeros) {
+TEST_F(CalculatorDialog, RefusesToLoadAMissingHeldOrUnicodeFileAndKeepsEveryBox) {
+  files.files["utf8.txt"] = "\xE3\x83\x9D\xE3\x83\x81" + std::string(154, ' ');  // ポチ, no mark
+  files.files["marked.txt"] = "\xEF\xBB\xBFPochi";
+  files.files["held.txt"] = std::string(160, ' ');
+  files.locked.insert("held.txt");
+  const std::pair<const char*, std::string> cases[] = {
+      {"new.txt", msg::NoSuchFile("new.txt")},
+      {"held.txt", msg::Held("held.txt", msg::kCannotRead, msg::kLoadButton)},
+      {"utf8.txt", msg::RecordNotShiftJis("utf8.txt", text::Encoding::Utf8)},
+      {"marked.txt", msg::RecordNotShiftJis("marked.txt", text::Encoding::Utf8)},
+  };
   TypePochi();
-  picker.answer = "new.txt";
-  dialog.OnLoadData();
-  EXPECT_EQ(files.files.at("new.txt"), "");
-  EXPECT_EQ(Box(ids::kName), "");
-  EXPECT_EQ(Box(ids::kLevel), "0");
-  EXPECT_EQ(Box(ids::kRemaining), "0");
-  EXPECT_EQ(Box(ids::kCompareLevel), "20");
+  const auto before = view.texts;
+  for (const auto& [file, message] : cases) {
+    view.boxes.clear();
+    picker.answer = file;
+    dialog.OnLoadData();
+    EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{ReadError(message)}) << file;
+  }
+  EXPECT_EQ(view.texts, before);
+  EXPECT_FALSE(files.files.contains("new.txt"));
 }
 
 TEST_F(CalculatorDialog, LoadReadsNoMoreThanTheWorkArea) {
@@ -287,15 +303,6 @@ TEST_F(CalculatorDialog, LoadReadsNoMoreThanTheWorkArea) {
   picker.answer = "huge.txt";
   dialog.OnLoadData();
   EXPECT_EQ(files.lastReadLimit, 512u);
-}
-
-TEST_F(CalculatorDialog, ReportsAFileThatCannotBeOpenedForLoadingAndKeepsTheBoxes) {
-  TypePochi();
-  picker.answer = "pochi.txt";
-  files.locked.insert("pochi.txt");
-  dialog.OnLoadData();
-  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kCannotRead});
-  EXPECT_EQ(Box(ids::kName), "Pochi");
 }
 
 TEST_F(CalculatorDialog, CancellingTheOpenDialogChangesNothing) {
@@ -314,7 +321,8 @@ TEST_F(CalculatorDialog, WritesTheHeaderOnlyWhenItCreatesTheTable) {
   dialog.OnAppendCsv();
   const std::string row = "Pochi,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
   EXPECT_EQ(files.files.at("xg.csv"), kCsvHeader + row + row);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kAppended, kAppended}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{msg::Appended(kTablePath, true), msg::kWriteOkCaption},
+                                                      {msg::Appended(kTablePath, false), msg::kWriteOkCaption}}));
 }
 
 TEST_F(CalculatorDialog, AppendsToAnExistingEmptyTableWithoutAHeader) {
@@ -341,7 +349,6 @@ TEST_F(CalculatorDialog, AppendsInUtf8ToAUtf8TableAndRefusesAUtf16One) {
   view.utf8Texts[ids::kName] = "\xE3\x83\x9D\xE3\x83\x81";
   dialog.OnAppendCsv();
   EXPECT_EQ(files.files.at("xg.csv"), "\xEF\xBB\xBF\xE3\x83\x9D\xE3\x83\x81,1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
-  EXPECT_EQ(view.boxes, std::vector<fake::View::Box>{kAppended});
   files.files["xg.csv"] = "\xFF\xFE";
   dialog.OnAppendCsv();
   EXPECT_EQ(files.files.at("xg.csv"), "\xFF\xFE");
@@ -356,7 +363,8 @@ TEST_F(CalculatorDialog, ReportsATableThatCannotBeOpenedOrWritten) {
   files.locked.clear();
   files.diskFull = true;
   dialog.OnAppendCsv();
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{kCannotSave, kWriteFailed}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{WriteError(msg::Held(kTablePath, msg::kCannotSave, msg::kAppendButton)),
+                                                      WriteError(msg::FileFailed(kTablePath, msg::kWriteFailed))}));
 }
 
 // ---- Level-1 BP from the familiar list --------------------------------------------------------
@@ -367,6 +375,15 @@ TEST_F(CalculatorDialog, SetsTheLevelOneBpFromTheListLineOfTheName) {
   dialog.OnSetLv1();
   const char* expected[] = {"25", "20", "18", "12", "9"};
   for (std::size_t i = 0; i < kStatCount; ++i) EXPECT_EQ(Box(ids::kLevel1Bp[i]), expected[i]);
+  EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(CalculatorDialog, MatchesTheNameInTheListsOwnEncoding) {
+  files.files["xglist.txt"] = "\xEF\xBB\xBF" "001 A \xE3\x83\x9D\xE3\x83\x81 1 2 3 4 5\r\n";
+  Type(ids::kName, "ポチ");
+  view.utf8Texts[ids::kName] = "\xE3\x83\x9D\xE3\x83\x81";
+  dialog.OnSetLv1();
+  EXPECT_EQ(Box(ids::kLevel1Bp[4]), "10");
   EXPECT_TRUE(view.boxes.empty());
 }
 

@@ -53,26 +53,28 @@ TEST(ComparisonCsv, QuotesAFieldThatWouldBreakTheRow) {
 }
 
 TEST(ComparisonCsv, AppendsTheRowOnALineOfItsOwnInTheTablesEncoding) {
+  using namespace std::string_literals;
   const std::string header = std::string(ComparisonCsvHeader()) + "\r\n";
   const std::string utf8Mark = "\xEF\xBB\xBF";
+  const std::string utf8Tama = "\xE3\x82\xBF\xE3\x83\x9E";  // タマ as LibreOffice saves it
   const struct {
     fsys::AppendSite table;
     std::optional<std::string> written;
   } cases[] = {
-      {{true, 0, "", '\0'}, header + "S\r\n"},
-      {{false, 0, "", '\0'}, "S\r\n"},  // an existing empty table gets no header
-      {{false, 8, "タマ", '\n'}, "S\r\n"},
-      {{false, 8, "タマ", '5'}, "\r\nS\r\n"},  // "タマ,5" without a line end
-      {{false, 8, "タマ", '\r'}, "\r\nS\r\n"},
-      {{false, 3, utf8Mark, '\xBF'}, "U\r\n"},  // nothing but the mark
-      {{false, 9, utf8Mark, '\n'}, "U\r\n"},
-      {{false, 9, utf8Mark, '5'}, "\r\nU\r\n"},
-      {{false, 9, "\xFF\xFE" "A", '\0'}, std::nullopt},
-      {{false, 9, "\xFE\xFF\0", 'A'}, std::nullopt},
+      {{true, ""}, header + "S\r\n"},
+      {{false, ""}, "S\r\n"},  // an existing empty table gets no header
+      {{false, "タマ,5\r\n"}, "S\r\n"},
+      {{false, "タマ,5"}, "\r\nS\r\n"},
+      {{false, "タマ,5\r"}, "\r\nS\r\n"},
+      {{false, "Tama,5\r\n"}, "S\r\n"},  // ASCII alone stays Shift-JIS
+      {{false, utf8Mark}, "U\r\n"},      // nothing but the mark
+      {{false, utf8Mark + "T,5\r\n"}, "U\r\n"},
+      {{false, utf8Mark + "T,5"}, "\r\nU\r\n"},
+      {{false, utf8Tama + ",5\r\n"}, "U\r\n"},  // UTF-8 without a mark
+      {{false, "\xFF\xFE" "A\0"s}, std::nullopt},
+      {{false, "\xFE\xFF\0A"s}, std::nullopt},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ComparisonCsvAppendText(c.table, {"S", "U"}), c.written) << c.table.size << c.table.last;
-  }
+  for (const auto& c : cases) EXPECT_EQ(ComparisonCsvAppendText(c.table, {"S", "U"}), c.written) << c.table.bytes;
 }
 
 }  // namespace

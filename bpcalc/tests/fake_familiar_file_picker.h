@@ -18,6 +18,7 @@ class FakeFamiliarFilePicker final : public FamiliarFilePicker {
     ++openDialogs;
     return answer;
   }
+  std::string PathText(const std::filesystem::path& path) const override { return path.string(); }
 };
 
 }  // namespace bpcalc

@@ -46,12 +46,31 @@ TEST(FindLevel1Bp, ReadsTheFiveValuesOfTheFirstLineThatNamesTheFamiliarInFull) {
       {"001 A Tama 1\r\n002 B Pochi 1 2 3 4 \r\n", "Pochi", IncompleteAt(2)},  // no empty fifth value
       {"001 A Pochi\n", "Pochi", IncompleteAt(1)},
   };
-  for (const auto& c : cases) EXPECT_EQ(FindLevel1Bp(c.list, c.name), c.found) << c.list;
+  for (const auto& c : cases) EXPECT_EQ(FindLevel1Bp(DecodeFamiliarList(c.list), c.name), c.found) << c.list;
 }
 
 TEST(FindLevel1Bp, EndsALineAtAZeroByteAsATextReadDoes) {
   const std::string list("001 A Pochi 1 1 1 1\0 1 x\n", 25);
-  EXPECT_EQ(FindLevel1Bp(list, "Pochi"), IncompleteAt(1));
+  EXPECT_EQ(FindLevel1Bp(DecodeFamiliarList(list), "Pochi"), IncompleteAt(1));
+}
+
+TEST(FindLevel1Bp, ReadsAListAsTheEditorSavedItWithAnySeparatorAndLineEnd) {
+  using namespace std::string_literals;
+  const std::string pochiUtf8 = "\xE3\x83\x9D\xE3\x83\x81";  // ポチ
+  const struct {
+    std::string list;
+    std::string name;  // in the list's encoding
+  } cases[] = {
+      {"001\tA\tポチ\t1\t1\t1\t1\t1\r\n", "ポチ"},
+      {"001　A　ポチ　1　1　1　1　1\r\n", "ポチ"},  // full-width spaces
+      {"\x88\x81\x40 A ポチ 1 1 1 1 1\n", "ポチ"},  // 0x81 0x40 inside two characters splits nothing
+      {"x y z 0 0 0 0 0\rx y ポチ 1 1 1 1 1\r", "ポチ"},  // CR alone
+      {"x y " + pochiUtf8 + " 1 1 1 1 1\n", pochiUtf8},  // UTF-8 without a mark
+      {"\xEF\xBB\xBFx\ty\t" + pochiUtf8 + "\xE3\x80\x80" "1 1 1 1 1\n", pochiUtf8},
+      {"\xFF\xFEx\0 \0y\0 \0\xDD\x30\xC1\x30 \0" "1\0 \0" "1\0 \0" "1\0 \0" "1\0 \0" "1\0"s, pochiUtf8},
+      {"\xFE\xFF\0x\0 \0y\0 \x30\xDD\x30\xC1\0 \0" "1\0 \0" "1\0 \0" "1\0 \0" "1\0 \0" "1"s, pochiUtf8},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindLevel1Bp(DecodeFamiliarList(c.list), c.name), Values(2, 2, 2, 2, 2)) << c.list;
 }
 
 }  // namespace

@@ -114,5 +114,24 @@ TEST(FamiliarRecord, DoesNotLetDigitsRunIntoTheNextField) {
   EXPECT_EQ(loaded.numbers[1], "5");
 }
 
+TEST(CheckSaveTarget, SavesOnlyToANewFileOrOverARecord) {
+  using Kind = fsys::FileInfo::Kind;
+  const struct {
+    const char* path;
+    fsys::FileInfo found;
+    SaveTarget target;
+  } cases[] = {
+      {"pochi.txt", {Kind::Missing, 0, {}}, SaveTarget::Ok},
+      {"pochi.txt", {Kind::File, kRecordSize, {}}, SaveTarget::Ok},
+      {"pochi.txt", {Kind::File, kRecordSize + 1, {}}, SaveTarget::NotARecord},
+      {"pochi.txt", {Kind::File, 0, {}}, SaveTarget::NotARecord},
+      {"pochi.txt", {Kind::Folder, 0, {}}, SaveTarget::NotARecord},
+      {"cg/xglist.txt", {Kind::File, kRecordSize, {}}, SaveTarget::ListOrTableName},
+      {"XG.CSV", {Kind::Missing, 0, {}}, SaveTarget::ListOrTableName},
+      {"xg.csv.txt", {Kind::Missing, 0, {}}, SaveTarget::Ok},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CheckSaveTarget(c.path, c.found), c.target) << c.path << c.found.length;
+}
+
 }  // namespace
 }  // namespace bpcalc

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "owner_window.h"
+#include "text.h"
 
 namespace bpcalc {
 namespace {
@@ -44,5 +45,9 @@ std::optional<std::filesystem::path> Choose(bool save) {
 std::optional<std::filesystem::path> Win32FamiliarFilePicker::ChooseFileToSave() { return Choose(true); }
 
 std::optional<std::filesystem::path> Win32FamiliarFilePicker::ChooseFileToOpen() { return Choose(false); }
+
+std::string Win32FamiliarFilePicker::PathText(const std::filesystem::path& path) const {
+  return win32::Narrow(path.wstring());
+}
 
 }  // namespace bpcalc

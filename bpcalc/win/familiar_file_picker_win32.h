@@ -8,6 +8,7 @@ class Win32FamiliarFilePicker final : public FamiliarFilePicker {
  public:
   std::optional<std::filesystem::path> ChooseFileToSave() override;
   std::optional<std::filesystem::path> ChooseFileToOpen() override;
+  std::string PathText(const std::filesystem::path& path) const override;
 };
 
 }  // namespace bpcalc

@@ -1,8 +1,8 @@
 #pragma once
 // Files in memory for both programs' unit tests, with the real service's rules (the contract
 // test runs the same cases over this and the Win32 service): a missing file reads as Missing, a
-// replace is whole or nothing; the creating opens make missing files and never truncate; a locked
-// file can't be opened at all, and a full disk takes no bytes; a folder exists when some file
+// replace is whole or nothing; the writing opens make missing files and never truncate; a locked
+// file can't be opened at all (Quorrin's opens call it Held), and a full disk takes no bytes; a folder exists when some file
 // lies in it or it is listed in folders, and nothing is made in one that doesn't; renames never
 // replace a file. A protected folder answers as Windows answers a normal user's program in
 // Program Files: its files read, but nothing in it is created, replaced, renamed or deleted
@@ -51,13 +51,16 @@ class FileSystem final : public fsys::FileSystem {
   }
   void FinishReplaces(const std::filesystem::path&) override {}
 
-  std::optional<std::string> ReadCreating(const std::filesystem::path& path, std::size_t maxBytes) override {
-    if (locked.contains(path) || !InFolder(path)) return std::nullopt;
+  fsys::ReadResult ReadStart(const std::filesystem::path& path, std::size_t maxBytes) override {
+    if (locked.contains(path)) return {fsys::ReadStatus::Held, {}};
     lastReadLimit = maxBytes;
-    return files[path].substr(0, maxBytes);
+    const auto it = files.find(path);
+    if (it == files.end()) return {fsys::ReadStatus::Missing, {}};
+    return {fsys::ReadStatus::Ok, it->second.substr(0, maxBytes)};
   }
   fsys::WriteResult WriteAtStart(const std::filesystem::path& path, std::string_view bytes) override {
-    if (locked.contains(path) || !InFolder(path)) return {fsys::WriteStatus::OpenFailed};
+    if (locked.contains(path)) return {fsys::WriteStatus::Held};
+    if (!InFolder(path)) return {fsys::WriteStatus::OpenFailed};
     if (diskFull) return {fsys::WriteStatus::WriteFailed};  // a file it would have created stays missing
     std::string& file = files[path];
     if (file.size() < bytes.size()) file.resize(bytes.size());
@@ -65,12 +68,10 @@ class FileSystem final : public fsys::FileSystem {
     return {};
   }
   fsys::WriteResult Append(const std::filesystem::path& path, const fsys::AppendText& textFor) override {
-    if (locked.contains(path) || !InFolder(path)) return {fsys::WriteStatus::OpenFailed};
+    if (locked.contains(path)) return {fsys::WriteStatus::Held};
+    if (!InFolder(path)) return {fsys::WriteStatus::OpenFailed};
     const bool created = !files.contains(path);
-    const std::string& file = files[path];
-    fsys::AppendSite site{created, file.size(), file.substr(0, fsys::AppendSite::kHeadBytes),
-                          file.empty() ? '\0' : file.back()};
-    const std::optional<std::string> text = textFor(site);
+    const std::optional<std::string> text = textFor({created, files[path]});
     if (!text || diskFull) {
       if (created) files.erase(path);
       return {text ? fsys::WriteStatus::WriteFailed : fsys::WriteStatus::Ok};

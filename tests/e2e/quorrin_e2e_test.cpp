@@ -87,6 +87,18 @@ class QuorrinTest : public ::testing::Test {
     EXPECT_TRUE(e2e::Answer(box->window, IDOK));
   }
 
+  // Waits for a message box with that caption whose text holds every part, and closes it with OK.
+  void ExpectMessageWith(std::initializer_list<std::wstring_view> parts, std::wstring_view caption,
+                         std::initializer_list<Window> known) {
+    const auto box = e2e::WaitForMessageBox(Pid(), known);
+    ASSERT_TRUE(box) << "no message box";
+    for (const std::wstring_view part : parts) {
+      EXPECT_NE(box->text.find(part), std::wstring::npos) << e2e::ToUtf8(part) << " in " << e2e::ToUtf8(box->text);
+    }
+    EXPECT_EQ(box->caption, caption);
+    EXPECT_TRUE(e2e::Answer(box->window, IDOK));
+  }
+
   bool IsReadOnly(int id) const {
     return (GetWindowLongW(GetDlgItem(m_main.Handle(), id), GWL_STYLE) & ES_READONLY) != 0;
   }
@@ -232,17 +244,42 @@ TEST_F(QuorrinTest, OffersFamiliarDataFilesAndAddsTheirExtension) {
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
 }
 
-TEST_F(QuorrinTest, LoadingANameThatDoesNotExistCreatesTheFileEmptyAndLoadsZeros) {
+TEST_F(QuorrinTest, LoadingANameThatDoesNotExistSaysSoAndChangesNothing) {
   TypeWorkedExample();
   m_main.Click(kLoad);
-  ASSERT_TRUE(ChooseFile(m_folder / L"nofile.txt"));
-  ASSERT_TRUE(m_main.WaitForText(kName, L""));
-  EXPECT_TRUE(m_main.WaitForText(kLevel, L"0"));
-  EXPECT_EQ(m_main.Text(kCurrent[0]), L"0");
-  EXPECT_EQ(m_main.Text(kRemaining), L"0");
-  EXPECT_EQ(m_main.Text(kCompareLevel), L"20");
-  EXPECT_EQ(m_folder.Read(L"nofile.txt"), "");
-  EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main}));
+  Window fileDialog;
+  ASSERT_TRUE(ChooseFile(m_folder / L"nofile.txt", &fileDialog));
+  ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"nofile.txt"}, L"FileReadError", {m_main, fileDialog}));
+  EXPECT_EQ(m_main.Text(kName), L"ポチ");
+  EXPECT_EQ(m_main.Text(kLevel), L"10");
+  EXPECT_FALSE(m_folder.Exists(L"nofile.txt"));
+}
+
+TEST_F(QuorrinTest, NeverSavesARecordOverTheFamiliarList) {
+  const std::string list = "001 A タマ 1 1 1 1 1 x\r\n";
+  ASSERT_TRUE(m_folder.Write(L"xglist.txt", list));
+  m_main.Click(kSave);
+  Window fileDialog;
+  ASSERT_TRUE(ChooseFile(m_folder / L"xglist.txt", &fileDialog));
+  const auto prompt = e2e::WaitForNewDialog(Pid(), {m_main, fileDialog});
+  ASSERT_TRUE(prompt) << "no overwrite question";
+  EXPECT_TRUE(e2e::Answer(prompt, IDYES));
+  ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"xglist.txt"}, L"FileWriteError", {m_main, fileDialog}));
+  EXPECT_EQ(m_folder.Read(L"xglist.txt"), list);
+}
+
+TEST_F(QuorrinTest, ATableASpreadsheetHoldsIsNamedWithWhatToDo) {
+  ASSERT_TRUE(m_folder.Write(L"xg.csv", std::string(kCsvHeader)));
+  // As Excel holds an open CSV: others may read it, nobody may write it.
+  const HANDLE held = CreateFileW((m_folder / L"xg.csv").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  m_main.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"xg.csv", L"比較表CSVに追加保存"}, L"FileWriteError", {m_main}));
+  CloseHandle(held);
+  m_main.Click(kAppendCsv);
+  ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"比較データを保存しました。", L"xg.csv"}, L"FileWriteOK", {m_main}));
+  EXPECT_EQ(m_folder.Read(L"xg.csv"), std::string(kCsvHeader) + ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
 }
 
 TEST_F(QuorrinTest, TabFollowsTheFormEnterShowsTheResultAndAltPressesAButton) {
@@ -298,7 +335,7 @@ TEST_F(QuorrinTest, AppendsTwoRowsToTheComparisonTableUnderOneHeader) {
   ASSERT_TRUE(m_main.WaitForText(kOverall, L"10.8"));
   for (int i = 0; i < 2; ++i) {
     m_main.Click(kAppendCsv);
-    ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {m_main}));
+    ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"比較データを保存しました。"}, L"FileWriteOK", {m_main}));
   }
   const std::string row = "ポチ,10,30,20,20,20,20,12,8,8,8,8,20,52,34,34,34,34,5\r\n";
   EXPECT_EQ(m_folder.Read(L"xg.csv"), std::string(kCsvHeader) + row + row);
@@ -309,7 +346,7 @@ TEST_F(QuorrinTest, AddsARowToASpreadsheetsUtf8TableInUtf8OnALineOfItsOwn) {
   ASSERT_TRUE(m_folder.Write(L"xg.csv", table));
   m_main.SetText(kName, L"ポチ");
   m_main.Click(kAppendCsv);
-  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {m_main}));
+  ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"比較データを保存しました。"}, L"FileWriteOK", {m_main}));
   EXPECT_EQ(m_folder.Read(L"xg.csv"), table + "\r\n" + e2e::ToUtf8(L"ポチ") + ",1,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0,0,0\r\n");
 }
 
@@ -332,7 +369,8 @@ TEST_F(QuorrinTest, TheComparisonTableFollowsTheFolderOfTheLastFileDialog) {
   ASSERT_TRUE(ChooseFile(m_folder / L"pets" / L"pochi.txt", &fileDialog));
   ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"データを保存しました。", L"FileWriteOK", {m_main, fileDialog}));
   m_main.Click(kAppendCsv);
-  ASSERT_NO_FATAL_FAILURE(ExpectMessage(L"比較データを保存しました。", L"FileWriteOK", {m_main}));
+  // The message names the new table, in the folder of the save.
+  ASSERT_NO_FATAL_FAILURE(ExpectMessageWith({L"新しく作りました", L"pets\\xg.csv"}, L"FileWriteOK", {m_main}));
   EXPECT_TRUE(m_folder.Exists(L"pets\\xg.csv"));
   EXPECT_FALSE(m_folder.Exists(L"xg.csv"));
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -45,17 +46,36 @@ fsys::AppendText Recording(std::vector<fsys::AppendSite>& seen, std::optional<st
   };
 }
 
-TEST_F(ExclusiveFilesTest, FailsToOpenAFileThatAnotherProgramHoldsOpen) {
+TEST_F(ExclusiveFilesTest, SaysHeldForAFileThatAnotherProgramHoldsOpen) {
   Put(File("held.txt"), "data");
-  const HANDLE held = CreateFileW(File("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  // As a spreadsheet holds an open CSV: others may read, nobody may write.
+  const HANDLE held = CreateFileW(File("held.txt").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(m_files.ReadCreating(File("held.txt"), 512), std::nullopt);
-  EXPECT_EQ(m_files.WriteAtStart(File("held.txt"), "x"), WriteStatus::OpenFailed);
+  EXPECT_EQ(m_files.ReadStart(File("held.txt"), 512).status, fsys::ReadStatus::Held);
+  EXPECT_EQ(m_files.WriteAtStart(File("held.txt"), "x"), WriteStatus::Held);
   std::vector<fsys::AppendSite> seen;
-  EXPECT_EQ(m_files.Append(File("held.txt"), Recording(seen, "x")), WriteStatus::OpenFailed);
+  EXPECT_EQ(m_files.Append(File("held.txt"), Recording(seen, "x")), WriteStatus::Held);
   CloseHandle(held);
   EXPECT_EQ(Get(File("held.txt")), "data");
+}
+
+TEST_F(ExclusiveFilesTest, TwoWritersAppendingAtOnceLoseNoRow) {
+  constexpr int kRows = 100;
+  const auto append = [this] {
+    for (int i = 0; i < kRows; ++i) {
+      EXPECT_EQ(m_files.Append(File("xg.csv"), [](const fsys::AppendSite&) { return std::optional<std::string>("r\n"); }),
+                WriteStatus::Ok);
+    }
+  };
+  std::thread other(append);
+  append();
+  other.join();
+  EXPECT_EQ(Get(File("xg.csv")), [] {
+    std::string rows;
+    for (int i = 0; i < 2 * kRows; ++i) rows += "r\n";
+    return rows;
+  }());
 }
 
 TEST_F(ExclusiveFilesTest, ReportsAWriteThatFailsAfterTheOpen) {
@@ -96,16 +116,16 @@ TEST_F(ExclusiveFilesTest, WorkInFoldersBeyondMaxPath) {
   const std::filesystem::path record = deep + L"\\ポチ.txt";
   ASSERT_GT(record.native().size(), static_cast<std::size_t>(MAX_PATH));
   EXPECT_EQ(m_files.WriteAtStart(record, "Pochi"), WriteStatus::Ok);
-  EXPECT_EQ(m_files.ReadCreating(record, 512), "Pochi");
+  EXPECT_EQ(m_files.ReadStart(record, 512).bytes, "Pochi");
   std::vector<fsys::AppendSite> seen;
   EXPECT_EQ(m_files.Append(record, Recording(seen, "!")), WriteStatus::Ok);
-  EXPECT_EQ(m_files.ReadCreating(record, 512), "Pochi!");
+  EXPECT_EQ(m_files.ReadStart(record, 512).bytes, "Pochi!");
   DeleteFileW((prefix + record.native()).c_str());
   for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
 }
 
 TEST_F(ExclusiveFilesTest, FailsToOpenAFolder) {
-  EXPECT_EQ(m_files.ReadCreating(m_folder, 512), std::nullopt);
+  EXPECT_EQ(m_files.ReadStart(m_folder, 512).status, fsys::ReadStatus::Unreadable);
   EXPECT_EQ(m_files.WriteAtStart(m_folder, "x"), WriteStatus::OpenFailed);
 }
 
