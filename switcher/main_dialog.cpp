@@ -87,11 +87,13 @@ class BusyScope {
 
 int RateButtonId(int index) { return kRateButtons[index]; }
 
-CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
+CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector,
+                           const settings::ShiftJisEncoder& encoder, Shell& shell, Tray& tray,
                            paste::InputService& input)
     : ui::Dialog(IDD_SWITCHER),
       m_files(files),
-      m_settingsDlg(files, protector),
+      m_encoder(encoder),
+      m_settingsDlg(files, protector, encoder),
       m_accounts(files, files, files),
       m_launcher(files, shell),
       m_paste(files, protector, input),
@@ -129,6 +131,8 @@ bool CSwitcherDlg::OnInitDialog() {
   // A crash may have cut short a write of the settings (leaving them beside their file) or a
   // switch (leaving the recorded account's save in its slot file).
   m_files.FinishReplaces(m_files.WorkingFolder() / settings::kFileName);
+  // A file an editor saved in UTF-8 or UTF-16: converted with the player's consent, or left alone.
+  settings::OfferShiftJis(view(), m_files, m_encoder, m_files.WorkingFolder() / settings::kFileName);
   const SwitchResult resumed = m_accounts.Resume();
   const auto settings = settings::SettingsFile::InWorkingFolder(m_files);
   view().SetTitle(settings.Read(settings::kWindowName, settings::Reader::MainWindow));
@@ -139,9 +143,6 @@ bool CSwitcherDlg::OnInitDialog() {
   for (int index = 0; index < kRateButtonCount; ++index) captions[index] = view().ItemText(RateButtonId(index));
   m_calculator.SetButtonCaptions(captions);
   RefreshFrom(settings);
-  if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-    view().MessageBox(encoding, "FileReadError", ui::Buttons::Ok);
-  }
   AccountSwitch::Tell(view(), resumed);
   return true;
 }

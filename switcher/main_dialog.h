@@ -27,8 +27,8 @@ int RateButtonId(int index);
 
 class CSwitcherDlg : public ui::Dialog {
  public:
-  CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector, Shell& shell, Tray& tray,
-               paste::InputService& input);
+  CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector,
+               const settings::ShiftJisEncoder& encoder, Shell& shell, Tray& tray, paste::InputService& input);
 
   int IconId() const override;
   ui::Background BackgroundColor() const override;
@@ -63,6 +63,7 @@ class CSwitcherDlg : public ui::Dialog {
   void ShowColumn(int column);
 
   fsys::WholeFiles& m_files;
+  const settings::ShiftJisEncoder& m_encoder;
   CSettingsDlg m_settingsDlg;
   AccountSwitch m_accounts;
   Launcher m_launcher;

@@ -163,6 +163,19 @@ std::string ProfileRead(std::string_view file, std::string_view section, std::st
   return std::string(CutAtCharBoundary(Unquote(value), maxBytes));
 }
 
+std::optional<std::string> ProfileRawValue(std::string_view file, std::string_view section, std::string_view key) {
+  if (IsUtf16(file)) return std::nullopt;
+  const Location at = Find(file, section, key);
+  if (!at.entryFound) return std::nullopt;
+  const std::string_view line = file.substr(at.entry.begin, at.entry.end - at.entry.begin);
+  return std::string(line.substr(line.find('=') + 1));
+}
+
+std::string ProfileValueFor(std::string_view value) {
+  if (Unquote(Trim(value)) == value) return std::string(value);
+  return "\"" + std::string(value) + "\"";
+}
+
 bool ProfileHasKey(std::string_view file, std::string_view section, std::string_view key) {
   return !IsUtf16(file) && Find(file, section, key).entryFound;
 }

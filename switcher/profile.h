@@ -27,6 +27,14 @@ inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 std::string ProfileRead(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view def, std::size_t maxBytes = kMaxValueBytes);
 
+// The entry's text after its "=" as the line holds it, blanks and quotes included; nullopt when
+// the key is missing.
+std::optional<std::string> ProfileRawValue(std::string_view file, std::string_view section, std::string_view key);
+
+// What to write after "=" so that ProfileRead gives the value back exactly: the value itself, or
+// the value in double quotes when blanks or quotes around it would otherwise be lost.
+std::string ProfileValueFor(std::string_view value);
+
 // Whether the file has an entry for the key (in the first section of that name).
 bool ProfileHasKey(std::string_view file, std::string_view section, std::string_view key);
 

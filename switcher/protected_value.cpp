@@ -4,9 +4,8 @@
 
 namespace settings {
 
-RevealedSecret Reveal(std::string_view stored, bool protectionOn, std::size_t maxBytes,
-                      SecretProtector& protector) {
-  if (!protectionOn || !stored.starts_with(kProtectedMarker)) {
+RevealedSecret Reveal(std::string_view stored, std::size_t maxBytes, SecretProtector& protector) {
+  if (!IsProtectedForm(stored)) {
     return {SecretForm::Plain, std::string(text::CutAtCharBoundary(stored, maxBytes))};
   }
   std::optional<std::string> plain = protector.Unprotect(stored.substr(kProtectedMarker.size()));
@@ -28,7 +27,7 @@ SecretWrite SecretWriteFor(SecretForm stored, bool typed, bool protect) {
     case SecretForm::Protected: return protect ? SecretWrite::Keep : SecretWrite::StorePlain;
     case SecretForm::Unreadable: break;
   }
-  return protect ? SecretWrite::Keep : SecretWrite::Refuse;
+  return SecretWrite::Keep;
 }
 
 void Wipe(std::string& text) {

@@ -1,7 +1,9 @@
 #pragma once
-// A password or CD-KEY as VRND.INI holds it. The option's key decides whether values are kept
+// A password or CD-KEY as VRND.INI holds it. The option's key decides whether new values are kept
 // protected; a protected value is the marker followed by the protector's text, so that a plain
-// value left from before the option was turned on is still told apart and read.
+// value left from before the option was turned on is still told apart and read. The marker alone
+// tells a protected value, whatever the option says: an option mistyped by hand, or a value cut or
+// damaged, must never let protected text pass for a password.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -24,10 +26,12 @@ struct RevealedSecret {
   std::string text;  // as the player typed it; empty when Unreadable
 };
 
+// Whether a stored value is in the protected form (readable here or not).
+constexpr bool IsProtectedForm(std::string_view stored) { return stored.starts_with(kProtectedMarker); }
+
 // The value as the player typed it, from the stored value read whole: a plain value keeps every
 // reader's limit of maxBytes, a protected one is far longer and is used whole.
-RevealedSecret Reveal(std::string_view stored, bool protectionOn, std::size_t maxBytes,
-                      SecretProtector& protector);
+RevealedSecret Reveal(std::string_view stored, std::size_t maxBytes, SecretProtector& protector);
 
 // What to store for a value while protection is on. An empty value stays empty: it has nothing
 // to hide. nullopt when the protector failed.
@@ -39,8 +43,9 @@ enum class SecretWrite {
   Keep,            // the stored bytes stay
   StorePlain,      // the text as it is
   StoreProtected,  // the text through Conceal
-  Refuse,          // a value that cannot be unprotected would be read as plain from now on
 };
+// A value that cannot be unprotected here is kept as it is, option on or off: its marker keeps it
+// from ever being read as plain text.
 SecretWrite SecretWriteFor(SecretForm stored, bool typed, bool protect);
 
 // Overwrites the bytes before the string is emptied, so that no copy of a password stays in

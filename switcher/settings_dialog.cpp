@@ -1,6 +1,7 @@
 #include "settings_dialog.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,9 @@ namespace {
 constexpr const char* kWriteErrorCaption = "FileWriteError";
 constexpr const char* kReadErrorCaption = "FileReadError";
 
-// Secret: a password or CD-KEY, kept protected while Protect is ticked.
-enum class FieldKind { Text, Secret, GameExe, Speed, NoMessage, Protect };
+// Login: an ID, stored so that it reads back exactly as typed. Secret: a password or CD-KEY,
+// stored likewise, and kept protected while Protect is ticked.
+enum class FieldKind { Text, Login, Secret, GameExe, Speed, NoMessage, Protect };
 
 // One field of the dialog, its key and what the player calls it. In the order the keys are read
 // and written.
@@ -44,12 +46,12 @@ constexpr Field kFields[] = {
     {&kRateNames[0], IDC_SET_RATE_NAME1, "計算機名称1"}, {&kRateNames[1], IDC_SET_RATE_NAME2, "計算機名称2"},
     {&kRateNames[2], IDC_SET_RATE_NAME3, "計算機名称3"},
     {&settings::kFreeDefault, IDC_SET_FREE_DEFAULT, "フリー初期値"},
-    {&kAccounts[0].id, IDC_SET_ID1, "アカウント1のＩＤ"}, {&kAccounts[0].password, IDC_SET_PASS1, "アカウント1のPASS", FieldKind::Secret}, {&kAccounts[0].cdKey, IDC_SET_KEY1, "アカウント1のCD-KEY", FieldKind::Secret},
-    {&kAccounts[1].id, IDC_SET_ID2, "アカウント2のＩＤ"}, {&kAccounts[1].password, IDC_SET_PASS2, "アカウント2のPASS", FieldKind::Secret}, {&kAccounts[1].cdKey, IDC_SET_KEY2, "アカウント2のCD-KEY", FieldKind::Secret},
-    {&kAccounts[2].id, IDC_SET_ID3, "アカウント3のＩＤ"}, {&kAccounts[2].password, IDC_SET_PASS3, "アカウント3のPASS", FieldKind::Secret}, {&kAccounts[2].cdKey, IDC_SET_KEY3, "アカウント3のCD-KEY", FieldKind::Secret},
-    {&kAccounts[3].id, IDC_SET_ID4, "アカウント4のＩＤ"}, {&kAccounts[3].password, IDC_SET_PASS4, "アカウント4のPASS", FieldKind::Secret}, {&kAccounts[3].cdKey, IDC_SET_KEY4, "アカウント4のCD-KEY", FieldKind::Secret},
-    {&kAccounts[4].id, IDC_SET_ID5, "アカウント5のＩＤ"}, {&kAccounts[4].password, IDC_SET_PASS5, "アカウント5のPASS", FieldKind::Secret}, {&kAccounts[4].cdKey, IDC_SET_KEY5, "アカウント5のCD-KEY", FieldKind::Secret},
-    {&kAccounts[5].id, IDC_SET_ID6, "アカウント6のＩＤ"}, {&kAccounts[5].password, IDC_SET_PASS6, "アカウント6のPASS", FieldKind::Secret}, {&kAccounts[5].cdKey, IDC_SET_KEY6, "アカウント6のCD-KEY", FieldKind::Secret},
+    {&kAccounts[0].id, IDC_SET_ID1, "アカウント1のＩＤ", FieldKind::Login}, {&kAccounts[0].password, IDC_SET_PASS1, "アカウント1のPASS", FieldKind::Secret}, {&kAccounts[0].cdKey, IDC_SET_KEY1, "アカウント1のCD-KEY", FieldKind::Secret},
+    {&kAccounts[1].id, IDC_SET_ID2, "アカウント2のＩＤ", FieldKind::Login}, {&kAccounts[1].password, IDC_SET_PASS2, "アカウント2のPASS", FieldKind::Secret}, {&kAccounts[1].cdKey, IDC_SET_KEY2, "アカウント2のCD-KEY", FieldKind::Secret},
+    {&kAccounts[2].id, IDC_SET_ID3, "アカウント3のＩＤ", FieldKind::Login}, {&kAccounts[2].password, IDC_SET_PASS3, "アカウント3のPASS", FieldKind::Secret}, {&kAccounts[2].cdKey, IDC_SET_KEY3, "アカウント3のCD-KEY", FieldKind::Secret},
+    {&kAccounts[3].id, IDC_SET_ID4, "アカウント4のＩＤ", FieldKind::Login}, {&kAccounts[3].password, IDC_SET_PASS4, "アカウント4のPASS", FieldKind::Secret}, {&kAccounts[3].cdKey, IDC_SET_KEY4, "アカウント4のCD-KEY", FieldKind::Secret},
+    {&kAccounts[4].id, IDC_SET_ID5, "アカウント5のＩＤ", FieldKind::Login}, {&kAccounts[4].password, IDC_SET_PASS5, "アカウント5のPASS", FieldKind::Secret}, {&kAccounts[4].cdKey, IDC_SET_KEY5, "アカウント5のCD-KEY", FieldKind::Secret},
+    {&kAccounts[5].id, IDC_SET_ID6, "アカウント6のＩＤ", FieldKind::Login}, {&kAccounts[5].password, IDC_SET_PASS6, "アカウント6のPASS", FieldKind::Secret}, {&kAccounts[5].cdKey, IDC_SET_KEY6, "アカウント6のCD-KEY", FieldKind::Secret},
     {&settings::kSpeed, IDC_SET_SPEED, "情報貼付け時のスピード", FieldKind::Speed},
     {&settings::kMessage, IDC_SET_NO_MESSAGE, "確認メッセージを出さない", FieldKind::NoMessage},
     {&settings::kProtect, IDC_SET_PROTECT, "パスワードとCD-KEYを暗号化して保存する", FieldKind::Protect},
@@ -67,7 +69,8 @@ constexpr int ExeButton(settings::GameExe exe) {
 }
 
 bool IsEdit(const Field& field) {
-  return field.kind == FieldKind::Text || field.kind == FieldKind::Secret || field.kind == FieldKind::Speed;
+  return field.kind == FieldKind::Text || field.kind == FieldKind::Login || field.kind == FieldKind::Secret ||
+         field.kind == FieldKind::Speed;
 }
 
 std::string Quoted(const Field& field) { return std::string("「") + field.name + "」"; }
@@ -76,32 +79,135 @@ std::string WriteErrorMessage(const fsys::WriteResult& written) {
   return SettingsWriteFailure(written, "もう一度「設定完了」を押してください。");
 }
 
-// A field's text that will be stored: nullopt, after telling the player, when the file cannot
-// hold it or a reader would cut it.
-std::optional<std::string> StorableText(ui::View& view, const Field& field) {
-  std::optional<std::string> typed = view.StorableItemText(field.id);
-  if (!typed) {
-    view.MessageBox(Quoted(field) + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
-                                    "その文字を別の文字に替えてください。",
-                    kWriteErrorCaption, ui::Buttons::Ok);
-    return std::nullopt;
+// What the window holds for one field when OK is pressed.
+struct Entered {
+  bool changed = false;              // an edit's text differs from what the dialog set
+  std::optional<std::string> text;   // a changed edit's text; nullopt when Shift-JIS cannot hold it
+  bool checked = false;              // a check box's tick
+  settings::GameExe exe = settings::GameExe::Xgpuk;
+};
+
+// Why a field's value is not stored; the fields refused for one reason are named in one message.
+enum class Refusal {
+  Unstorable,     // a character that Shift-JIS cannot hold
+  TooLong,        // longer than every reader takes
+  ProtectedForm,  // plain text that would be read as a protected value
+  LosesBlanks,    // a stored value read without its blanks or quotes, about to be protected as read
+};
+
+// What OK does with one field.
+struct Decision {
+  enum class Kind {
+    Leave,   // nothing is written
+    Keep,    // the file's line stays; value is what a file without the key gets
+    Store,   // value is written (protected first when seal)
+    Refuse,  // nothing is written at all, for refusal
+  };
+  Kind kind = Kind::Leave;
+  std::string value;
+  bool seal = false;
+  Refusal refusal = Refusal::Unstorable;
+};
+
+Decision Keep(std::string value) { return {Decision::Kind::Keep, std::move(value)}; }
+Decision Store(std::string value, bool seal = false) { return {Decision::Kind::Store, std::move(value), seal}; }
+Decision Refuse(Refusal refusal) { return {Decision::Kind::Refuse, {}, false, refusal}; }
+
+// The decision for a password or CD-KEY the player did not type in, by the form it was read in.
+Decision DecideUntypedSecret(const FieldState& state, bool protect) {
+  switch (settings::SecretWriteFor(state.form, false, protect)) {
+    // Its line stays byte for byte. (Should the key have gone meanwhile, a protected value is not
+    // put back in plain text.)
+    case settings::SecretWrite::Keep: return Keep(protect ? "" : state.shown);
+    case settings::SecretWrite::StoreProtected:
+      // Protecting what a reader got from "01PASS= pw " would make the loss of the blanks final.
+      if (!state.readsAsWritten && !state.told) return Refuse(Refusal::LosesBlanks);
+      return Store(state.shown, true);
+    case settings::SecretWrite::StorePlain: break;
   }
-  // Every reader stops at the key's limit: a longer text would be used cut.
-  if (typed->size() > field.key->maxBytes) {
-    settings::Wipe(*typed);
-    const std::size_t limit = field.key->maxBytes;
-    view.MessageBox(Quoted(field) + "が長すぎます。" + std::to_string(limit) + "バイト（全角" +
-                        std::to_string(limit / 2) + "文字）までにしてください。",
-                    kWriteErrorCaption, ui::Buttons::Ok);
-    return std::nullopt;
-  }
-  return typed;
+  return Store(state.shown);
 }
+
+// What OK does with one field, from its state and what the window holds: pure, so that OK can
+// refuse before anything is protected or written.
+Decision Decide(const Field& field, const FieldState& state, const Entered& entered, bool protect) {
+  switch (field.kind) {
+    case FieldKind::GameExe: return Store(settings::ExePathValue(entered.exe));
+    case FieldKind::NoMessage: return Store(entered.checked ? settings::kMessageOff : settings::kMessageOn);
+    case FieldKind::Protect:
+      // A file that never had the option stays byte for byte as it was while it stays off; one
+      // that has it keeps its spelling while its meaning stays.
+      if (state.stored && settings::IsProtectionOn(state.shown) == protect) return Keep(state.shown);
+      if (!state.stored && !protect) return {};
+      return Store(protect ? settings::kProtectOn : settings::kProtectOff);
+    case FieldKind::Text:
+    case FieldKind::Login:
+    case FieldKind::Secret:
+    case FieldKind::Speed: break;
+  }
+  Decision decision;
+  if (!entered.changed) {
+    // A field left as shown keeps the file's bytes: the window's round trip may change bytes that
+    // are not valid Shift-JIS or that have two codes. One that showed a default or a replacement
+    // is written as shown, so that the file and the main window agree with what the dialog showed.
+    if (field.kind != FieldKind::Secret) return state.stored ? Keep(state.shown) : Store(state.shown);
+    decision = DecideUntypedSecret(state, protect);
+    if (decision.kind != Decision::Kind::Store) return decision;
+  } else if (!entered.text) {
+    return Refuse(Refusal::Unstorable);
+  } else if (entered.text->size() > field.key->maxBytes) {
+    return Refuse(Refusal::TooLong);  // every reader stops at the key's limit
+  } else {
+    decision = Store(*entered.text, field.kind == FieldKind::Secret && protect);
+  }
+  if (field.kind == FieldKind::Speed && !settings::IsValidSpeed(decision.value)) {
+    decision.value = std::to_string(settings::kDefaultSpeed);
+  }
+  if (field.kind == FieldKind::Secret && !decision.seal && settings::IsProtectedForm(decision.value)) {
+    return Refuse(Refusal::ProtectedForm);
+  }
+  // Blanks or quotes around an ID, password or CD-KEY are part of it: stored quoted, they read
+  // back (and are typed into the game) exactly as typed.
+  if ((field.kind == FieldKind::Login || field.kind == FieldKind::Secret) && !decision.seal) {
+    decision.value = settings::ProfileValueFor(decision.value);
+  }
+  return decision;
+}
+
+// The message for the fields refused for one reason (names: each field's name in 「」).
+std::string RefusalMessage(Refusal refusal, const std::string& names, std::size_t limit) {
+  switch (refusal) {
+    case Refusal::Unstorable:
+      return names + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
+                     "その文字を別の文字に替えてください。";
+    case Refusal::TooLong:
+      return names + "が長すぎます。" + std::to_string(limit) + "バイト（全角" + std::to_string(limit / 2) +
+             "文字）までにしてください。";
+    case Refusal::ProtectedForm:
+      return names + "は「" + std::string(settings::kProtectedMarker) +
+             "」で始まるため、暗号化した値として読まれてしまいます。\n"
+             "値を変えるか、「パスワードとCD-KEYを暗号化して保存する」にチェックを入れて保存してください。";
+    case Refusal::LosesBlanks: break;
+  }
+  return "次の欄は、設定ファイルでは値の前後に空白か引用符が付いていて、読み込むときにそれが外れます。\n" + names +
+         "\n欄に表示している値（ゲームに入力される値）を暗号化してよければ、もう一度「設定完了」を押してください。"
+         "違う場合は、正しい値を入力してください。";
+}
+
+// The player clicked the choice of that kind.
+void ClickChoice(std::span<FieldState> fields, FieldKind kind) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (kFields[i].kind == kind) fields[i].clicked = true;
+  }
+}
+
+const char* RefusalCaption(Refusal refusal) { return refusal == Refusal::LosesBlanks ? "確認" : kWriteErrorCaption; }
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector)
-    : ui::Dialog(IDD_SETTINGS), m_files(files), m_protector(protector) {}
+CSettingsDlg::CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector,
+                           const settings::ShiftJisEncoder& encoder)
+    : ui::Dialog(IDD_SETTINGS), m_files(files), m_protector(protector), m_encoder(encoder) {}
 
 ui::Background CSettingsDlg::BackgroundColor() const { return ui::Background::Light3d; }
 
@@ -110,20 +216,21 @@ bool CSettingsDlg::OnCommand(int id) {
     case IDC_SET_XGPUK: OnSelectXgpuk(); return true;
     case IDC_SET_CROSSGATE: OnSelectCrossGate(); return true;
     case IDC_SET_XGPUK2: OnSelectXgpuk2(); return true;
-    case IDC_SET_NO_MESSAGE: m_messageClicked = true; return true;  // the box ticks itself
-    case IDC_SET_PROTECT: m_protectClicked = true; return true;
+    case IDC_SET_NO_MESSAGE: ClickChoice(m_fields, FieldKind::NoMessage); return true;  // the box ticks itself
+    case IDC_SET_PROTECT: ClickChoice(m_fields, FieldKind::Protect); return true;
     default: return ui::Dialog::OnCommand(id);  // IDOK: write all and close; IDCANCEL: close
   }
 }
 
 bool CSettingsDlg::OnInitDialog() {
-  m_exeClicked = m_messageClicked = m_protectClicked = false;
-  const auto settings = settings::SettingsFile::InWorkingFolder(m_files);
-  m_iniPath = settings.Path();
+  for (FieldState& state : m_fields) state.clicked = state.told = false;
+  m_iniPath = m_files.WorkingFolder() / settings::kFileName;
+  const settings::Offer offer = settings::OfferShiftJis(view(), m_files, m_encoder, m_iniPath);
+  const settings::SettingsFile settings(m_files, m_iniPath);
   Fill(settings, false);
   m_loaded = settings.Readable();
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-    view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+    if (offer == settings::Offer::NotNeeded) view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
   } else if (!m_loaded) {
     view().MessageBox(SettingsReadFailure(settings, "いま表示しているのは初期値です。",
                                           "「設定完了」を押すと、設定ファイルをもう一度読み込みます。"),
@@ -136,46 +243,55 @@ bool CSettingsDlg::OnInitDialog() {
 void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOnly) {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const Field& field = kFields[i];
+    FieldState& state = m_fields[i];
     if (untouchedOnly && IsEdit(field) && IsChanged(i)) continue;
+    // A choice the player clicked keeps the click; what the file holds is still learnt.
+    const bool showChoice = !(untouchedOnly && state.clicked);
+    state.readsAsWritten = settings.ReadsAsWritten(*field.key);
     if (field.kind == FieldKind::Secret) {
       settings::RevealedSecret secret = settings.ReadSecret(*field.key, settings::Reader::SettingsDialog, m_protector);
-      settings::Wipe(m_shown[i]);
-      m_shown[i] = std::move(secret.text);
-      m_forms[i] = secret.form;
-      view().SetItemText(field.id, m_shown[i]);
-      settings::Wipe(m_displayed[i]);
-      m_displayed[i] = view().ItemText(field.id);
+      settings::Wipe(state.shown);
+      state.shown = std::move(secret.text);
+      state.form = secret.form;
+      view().SetItemText(field.id, state.shown);
+      settings::Wipe(state.displayed);
+      state.displayed = view().ItemText(field.id);
       continue;
     }
     const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
-    m_stored[i] = settings.ReadsStoredValue(*field.key, settings::Reader::SettingsDialog);
+    state.stored = settings.ReadsStoredValue(*field.key, settings::Reader::SettingsDialog);
+    state.shown = value;
     switch (field.kind) {
-      case FieldKind::Text: m_shown[i] = value; break;
+      case FieldKind::Text:
+      case FieldKind::Login:
       case FieldKind::Secret: break;
       case FieldKind::Speed:
-        m_stored[i] = m_stored[i] && settings::IsValidSpeed(value);  // else "5" replaces it
-        m_shown[i] = settings::IsValidSpeed(value) ? value : std::to_string(settings::kDefaultSpeed);
+        state.stored = state.stored && settings::IsValidSpeed(value);  // else "5" replaces it
+        if (!settings::IsValidSpeed(value)) state.shown = std::to_string(settings::kDefaultSpeed);
         break;
       case FieldKind::GameExe:
-        if (!(untouchedOnly && m_exeClicked)) SelectExe(ExeButton(settings::GameExeOf(value)));
+        if (showChoice) SelectExe(ExeButton(settings::GameExeOf(value)));
         continue;
       case FieldKind::NoMessage:
-        if (!(untouchedOnly && m_messageClicked)) view().SetChecked(field.id, settings::IsMessageOff(value));
+        if (showChoice) view().SetChecked(field.id, settings::IsMessageOff(value));
         continue;
       case FieldKind::Protect:
-        m_protectStored = !value.empty();
-        if (!(untouchedOnly && m_protectClicked)) view().SetChecked(field.id, settings::IsProtectionOn(value));
+        state.stored = !value.empty();
+        if (showChoice) view().SetChecked(field.id, settings::IsProtectionOn(value));
         continue;
     }
-    view().SetItemText(field.id, m_shown[i]);
-    m_displayed[i] = view().ItemText(field.id);
+    view().SetItemText(field.id, state.shown);
+    state.displayed = view().ItemText(field.id);
   }
 }
 
 // Changed by anyone: typing, pasting, an input method, or a tool that sets the text directly.
-bool CSettingsDlg::IsChanged(std::size_t field) const { return view().ItemText(kFields[field].id) != m_displayed[field]; }
+bool CSettingsDlg::IsChanged(std::size_t field) const {
+  return view().ItemText(kFields[field].id) != m_fields[field].displayed;
+}
 
 void CSettingsDlg::Reload() {
+  if (settings::OfferShiftJis(view(), m_files, m_encoder, m_iniPath) == settings::Offer::Declined) return;
   const settings::SettingsFile settings(m_files, m_iniPath);
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
@@ -197,9 +313,7 @@ void CSettingsDlg::Reload() {
 void CSettingsDlg::ReportUnreadable() {
   std::string names;
   for (std::size_t i = 0; i < kFieldCount; ++i) {
-    if (m_forms[i] == settings::SecretForm::Unreadable && !IsChanged(i)) {
-      names += Quoted(kFields[i]);
-    }
+    if (m_fields[i].form == settings::SecretForm::Unreadable && !IsChanged(i)) names += Quoted(kFields[i]);
   }
   if (names.empty()) return;
   view().MessageBox("次の欄は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、空欄で表示しています。\n" +
@@ -212,8 +326,8 @@ void CSettingsDlg::ReportUnreadable() {
 void CSettingsDlg::WipeShown() {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     if (kFields[i].kind != FieldKind::Secret) continue;
-    settings::Wipe(m_shown[i]);
-    settings::Wipe(m_displayed[i]);
+    settings::Wipe(m_fields[i].shown);
+    settings::Wipe(m_fields[i].displayed);
   }
 }
 
@@ -228,6 +342,42 @@ void CSettingsDlg::OnOK() {
     return;
   }
   const bool protect = view().IsChecked(IDC_SET_PROTECT);
+  std::array<Decision, kFieldCount> decisions;
+  struct WipeDecisions {
+    std::array<Decision, kFieldCount>& decisions;
+    ~WipeDecisions() {
+      for (Decision& decision : decisions) settings::Wipe(decision.value);
+    }
+  } wipeDecisions{decisions};
+  const settings::GameExe exe = CheckedExe();
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    const Field& field = kFields[i];
+    Entered entered;
+    entered.exe = exe;
+    if (field.kind == FieldKind::NoMessage) entered.checked = view().IsChecked(field.id);
+    if (IsEdit(field) && IsChanged(i)) {
+      entered.changed = true;
+      entered.text = view().StorableItemText(field.id);
+    }
+    decisions[i] = Decide(field, m_fields[i], entered, protect);
+    if (entered.text) settings::Wipe(*entered.text);
+  }
+
+  // The first refusal names every field refused for the same reason; nothing is written.
+  for (std::size_t first = 0; first < kFieldCount; ++first) {
+    if (decisions[first].kind != Decision::Kind::Refuse) continue;
+    const Refusal refusal = decisions[first].refusal;
+    std::string names;
+    for (std::size_t i = first; i < kFieldCount; ++i) {
+      if (decisions[i].kind != Decision::Kind::Refuse || decisions[i].refusal != refusal) continue;
+      names += Quoted(kFields[i]);
+      m_fields[i].told = m_fields[i].told || refusal == Refusal::LosesBlanks;
+    }
+    view().MessageBox(RefusalMessage(refusal, names, kFields[first].key->maxBytes), RefusalCaption(refusal),
+                      ui::Buttons::Ok);
+    return;
+  }
+
   std::vector<settings::SettingsFile::Change> changes;
   struct WipeChanges {
     std::vector<settings::SettingsFile::Change>& changes;
@@ -235,67 +385,20 @@ void CSettingsDlg::OnOK() {
       for (auto& change : changes) settings::Wipe(change.value);
     }
   } wipeChanges{changes};
-  std::string refused;  // values that cannot be unprotected, which turning protection off would spoil
   for (std::size_t i = 0; i < kFieldCount; ++i) {
-    const Field& field = kFields[i];
-    switch (field.kind) {
-      case FieldKind::GameExe:
-        changes.push_back({field.key, settings::ExePathValue(CheckedExe())});
-        continue;
-      case FieldKind::NoMessage:
-        changes.push_back({field.key, view().IsChecked(field.id) ? settings::kMessageOff : settings::kMessageOn});
-        continue;
-      case FieldKind::Protect:
-        // A file that never had the option stays byte for byte as it was while it stays off.
-        if (protect || m_protectStored) changes.push_back({field.key, protect ? settings::kProtectOn : settings::kProtectOff});
-        continue;
-      case FieldKind::Text:
-      case FieldKind::Speed:
-      case FieldKind::Secret: break;
+    Decision& decision = decisions[i];
+    if (decision.kind == Decision::Kind::Leave) continue;
+    if (decision.seal) {
+      std::optional<std::string> sealed = settings::Conceal(decision.value, m_protector);
+      if (!sealed) {
+        view().MessageBox("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption,
+                          ui::Buttons::Ok);
+        return;
+      }
+      settings::Wipe(decision.value);
+      decision.value = std::move(*sealed);
     }
-    const bool typed = IsChanged(i);
-    const settings::SecretWrite write = field.kind == FieldKind::Secret
-                                            ? settings::SecretWriteFor(m_forms[i], typed, protect)
-                                            : typed ? settings::SecretWrite::StorePlain : settings::SecretWrite::Keep;
-    switch (write) {
-      case settings::SecretWrite::Refuse: refused += Quoted(field); continue;
-      case settings::SecretWrite::Keep:
-        // A field left as shown keeps the file's bytes: the window's round trip may change bytes
-        // that are not valid Shift-JIS or that have two codes. One that showed a default or a
-        // replacement is written as shown, so that the file and the main window agree with what the
-        // dialog showed. (A password has neither; should its key have gone meanwhile, a protected
-        // value is not put back in plain text.)
-        if (field.kind == FieldKind::Secret) {
-          changes.push_back({field.key, protect ? "" : m_shown[i], true});
-        } else {
-          changes.push_back({field.key, m_shown[i], m_stored[i]});
-        }
-        continue;
-      case settings::SecretWrite::StorePlain:
-      case settings::SecretWrite::StoreProtected: break;
-    }
-    std::optional<std::string> text = typed ? StorableText(view(), field) : m_shown[i];
-    if (!text) return;
-    settings::WipedOnExit wipeText{*text};
-    if (field.kind == FieldKind::Speed && !settings::IsValidSpeed(*text)) *text = std::to_string(settings::kDefaultSpeed);
-    if (write == settings::SecretWrite::StorePlain) {
-      changes.push_back({field.key, *text});
-      continue;
-    }
-    std::optional<std::string> sealed = settings::Conceal(*text, m_protector);
-    if (!sealed) {
-      view().MessageBox("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption,
-                        ui::Buttons::Ok);
-      return;
-    }
-    changes.push_back({field.key, std::move(*sealed)});
-  }
-  if (!refused.empty()) {
-    view().MessageBox("次の欄は、このパソコンのこのWindowsユーザーでは復号できないため、暗号化をやめると読めなくなります。\n" +
-                          refused +
-                          "\n入力し直すか、「パスワードとCD-KEYを暗号化して保存する」にチェックを入れたまま保存してください。",
-                      kWriteErrorCaption, ui::Buttons::Ok);
-    return;
+    changes.push_back({kFields[i].key, decision.value, decision.kind == Decision::Kind::Keep});
   }
   // All keys go to the file in one replacement, so a failure leaves the old settings whole.
   const fsys::WriteResult written = settings::SettingsFile(m_files, m_iniPath).Write(changes);
@@ -317,20 +420,20 @@ settings::GameExe CSettingsDlg::CheckedExe() const {
 }
 
 void CSettingsDlg::SelectExe(int id) {
-  // Each choice is a group of its own, so the dialog keeps them exclusive.
+  // The dialog keeps the choices exclusive itself, whatever the template groups.
   for (int button : {IDC_SET_XGPUK, IDC_SET_CROSSGATE, IDC_SET_XGPUK2}) view().SetChecked(button, button == id);
 }
 
 void CSettingsDlg::OnSelectXgpuk() {
-  m_exeClicked = true;
+  ClickChoice(m_fields, FieldKind::GameExe);
   SelectExe(IDC_SET_XGPUK);
 }
 void CSettingsDlg::OnSelectCrossGate() {
-  m_exeClicked = true;
+  ClickChoice(m_fields, FieldKind::GameExe);
   SelectExe(IDC_SET_CROSSGATE);
 }
 void CSettingsDlg::OnSelectXgpuk2() {
-  m_exeClicked = true;
+  ClickChoice(m_fields, FieldKind::GameExe);
   SelectExe(IDC_SET_XGPUK2);
 }
 

@@ -8,6 +8,7 @@
 #include "dialog.h"
 #include "file_system.h"
 #include "protected_value.h"
+#include "settings_file_encoding.h"
 
 namespace settings {
 class SettingsFile;
@@ -16,9 +17,23 @@ enum class GameExe;
 
 namespace switcher {
 
+// What the dialog holds for one field between its filling and OK.
+struct FieldState {
+  std::string shown;      // the bytes set into the window (edits), or the file's value (choices)
+  std::string displayed;  // the text the window shows for them
+  bool stored = false;    // shown is the file's own value, not a default or a replacement
+  settings::SecretForm form = settings::SecretForm::Plain;  // how a password or CD-KEY is stored
+  // The file's line is what writing shown would put there: false for a value that loses blanks
+  // or quotes around it when read (written by hand, or by an older Varndell).
+  bool readsAsWritten = true;
+  bool told = false;     // the player was told once that such a value would be protected as read
+  bool clicked = false;  // a choice the player clicked since the field was filled
+};
+
 class CSettingsDlg : public ui::Dialog {
  public:
-  CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector);
+  CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& protector,
+               const settings::ShiftJisEncoder& encoder);
 
   ui::Background BackgroundColor() const override;
   bool OnInitDialog() override;
@@ -48,20 +63,12 @@ class CSettingsDlg : public ui::Dialog {
 
   fsys::WholeFiles& m_files;
   settings::SecretProtector& m_protector;
+  const settings::ShiftJisEncoder& m_encoder;
   std::filesystem::path m_iniPath;
   // False while the fields show defaults because the file could not be read: writing them
   // would wipe every account.
   bool m_loaded = false;
-  bool m_exeClicked = false;
-  bool m_messageClicked = false;
-  bool m_protectClicked = false;
-  bool m_protectStored = false;  // the file has the option's key with a value
-  // Each text field as set from the file: the bytes set, the text the window shows for them,
-  // and whether the bytes are the file's own value (not a default or a replacement).
-  std::array<std::string, kFieldCount> m_shown;
-  std::array<std::string, kFieldCount> m_displayed;
-  std::array<bool, kFieldCount> m_stored{};
-  std::array<settings::SecretForm, kFieldCount> m_forms{};  // how each password and CD-KEY is stored
+  std::array<FieldState, kFieldCount> m_fields;
 };
 
 }  // namespace switcher

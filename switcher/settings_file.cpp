@@ -25,11 +25,11 @@ void SettingsFile::Load() {
 
 std::string SettingsFile::EncodingMessage() const {
   if (m_encoding == Encoding::ShiftJis) return {};
-  return std::string("設定ファイル（VRND.INI）が ") + (m_encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
-         " で保存されているため、読み込めません。いま表示しているのは初期値です。\n"
+  return std::string("設定ファイル（") + kFileName + "）が " +
+         (m_encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
+         " で保存されているため、読み込めません。\n"
          "Varndell はこのファイルに何も書き込みません（アカウントの切り替えと設定の保存はできません）。\n"
-         "メモ帳でファイルを開き、「名前を付けて保存」で文字コードを「ANSI」にして保存し直してから、"
-         "Varndell を起動し直してください。";
+         "Varndell を起動し直すか「各種設定」を開くと、Shift-JIS に変換するかどうかお尋ねします。";
 }
 
 bool SettingsFile::CanWrite(const Key& key, std::string_view value) const {
@@ -65,13 +65,16 @@ bool SettingsFile::ReadsStoredValue(const Key& key, Reader reader) const {
          !Blank(ReadingOf(key, reader), ProfileRead(m_content, key.section, key.name, "", key.maxBytes));
 }
 
-bool SettingsFile::ProtectsSecrets() const { return IsProtectionOn(Read(kProtect, Reader::Paste)); }
+bool SettingsFile::ReadsAsWritten(const Key& key) const {
+  const std::optional<std::string> raw = ProfileRawValue(m_content, key.section, key.name);
+  return !raw || ProfileValueFor(ProfileRead(m_content, key.section, key.name, "", kWholeValue)) == *raw;
+}
 
 RevealedSecret SettingsFile::ReadSecret(const Key& key, Reader reader, SecretProtector& protector) const {
   // Read whole: a protected value is far beyond the 63 bytes; Reveal cuts a plain one.
   std::string stored = ProfileRead(m_content, key.section, key.name, ReadingOf(key, reader).missing, kWholeValue);
   const WipedOnExit wipe{stored};  // plain while the option is off
-  return Reveal(stored, ProtectsSecrets(), key.maxBytes, protector);
+  return Reveal(stored, key.maxBytes, protector);
 }
 
 fsys::WriteResult SettingsFile::Write(std::span<const Change> changes) {
@@ -124,7 +127,12 @@ std::int32_t SpeedOf(std::string_view speed) {
 
 bool IsMessageOff(std::string_view message) { return message.starts_with(kMessageOff); }
 
-bool IsProtectionOn(std::string_view protect) { return protect == kProtectOn; }
+bool IsProtectionOn(std::string_view protect) {
+  // As players write it by hand: "ON", "On", blanks around it (kept by quotes).
+  while (!protect.empty() && (protect.front() == ' ' || protect.front() == '\t')) protect.remove_prefix(1);
+  while (!protect.empty() && (protect.back() == ' ' || protect.back() == '\t')) protect.remove_suffix(1);
+  return protect.size() == 2 && (protect[0] == 'o' || protect[0] == 'O') && (protect[1] == 'n' || protect[1] == 'N');
+}
 
 std::int32_t SlotOf(std::string_view setdata) {
   const std::int32_t slot = text::LeadingInt(setdata);

@@ -128,8 +128,10 @@ class SettingsFile {
   // Whether Read gives the file's own value: the key is there and no blank rule replaced it.
   bool ReadsStoredValue(const Key& key, Reader reader) const;
 
-  // Whether the player has the passwords and CD-KEYs kept protected (kProtect).
-  bool ProtectsSecrets() const;
+  // Whether the key's line holds what writing its value today would put there: false for a value
+  // that loses blanks or quotes around it when it is read (written by hand, or by an older
+  // Varndell, which stored values as typed). True when the key is missing.
+  bool ReadsAsWritten(const Key& key) const;
   // A password or CD-KEY as the player typed it, and the form it is stored in.
   RevealedSecret ReadSecret(const Key& key, Reader reader, SecretProtector& protector) const;
 
@@ -177,8 +179,8 @@ bool IsMessageOff(std::string_view message);
 inline constexpr char kMessageOff[] = "off";
 inline constexpr char kMessageOn[] = "on ";
 
-// The passwords and CD-KEYs are kept protected exactly when kProtect is "on". Missing, the file
-// stays as it always was.
+// New passwords and CD-KEYs are kept protected exactly when kProtect is "on" in any case, with any
+// blanks around it. Missing, the file stays as it always was.
 bool IsProtectionOn(std::string_view protect);
 inline constexpr char kProtectOn[] = "on";
 inline constexpr char kProtectOff[] = "off";

@@ -8,6 +8,7 @@
 #include "fake_file_system.h"
 #include "fake_view.h"
 #include "secret_protector.h"
+#include "settings_file_encoding.h"
 #include "shell.h"
 #include "tray.h"
 
@@ -41,6 +42,21 @@ class Protector final : public settings::SecretProtector {
 
  private:
   static constexpr std::string_view kHex = "0123456789abcdef";
+};
+
+// Code page 932 for the few characters the tests use; every other character has no code.
+class ShiftJisEncoder final : public settings::ShiftJisEncoder {
+ public:
+  std::optional<std::string> Encode(char32_t character) const override {
+    // Each character in UTF-32 beside its Shift-JIS bytes (the literals are Shift-JIS).
+    static constexpr std::pair<char32_t, std::string_view> kCodes[] = {
+        {U'\u5168', "全"}, {U'\u822C', "般"}, {U'\u8CBC', "貼"}, {U'\u4ED8', "付"}, {U'\u30E1', "メ"},
+        {U'\u30A4', "イ"}, {U'\u30F3', "ン"}, {U'\u00A7', "§"}, {U'\uFF5E', "～"}};
+    for (const auto& [unicode, sjis] : kCodes) {
+      if (unicode == character) return std::string(sjis);
+    }
+    return std::nullopt;
+  }
 };
 
 class Shell final : public switcher::Shell {

@@ -50,11 +50,16 @@ TEST_F(MainDialogTest, StartFinishesASwitchThatACrashCutShort) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
-TEST_F(MainDialogTest, ASettingsFileSavedAsUtf8IsReportedAtStart) {
-  Start("[\xE5\x85\xA8\xE8\x88\xAC]\r\nsetdata=3\r\n");
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_NE(view.boxes[0].text.find("UTF-8"), std::string::npos);
-  EXPECT_EQ(view.texts[IDC_ACCOUNT1], "1垢");
+TEST_F(MainDialogTest, ASettingsFileSavedAsUtf8IsConvertedAtStartOnlyWithConsent) {
+  for (const int answer : {ui::kIdNo, ui::kIdYes}) {
+    files.Ini() = "[\xE5\x85\xA8\xE8\x88\xAC]\r\nsetdata=3\r\n";
+    view = {};
+    view.answers = {answer};
+    Start();
+    EXPECT_EQ(view.boxes.at(0).buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(view.pushed, std::set<int>{answer == ui::kIdYes ? IDC_ACCOUNT3 : IDC_ACCOUNT1});
+    for (const auto& box : view.boxes) EXPECT_EQ(box.text.find("ANSI"), std::string::npos) << box.text;
+  }
 }
 
 TEST_F(MainDialogTest, AnOutOfRangeSlotCountsAsNone) {

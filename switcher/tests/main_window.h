@@ -12,11 +12,12 @@
 struct MainWindowTest : ::testing::Test {
   fake::FileSystem files;
   fake::Protector protector;
+  fake::ShiftJisEncoder encoder;
   fake::Shell shell;
   fake::Tray tray;
   fake::View view;
   fake::Input input;
-  switcher::CSwitcherDlg dialog{files, protector, shell, tray, input};
+  switcher::CSwitcherDlg dialog{files, protector, encoder, shell, tray, input};
 
   // Starts the window on the given settings file (none when empty), with the rate buttons
   // captioned as the template lays them out.

@@ -145,6 +145,19 @@ TEST(ProfileWrite, GivesWhatAReadReturns) {
   EXPECT_EQ(file, "[貼付]\r\n01PASS=x\r\n[計算]\r\nkeisan1=30\r\n");
 }
 
+TEST(ProfileValueFor, ReadsBackExactlyAndIsTheRawValueOfItsLine) {
+  const char* values[] = {"", "pw", " lead", "trail ", "\"quoted\"", "'single'", "\"", "\"half", " \"both\" ",
+                          "\t", "　全角　", "a \" b"};
+  for (const char* value : values) {
+    const std::string file = *ProfileWrite("", "貼付", "01PASS", settings::ProfileValueFor(value));
+    EXPECT_EQ(ProfileRead(file, "貼付", "01PASS", "DEF"), value) << file;
+    EXPECT_EQ(settings::ProfileRawValue(file, "貼付", "01PASS"), settings::ProfileValueFor(value)) << file;
+  }
+  EXPECT_EQ(settings::ProfileValueFor("pw"), "pw");  // what needs no quotes gets none
+  EXPECT_EQ(settings::ProfileRawValue("[貼付]\r\n01PASS = pw \r\n", "貼付", "01PASS"), " pw ");
+  EXPECT_EQ(settings::ProfileRawValue("[貼付]\r\n", "貼付", "01PASS"), std::nullopt);
+}
+
 // Random files built from the format's awkward pieces: a write must read back, and must not
 // change what any other key reads.
 TEST(ProfileWrite, ReadsBackAndLeavesOtherKeysAloneOnRandomFiles) {

@@ -25,10 +25,13 @@ struct SettingsDialogTest : ::testing::Test {
   fake::FileSystem files;
   fake::View view;
   fake::Protector protector;
-  switcher::CSettingsDlg dialog{files, protector};
+  fake::ShiftJisEncoder encoder;
+  switcher::CSettingsDlg dialog{files, protector, encoder};
 
-  void Open() {
+  // Opens the dialog; answers go to the questions it asks as it opens.
+  void Open(std::deque<int> answers = {}) {
     view = {};
+    view.answers = std::move(answers);
     dialog.Attach(&view);
     dialog.OnInitDialog();
   }
@@ -219,17 +222,28 @@ TEST_F(SettingsDialogTest, FieldsThatShowedAReplacementAreWrittenAsShown) {
   EXPECT_EQ(StoredValue(files.Ini(), "speed"), "5");
 }
 
-// Notepad saves UTF-8 unless told otherwise: the player is told, and nothing is written over it.
-TEST_F(SettingsDialogTest, AFileInAnotherEncodingIsReportedAndNeverWritten) {
+// Notepad saves UTF-8 unless told otherwise: nothing is written over it until the player lets
+// it be converted, and then the file's values are shown before anything is saved.
+TEST_F(SettingsDialogTest, AFileInAnotherEncodingIsWrittenOnlyAfterTheConversionThePlayerAllowed) {
   const std::string utf8 = "\xEF\xBB\xBF[\xE5\x85\xA8\xE8\x88\xAC]\r\ntitle1=x\r\n";
   files.Ini() = utf8;
-  Open();
+  Open({ui::kIdNo});
+  EXPECT_EQ(view.texts[IDC_SET_TITLE1], "1垢");
   view.texts[IDC_SET_ID1] = "typed";
-  Ok();
+  view.answers = {ui::kIdNo};
+  Ok();  // asks again, and still no
   EXPECT_FALSE(view.endResult.has_value());
   EXPECT_EQ(files.Ini(), utf8);
   ASSERT_EQ(view.boxes.size(), 2u);
-  for (const auto& box : view.boxes) EXPECT_NE(box.text.find("UTF-8"), std::string::npos);
+  for (const auto& box : view.boxes) EXPECT_EQ(box.buttons, ui::Buttons::YesNo);
+
+  Ok();  // yes: converted and shown, the typed field kept, nothing saved yet
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(view.texts[IDC_SET_TITLE1], "x");
+  EXPECT_EQ(files.Ini(), "[全般]\r\ntitle1=x\r\n");
+  Ok();
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  EXPECT_EQ(StoredValue(files.Ini(), "01ID"), "typed");
 }
 
 // A file that exists but cannot be read when the dialog opens: its defaults must never be
@@ -289,10 +303,10 @@ TEST_F(SettingsDialogTest, AFailedWriteIsReportedAndKeepsTheDialogOpen) {
 
 TEST_F(SettingsDialogTest, WhileTheProtectionStaysOffOkLeavesAWholeFileByteForByte) {
   std::string ini = SampleFile();
-  ini.replace(ini.find("01PASS=") + 7, 0, "dpapi:player-7077");  // a plain password that looks sealed
+  ini.replace(ini.find("01PASS=") + 7, 0, "p@ss dpapi:7077");
   files.Ini() = ini;
   Open();
-  EXPECT_EQ(view.texts[IDC_SET_PASS1], "dpapi:player-7077");
+  EXPECT_EQ(view.texts[IDC_SET_PASS1], "p@ss dpapi:7077");
   Ok();
   EXPECT_EQ(view.endResult, ui::kIdOk);
   EXPECT_EQ(files.Ini(), ini);
@@ -342,18 +356,80 @@ TEST_F(SettingsDialogTest, AValueThatCannotBeUnprotectedIsShownEmptyNamedAndKept
   Ok();
   for (const char* key : {"01PASS", "01KEY", "02PASS"}) EXPECT_NE(ini.find(StoredValue(files.Ini(), key)), ini.npos);
 
-  const std::string kept = files.Ini();
+  // Turning protection off keeps them too: their marker keeps them from being read as plain text.
   Open();
-  view.checked.erase(IDC_SET_PROTECT);  // would leave them read as plain text: refused by name
+  view.checked.erase(IDC_SET_PROTECT);
   view.texts[IDC_SET_PASS2] = "new";
   Ok();
-  EXPECT_FALSE(view.endResult.has_value());
-  EXPECT_EQ(files.Ini(), kept);
-  EXPECT_NE(view.boxes.back().text.find("「アカウント1のPASS」\n"), std::string::npos);
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  EXPECT_EQ(StoredValue(files.Ini(), "01PASS"), "dpapi:other-7077");
+  EXPECT_EQ(StoredValue(files.Ini(), "02PASS"), "new");
+  Open();
   view.texts[IDC_SET_PASS1] = "retyped";
   Ok();
   EXPECT_EQ(StoredValue(files.Ini(), "01PASS"), "retyped");
-  EXPECT_EQ(StoredValue(files.Ini(), "02PASS"), "new");
+}
+
+// A hand-edited option, or none at all: a protected value is shown and typed as the player typed
+// it and is never taken for plain text; plain text that would be taken for one is refused.
+TEST_F(SettingsDialogTest, AProtectedValueIsNeverShownOrStoredAsPlainTextWhateverTheOptionSays) {
+  const std::pair<const char*, const char*> sealed[] = {
+      {"01PASS", "dpapi:player-7077"}, {"01KEY", "dpapi:player-4b2d31"}, {"02PASS", "dpapi:player-707"}};  // the last cut
+  const std::pair<std::string, bool> options[] = {{"protect=ON", true}, {"protect=\" On \"", true}, {"", false}};
+  for (const auto& [option, on] : options) {
+    files.Ini() = "[貼付]\r\n" + option + "\r\n";
+    for (const auto& [key, value] : sealed) files.Ini() += std::string(key) + "=" + value + "\r\n";
+    Open();
+    EXPECT_EQ(view.IsChecked(IDC_SET_PROTECT), on) << option;
+    EXPECT_EQ(view.texts[IDC_SET_PASS1], "pw") << option;
+    EXPECT_EQ(view.texts[IDC_SET_PASS2], "") << option;  // named, never shown
+    EXPECT_NE(view.boxes.at(0).text.find("「アカウント2のPASS」"), std::string::npos) << option;
+    view.checked.insert(IDC_SET_PROTECT);  // ticking protects no protected text again
+    Ok();
+    EXPECT_EQ(view.endResult, ui::kIdOk) << option;
+    for (const auto& [key, value] : sealed) EXPECT_EQ(StoredValue(files.Ini(), key), value) << option;
+  }
+  Open();
+  view.checked.erase(IDC_SET_PROTECT);
+  view.texts[IDC_SET_KEY3] = "dpapi:typed";
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_NE(view.boxes.back().text.find("「アカウント3のCD-KEY」"), std::string::npos);
+}
+
+// Blanks and quotes around an ID, password or CD-KEY are part of it, option on or off.
+TEST_F(SettingsDialogTest, LoginValuesReadBackExactlyAsTyped) {
+  const std::string typed[] = {" lead", "trail ", "\"pass1\"", "'q'", " \"both\" "};
+  for (const bool protect : {false, true}) {
+    for (const std::string& text : typed) {
+      Open();
+      if (protect) view.checked.insert(IDC_SET_PROTECT);
+      for (const int id : {IDC_SET_ID4, IDC_SET_PASS4, IDC_SET_KEY4}) view.texts[id] = text;
+      Ok();
+      Open();
+      for (const int id : {IDC_SET_ID4, IDC_SET_PASS4, IDC_SET_KEY4}) EXPECT_EQ(view.texts[id], text) << protect << id;
+    }
+  }
+}
+
+// "01PASS= pw " was read (and typed into the game) as "pw": protecting what was read would make
+// the loss final without a word, so the player is asked to look first.
+TEST_F(SettingsDialogTest, TurningProtectionOnAsksAboutAValueReadWithoutItsBlanksOrQuotes) {
+  const std::string ini = "[貼付]\r\n01PASS= pw \r\n01KEY=\"K-1\"\r\n02PASS=\" ok\"\r\n";
+  files.Ini() = ini;
+  Open();
+  view.checked.insert(IDC_SET_PROTECT);
+  Ok();
+  EXPECT_FALSE(view.endResult.has_value());
+  EXPECT_EQ(files.Ini(), ini);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(view.boxes[0].text.find("「アカウント1のPASS」「アカウント1のCD-KEY」\n"), std::string::npos);
+  Ok();  // looked at: protected as shown
+  EXPECT_EQ(view.endResult, ui::kIdOk);
+  Open();
+  EXPECT_EQ(view.texts[IDC_SET_PASS1], "pw");
+  EXPECT_EQ(view.texts[IDC_SET_KEY1], "K-1");
+  EXPECT_EQ(view.texts[IDC_SET_PASS2], " ok");
 }
 
 }  // namespace

@@ -115,6 +115,13 @@ TEST(SettingsRules, MessageIsOffOnlyWhenItBeginsWithLowerCaseOff) {
   EXPECT_FALSE(settings::IsMessageOff("on "));
 }
 
+TEST(SettingsRules, ProtectionIsOnAsPlayersWriteItByHand) {
+  const std::pair<const char*, bool> cases[] = {{"on", true},   {"ON", true},   {"oN", true},  {" On\t", true},
+                                                {"off", false}, {"", false},    {"onn", false}, {"o n", false},
+                                                {"1", false},   {"yes", false}};
+  for (const auto& [value, on] : cases) EXPECT_EQ(settings::IsProtectionOn(value), on) << value;
+}
+
 TEST(SettingsRules, SelectedSlotOutsideZeroToSixCountsAsZero) {
   EXPECT_EQ(settings::SlotOf("6"), 6);
   EXPECT_EQ(settings::SlotOf("3"), 3);

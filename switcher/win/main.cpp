@@ -7,6 +7,7 @@
 #include "main_dialog.h"
 #include "paste_input_win32.h"
 #include "secret_protector_win32.h"
+#include "shift_jis_encoder_win32.h"
 #include "shell_win32.h"
 #include "single_instance.h"
 #include "text.h"
@@ -24,10 +25,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 0;
   }
   switcher::Win32SecretProtector protector;
+  const switcher::Win32ShiftJisEncoder encoder;
   switcher::Win32Shell shell;
   switcher::Win32Tray tray;
   switcher::Win32PasteInput input;
-  switcher::CSwitcherDlg dialog(files, protector, shell, tray, input);
+  switcher::CSwitcherDlg dialog(files, protector, encoder, shell, tray, input);
   win32::RunModalDialog(dialog, nullptr);
   return 0;
 }

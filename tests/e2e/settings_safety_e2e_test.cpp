@@ -91,3 +91,54 @@ TEST_F(VarndellTest, SettingsKeepUntouchedBytesRefuseUnstorableTextAndALongPathS
 }
 
 }  // namespace
+
+namespace {
+
+// Notepad's UTF-8: converted at start with the player's consent, the original kept beside it.
+TEST_F(VarndellTest, AUtf8SettingsFileIsConvertedAtStartWhenThePlayerAgrees) {
+  const std::u8string_view utf8 = u8"\uFEFF[全般]\r\ntitle1=メイン\r\n";
+  const std::string bytes(utf8.begin(), utf8.end());
+  ASSERT_TRUE(m_game.Write("VRND.INI", bytes));
+  m_varndell.emplace(e2e::WindowsPath(E2E_VARNDELL_EXE), m_game.Path());
+  ASSERT_TRUE(m_varndell->Started());
+  const auto question = e2e::WaitForMessageBox(Pid(), {});
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text.find(L"ANSI"), std::wstring::npos);
+  ASSERT_TRUE(e2e::Answer(question->window, IDYES));
+  const auto done = e2e::WaitForMessageBox(Pid(), {});
+  ASSERT_TRUE(done);
+  ASSERT_TRUE(e2e::Answer(done->window, IDOK));
+  m_main = e2e::WaitForDialog(Pid());
+  ASSERT_TRUE(m_main);
+  EXPECT_TRUE(m_main.WaitForText(kAccountButtons[0], L"メイン"));
+  EXPECT_EQ(m_game.Read("VRND.INI.utf8-original"), bytes);
+}
+
+// The keyboard alone: the arrow keys move through the game programs and choose one.
+TEST_F(VarndellTest, TheArrowKeysChooseTheGameProgramInTheSettingsDialog) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const Window settings = OpenSettings();
+  ASSERT_TRUE(settings);
+  ASSERT_TRUE(settings.IsChecked(kXgpuk));
+  const auto chosen = [&] {
+    for (const int id : {kXgpuk2, kXgpuk, kCrossGate}) {
+      if (settings.IsChecked(id)) return id;
+    }
+    return 0;
+  };
+  // The focus may start on the group's first button or on the chosen one: a key that only moves
+  // the focus changes no choice.
+  for (int press = 0; press < 3 && chosen() != kCrossGate; ++press) {
+    const int before = chosen();
+    ASSERT_TRUE(settings.PressKey(VK_DOWN));
+    e2e::WaitUntil([&] { return chosen() != before; }, e2e::Timeout{1000});
+  }
+  EXPECT_EQ(chosen(), kCrossGate);
+  EXPECT_FALSE(settings.IsChecked(kXgpuk) || settings.IsChecked(kXgpuk2));
+  settings.SaveScreenshot(Screenshot(L"settings_keyboard"));
+  ASSERT_TRUE(settings.PressKey(VK_RETURN));
+  ASSERT_TRUE(settings.WaitUntilClosed());
+  EXPECT_EQ(IniValue(SettingsFile().value_or(""), "全般", "exepath"), "2");
+}
+
+}  // namespace

@@ -280,7 +280,7 @@ TEST_F(VarndellTest, SettingsDialogShowsDefaultsAndItsFirstOkWritesTheWholeFile)
   EXPECT_EQ(settings.Text(kFreeDefault), L"10");
   EXPECT_EQ(settings.Text(kSpeed), L"5");
   EXPECT_FALSE(settings.IsChecked(kNoMessage));
-  EXPECT_EQ(settings.Text(kSettingsOk), L"設定完了");
+  EXPECT_EQ(settings.Text(kSettingsOk), L"設定完了(&O)");
   EXPECT_TRUE(settings.SaveScreenshot(Screenshot(L"varndell-settings")));
 
   settings.Click(kSettingsOk);
@@ -333,7 +333,7 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   EXPECT_EQ(value("計算", "keisan1"), "30") << "a field that showed a replacement is written as shown";
   EXPECT_EQ(value("計算", "keisanmei3"), "鑑定ソ");
   EXPECT_EQ(value("貼付", "01ID"), "alice01");
-  EXPECT_EQ(value("貼付", "01PASS"), " pw") << "written as typed";
+  EXPECT_EQ(value("貼付", "01PASS"), "\" pw\"") << "quoted, so that it reads back as typed";
   EXPECT_EQ(value("貼付", "02PASS"), "secret");
   EXPECT_EQ(value("貼付", "06KEY"), "KEY-6");
   EXPECT_EQ(value("貼付", "speed"), "5") << "11 is out of range";
@@ -345,7 +345,7 @@ TEST_F(VarndellTest, SettingsDialogShowsTheFileAndOkWritesTheEditedFields) {
   ASSERT_TRUE(settings);
   EXPECT_TRUE(settings.IsChecked(kCrossGate));
   EXPECT_FALSE(settings.IsChecked(kNoMessage));
-  EXPECT_EQ(settings.Text(IDC_SET_PASS1), L"pw") << "reading drops the leading blank";
+  EXPECT_EQ(settings.Text(IDC_SET_PASS1), L" pw") << "read back as typed";
   EXPECT_EQ(settings.Text(kSpeed), L"5");
   settings.PostCommand(IDCANCEL);
   EXPECT_TRUE(settings.WaitUntilClosed());
