@@ -56,7 +56,9 @@ inline std::string NoSuchFile(const std::string& file) {
 inline std::string RecordNotShiftJis(const std::string& file, text::Encoding encoding) {
   return "「" + file + "」は " + (encoding == text::Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
          " で保存されています。使い魔データは Shift-JIS のファイルです。\n" +
-         "メモ帳で開き、文字コードを「ANSI」にして保存し直してから読込んでください。\n" + kCannotRead;
+         "Shift-JIS で保存し直してから読込んでください（メモ帳の「ANSI」が Shift-JIS なのは日本語版の Windows"
+         "だけです）。\n" +
+         kCannotRead;
 }
 
 }  // namespace bpcalc::msg
