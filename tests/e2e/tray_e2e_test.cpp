@@ -51,7 +51,7 @@ class TrayTest : public VarndellTest {
 
   // A mouse action on the icon, as the shell reports it to the window.
   void IconReports(UINT mouseMessage) const {
-    PostMessageW(m_main.Handle(), win32::kTrayCallbackMessage, 0, mouseMessage);
+    PostMessageW(m_main.Handle(), switcher::kTrayCallbackMessage, 0, mouseMessage);
   }
 
   Window WaitForMenu() const {

@@ -1,9 +1,7 @@
-// Which of the icon's mouse messages reach a dialog.
-#include <windows.h>
+// Which of the tray icon's mouse messages reach the main window.
+#include "shell_messages.h"
 
 #include <gtest/gtest.h>
-
-#include "dialog_host.h"
 
 namespace {
 
@@ -15,7 +13,7 @@ TEST(TrayIconMouseOf, PassesOnlyTheRightPressAndTheLeftRelease) {
       {WM_RBUTTONDOWN, ui::TrayIconMouse::RightButtonDown}, {WM_LBUTTONUP, ui::TrayIconMouse::LeftButtonUp},
       {WM_LBUTTONDOWN, std::nullopt}, {WM_RBUTTONUP, std::nullopt}, {WM_MOUSEMOVE, std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(win32::TrayIconMouseOf(c.message), c.mouse) << c.message;
+  for (const auto& c : cases) EXPECT_EQ(switcher::TrayIconMouseOf(c.message), c.mouse) << c.message;
 }
 
 }  // namespace
