@@ -5,12 +5,14 @@
 
 namespace {
 
+using switcher::TrayIconMouse;
+
 TEST(TrayIconMouseOf, PassesOnlyTheRightPressAndTheLeftRelease) {
   const struct {
     LPARAM message;
-    std::optional<ui::TrayIconMouse> mouse;
+    std::optional<TrayIconMouse> mouse;
   } cases[] = {
-      {WM_RBUTTONDOWN, ui::TrayIconMouse::RightButtonDown}, {WM_LBUTTONUP, ui::TrayIconMouse::LeftButtonUp},
+      {WM_RBUTTONDOWN, TrayIconMouse::RightButtonDown}, {WM_LBUTTONUP, TrayIconMouse::LeftButtonUp},
       {WM_LBUTTONDOWN, std::nullopt}, {WM_RBUTTONUP, std::nullopt}, {WM_MOUSEMOVE, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(switcher::TrayIconMouseOf(c.message), c.mouse) << c.message;

@@ -32,10 +32,10 @@ INT_PTR ShellMessages::OnMessage(HWND /*window*/, UINT message, WPARAM /*wParam*
   return FALSE;
 }
 
-std::optional<ui::TrayIconMouse> TrayIconMouseOf(LPARAM mouseMessage) {
+std::optional<TrayIconMouse> TrayIconMouseOf(LPARAM mouseMessage) {
   switch (mouseMessage) {
-    case WM_RBUTTONDOWN: return ui::TrayIconMouse::RightButtonDown;
-    case WM_LBUTTONUP: return ui::TrayIconMouse::LeftButtonUp;
+    case WM_RBUTTONDOWN: return TrayIconMouse::RightButtonDown;
+    case WM_LBUTTONUP: return TrayIconMouse::LeftButtonUp;
     default: return std::nullopt;
   }
 }

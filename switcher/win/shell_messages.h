@@ -27,6 +27,6 @@ class ShellMessages final : public win32::MessageHook {
 
 // The mouse action that the icon's callback reports, by its mouse message; none for the actions
 // the window does not act on.
-std::optional<ui::TrayIconMouse> TrayIconMouseOf(LPARAM mouseMessage);
+std::optional<TrayIconMouse> TrayIconMouseOf(LPARAM mouseMessage);
 
 }  // namespace switcher
