@@ -178,6 +178,17 @@ TEST_F(TrayTest, ANewTaskbarGetsTheIconBack) {
   EXPECT_TRUE(WaitForIcons(0));
 }
 
+// A second start in the same game folder asks the running copy for its window and ends.
+TEST_F(TrayTest, ASecondStartBringsTheHiddenWindowBack) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Hide());
+  const e2e::Process second(e2e::WindowsPath(E2E_VARNDELL_EXE), m_game.Path());
+  ASSERT_TRUE(second.Started());
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return m_main.IsVisible(); }));
+  EXPECT_TRUE(WaitForIcons(0));
+}
+
 TEST_F(TrayTest, AnAccountEntrySwitchesAndThenStartsThePaste) {
   ASSERT_TRUE(m_game.Write("data\\save.dat", "A"));
   ASSERT_TRUE(m_game.Write("data\\save3.dat", "C"));
