@@ -28,10 +28,6 @@ inline constexpr int kIdmAboutBox = 0x0010;
 // What a dialog's client area is painted with, named by the system colour the host uses.
 enum class Background { Standard, Desktop, Light3d };
 
-// A mouse action on the dialog's notification-area icon, as the host hears of it; the icon's
-// other mouse actions don't reach the dialog.
-enum class TrayIconMouse { RightButtonDown, LeftButtonUp };
-
 enum class Buttons { Ok, YesNo };
 
 class Dialog;
@@ -125,13 +121,6 @@ class Dialog {
 
   // WM_HELP (the F1 key); returns the message's result.
   virtual bool OnHelpInfo() { return false; }
-
-  // The dialog's notification-area icon (see the Tray service) reports a mouse action.
-  virtual void OnTrayIcon(TrayIconMouse /*mouse*/) {}
-  // The shell's taskbar was created anew (Explorer restarted): icons added before are gone.
-  virtual void OnTaskbarCreated() {}
-  // Another start of the program asks for this window (see win32::kShowAgainMessage).
-  virtual void OnShowAgain() {}
 
  protected:
   View& view() const { return *m_view; }

@@ -45,7 +45,7 @@ bool BringToFront(InputService& input, WindowRef window) {
 
 void LoginPaste::RememberClient(std::uint32_t process, int slot) { m_launched[process] = slot; }
 
-Facts LoginPaste::Look(const settings::SettingsFile& file, int slot) {
+Facts LoginPaste::GatherFacts(const settings::SettingsFile& file, int slot) {
   using settings::Reader;
   Facts facts;
   facts.settingsReadable = file.Readable();
@@ -87,7 +87,7 @@ void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
 
   // One reading of the file for the whole paste.
   const auto file = settings::SettingsFile::InWorkingFolder(m_files);
-  Facts facts = Look(file, slot);
+  Facts facts = GatherFacts(file, slot);
   struct WipeOnExit {
     Credentials& texts;
     ~WipeOnExit() {

@@ -34,7 +34,7 @@ class LoginPaste {
 
  private:
   // What the settings and the screen say, for Prepare.
-  Facts Look(const settings::SettingsFile& file, int slot);
+  Facts GatherFacts(const settings::SettingsFile& file, int slot);
   // Brings the target to the front and plays the plan.
   Outcome Deliver(const Plan& plan, std::uintptr_t owner);
 

@@ -236,7 +236,7 @@ void CSwitcherDlg::PasteLoginInfo() { m_paste.Run(view(), m_accounts.Slot(), m_t
 
 // ---- Tray --------------------------------------------------------------------------------------
 
-void CSwitcherDlg::OnTrayIcon(ui::TrayIconMouse mouse) {
+void CSwitcherDlg::OnTrayIcon(TrayIconMouse mouse) {
   if (m_busy) {
     m_tray.ShowOpenWindow(view());
     return;

@@ -35,9 +35,13 @@ class CSwitcherDlg : public ui::Dialog {
   bool OnInitDialog() override;
   bool OnCommand(int id) override;
   bool OnHelpInfo() override;
-  void OnTrayIcon(ui::TrayIconMouse mouse) override;
-  void OnTaskbarCreated() override;
-  void OnShowAgain() override;
+
+  // Heard from outside the program (see win/shell_messages.h): a mouse action on the icon; the
+  // shell's taskbar created anew (Explorer restarted), without the icons added before; another
+  // start of the program in this game folder asking for the window.
+  void OnTrayIcon(TrayIconMouse mouse);
+  void OnTaskbarCreated();
+  void OnShowAgain();
 
   // The route table's handlers; each hands its command to a unit.
   void RefreshFromSettings();

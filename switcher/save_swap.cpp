@@ -1,6 +1,7 @@
 #include "save_swap.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -28,8 +29,8 @@ std::string KeptName(std::string_view file, int number) {
   return std::string(stem) + "-kept-" + std::to_string(number) + ".dat";
 }
 
-// A file as the player sees it in messages: relative to the game folder.
-std::string Shown(std::string_view file) { return "「" + std::string(kDataFolder) + "\\" + std::string(file) + "」"; }
+// A file of the data folder as messages name it: in 「」, relative to the game folder.
+std::string Quoted(std::string_view file) { return "「" + std::string(kDataFolder) + "\\" + std::string(file) + "」"; }
 
 // One switch. Every step that fails puts what failed and why in m_failure, what the player can do
 // about it in m_advice, and returns false.
@@ -79,7 +80,7 @@ class Switch {
       return false;
     }
     if (!settings.Readable()) {
-      m_failure = SettingsReadProblem(settings, "いまどのアカウントのセーブデータが" + Shown(kLiveFile) + "にあるか分かりません。");
+      m_failure = SettingsReadProblem(settings, "いまどのアカウントのセーブデータが" + Quoted(kLiveFile) + "にあるか分かりません。");
       m_advice = AdviceText(settings.ReadOutcome().cause, kPressAgain);
       return false;
     }
@@ -98,23 +99,23 @@ class Switch {
   // Files the live file away, or finds it empty or missing; m_done when that already completes
   // the switch.
   bool ClearLiveName() {
-    FileInfo live;
-    if (!Look(kLiveFile, live)) return false;
-    if (live.IsEmptyFile()) return RemoveEmpty(kLiveFile);
-    if (live.kind == FileInfo::Kind::Missing) return true;
-    if (!live.HasData()) return NotAFile(kLiveFile);
+    const auto live = Inspect(kLiveFile);
+    if (!live) return false;
+    if (live->IsEmptyFile()) return RemoveEmpty(kLiveFile);
+    if (live->kind == FileInfo::Kind::Missing) return true;
+    if (!live->HasData()) return NotAFile(kLiveFile);
 
     if (m_previous == 0) {
       // The live data belongs to no account yet: it becomes the chosen one's, unless that slot
       // has data of its own; then it is kept aside.
-      FileInfo slot;
-      if (!Look(SlotFile(m_chosen), slot)) return false;
-      if (slot.HasData()) {
-        return KeepAside(kLiveFile, "アカウントを選ぶ前の" + Shown(kLiveFile) + "は、");
+      const auto slot = Inspect(SlotFile(m_chosen));
+      if (!slot) return false;
+      if (slot->HasData()) {
+        return KeepAside(kLiveFile, "アカウントを選ぶ前の" + Quoted(kLiveFile) + "は、");
       }
-      if (slot.IsEmptyFile()) {
+      if (slot->IsEmptyFile()) {
         if (!RemoveEmpty(SlotFile(m_chosen))) return false;
-      } else if (slot.kind != FileInfo::Kind::Missing) {
+      } else if (slot->kind != FileInfo::Kind::Missing) {
         return NotAFile(SlotFile(m_chosen));
       }
       return m_done = Record(m_chosen);
@@ -123,13 +124,13 @@ class Switch {
     // The live data is the previous account's; a slot file of that account holding data too is a
     // copy made by hand or the rest of an interrupted switch, and is kept aside.
     const std::string own = SlotFile(m_previous);
-    FileInfo slot;
-    if (!Look(own, slot)) return false;
-    if (slot.HasData()) {
-      if (!KeepAside(own, Shown(own) + "にも別のデータがあったので、")) return false;
-    } else if (slot.IsEmptyFile()) {
+    const auto slot = Inspect(own);
+    if (!slot) return false;
+    if (slot->HasData()) {
+      if (!KeepAside(own, Quoted(own) + "にも別のデータがあったので、")) return false;
+    } else if (slot->IsEmptyFile()) {
       if (!RemoveEmpty(own)) return false;
-    } else if (slot.kind != FileInfo::Kind::Missing) {
+    } else if (slot->kind != FileInfo::Kind::Missing) {
       return NotAFile(own);
     }
     // The selected account again: its data is in place already.
@@ -141,11 +142,11 @@ class Switch {
   // finds no live file rather than an empty one.
   bool BringIn(int slot) {
     const std::string name = SlotFile(slot);
-    FileInfo info;
-    if (!Look(name, info)) return false;
-    if (info.HasData()) return Rename(name, kLiveFile);
-    if (info.IsEmptyFile()) return RemoveEmpty(name);
-    return info.kind == FileInfo::Kind::Missing || NotAFile(name);
+    const auto info = Inspect(name);
+    if (!info) return false;
+    if (info->HasData()) return Rename(name, kLiveFile);
+    if (info->IsEmptyFile()) return RemoveEmpty(name);
+    return info->kind == FileInfo::Kind::Missing || NotAFile(name);
   }
 
   bool Record(int slot) {
@@ -160,33 +161,35 @@ class Switch {
   bool KeepAside(const std::string& name, const std::string& why) {
     for (int number = 1; number <= kMaxKeptNumber; ++number) {
       const std::string kept = KeptName(name, number);
-      FileInfo info;
-      if (!Look(kept, info)) return false;
-      if (info.kind != FileInfo::Kind::Missing) continue;
+      const auto info = Inspect(kept);
+      if (!info) return false;
+      if (info->kind != FileInfo::Kind::Missing) continue;
       if (!Rename(name, kept)) return false;
-      m_notes.push_back(why + Shown(kept) + "に名前を変えて残しました。");
+      m_notes.push_back(why + Quoted(kept) + "に名前を変えて残しました。");
       return true;
     }
-    m_failure = Shown(name) + "を残しておく名前が見つかりません。";
+    m_failure = Quoted(name) + "を残しておく名前が見つかりません。";
     return false;
   }
 
-  bool Look(const std::string& name, FileInfo& info) {
-    info = m_saves.Inspect(m_data / name);
-    if (info.kind != FileInfo::Kind::Unknown) return true;
-    return Fail(Shown(name) + "を調べられません。", info.cause, info.error);
+  // The file in the data folder; nullopt, the failure recorded, when it cannot be inspected.
+  std::optional<FileInfo> Inspect(const std::string& name) {
+    const FileInfo info = m_saves.Inspect(m_data / name);
+    if (info.kind != FileInfo::Kind::Unknown) return info;
+    Fail(Quoted(name) + "を調べられません。", info.cause, info.error);
+    return std::nullopt;
   }
 
   bool Rename(const std::string& from, const std::string& to) {
     const fsys::FileOutcome outcome = m_saves.RenameNew(m_data / from, m_data / to);
-    if (!outcome) return Fail(Shown(from) + "の名前を" + Shown(to) + "に変えられません。", outcome.cause, outcome.error);
+    if (!outcome) return Fail(Quoted(from) + "の名前を" + Quoted(to) + "に変えられません。", outcome.cause, outcome.error);
     m_renames.emplace_back(from, to);
     return true;
   }
 
   bool RemoveEmpty(const std::string& name) {
     const fsys::FileOutcome outcome = m_saves.RemoveEmpty(m_data / name);
-    return outcome || Fail("空の" + Shown(name) + "を削除できません。", outcome.cause, outcome.error);
+    return outcome || Fail("空の" + Quoted(name) + "を削除できません。", outcome.cause, outcome.error);
   }
 
   bool Fail(const std::string& what, fsys::Cause cause, std::string_view platformText) {
@@ -196,7 +199,7 @@ class Switch {
   }
 
   bool NotAFile(const std::string& name) {
-    m_failure = Shown(name) + "はファイルではありません。";
+    m_failure = Quoted(name) + "はファイルではありません。";
     return false;
   }
 
@@ -218,7 +221,7 @@ class Switch {
       return Failed();
     }
     std::string message = failure + "\n\n元に戻すこともできませんでした。\n" + m_failure + "\n\nいまのファイル:";
-    for (const auto& [from, to] : m_renames) message += "\n" + Shown(from) + "にあったデータは" + Shown(to) + "にあります。";
+    for (const auto& [from, to] : m_renames) message += "\n" + Quoted(from) + "にあったデータは" + Quoted(to) + "にあります。";
     message += "\nセーブデータは失われていません。\n" + advice;
     return {false, Recorded(), message};
   }
@@ -271,8 +274,8 @@ SwitchResult FinishCutShortSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMov
   // Selecting the recorded slot again brings its file in and moves nothing else.
   SwitchResult result = Switch(settingsFiles, saves, recorded).Run();
   if (!result.completed) {
-    result.message = "前回のアカウントの切り替えが途中で終わっていたため、" + Shown(SlotFile(recorded)) + "を" +
-                     Shown(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、" +
+    result.message = "前回のアカウントの切り替えが途中で終わっていたため、" + Quoted(SlotFile(recorded)) + "を" +
+                     Quoted(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、" +
                      "ゲームはこのアカウントのセーブデータなしで始まります。\n\n" + result.message;
   }
   return result;

@@ -6,13 +6,16 @@
 
 namespace switcher {
 
+// A mouse action on the main window's icon, as the window hears of it; the icon's other mouse
+// actions don't reach it.
+enum class TrayIconMouse { RightButtonDown, LeftButtonUp };
+
 class Tray {
  public:
   virtual ~Tray() = default;
 
   // Adds the icon of `owner` (icon resource, tip text) that reports mouse actions to the owner's
-  // OnTrayIcon; an
-  // icon the shell still shows for it is updated instead. False when the shell refuses it.
+  // window (see TrayIconMouse); an icon the shell still shows for it is updated instead. False when the shell refuses it.
   virtual bool AddIcon(ui::View& owner, int iconId, const std::string& tip) = 0;
   virtual void DeleteIcon(ui::View& owner) = 0;
 

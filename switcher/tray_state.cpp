@@ -43,10 +43,10 @@ void TrayState::StayShown(ui::View& view) {
   view.MessageBox(kAddFailed, "Error", ui::Buttons::Ok);
 }
 
-void TrayState::OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram) {
-  if (mouse == ui::TrayIconMouse::RightButtonDown) {
+void TrayState::OnIconMouse(ui::View& view, TrayIconMouse mouse, const std::string& userProgram) {
+  if (mouse == TrayIconMouse::RightButtonDown) {
     m_tray.ShowMenu(view, userProgram);
-  } else if (mouse == ui::TrayIconMouse::LeftButtonUp && !m_shown) {
+  } else if (mouse == TrayIconMouse::LeftButtonUp && !m_shown) {
     Show(view);
   }
 }

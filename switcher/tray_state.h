@@ -19,7 +19,7 @@ class TrayState {
   void Toggle(ui::View& view);
   // A mouse action on the icon: the right button opens the menu, the left button's release shows
   // the hidden window.
-  void OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram);
+  void OnIconMouse(ui::View& view, TrayIconMouse mouse, const std::string& userProgram);
   // A box or dialog of the window is open: a click on the icon brings that to the front.
   void ShowOpenWindow(ui::View& view) { m_tray.BringOpenWindowToFront(view); }
   // The shell's taskbar was recreated: a hidden window needs its icon again.

@@ -7,7 +7,6 @@
 #include "dialog_view.h"
 #include "fitted_captions.h"
 #include "text.h"
-#include "tray_message.h"
 
 namespace win32 {
 namespace {
@@ -20,10 +19,7 @@ struct Host {
   FittedCaptions captions;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
-  // The shell's broadcast of a new taskbar and a second start's request, numbered for this
-  // session (0: not registered).
-  UINT taskbarCreated = 0;
-  UINT showAgain = 0;
+  MessageHook* hook = nullptr;
 };
 
 HICON LoadIconSized(int id, int metricX, int metricY) {
@@ -72,37 +68,6 @@ void Paint(HWND window, const Host& host) {
   EndPaint(window, &paint);
 }
 
-UINT RegisterOutsideMessage(HWND window, const wchar_t* name) {
-  const UINT number = RegisterWindowMessageW(name);
-  // Sent by other programs (the shell, a second start); a program run as administrator receives
-  // them from ordinary ones only when it lets them through.
-  if (number != 0) ChangeWindowMessageFilterEx(window, number, MSGFLT_ALLOW, nullptr);
-  return number;
-}
-
-// The system's own handling of these messages follows regardless (FALSE).
-INT_PTR RouteShellMessage(HWND window, Host& host, UINT message, LPARAM lParam) {
-  if (message == kTrayCallbackMessage) {
-    if (const auto mouse = TrayIconMouseOf(lParam)) {
-      Guarded(window, [&] {
-        host.dialog.OnTrayIcon(*mouse);
-        return true;
-      });
-    }
-  } else if (message != 0 && message == host.taskbarCreated) {
-    Guarded(window, [&] {
-      host.dialog.OnTaskbarCreated();
-      return true;
-    });
-  } else if (message != 0 && message == host.showAgain) {
-    Guarded(window, [&] {
-      host.dialog.OnShowAgain();
-      return true;
-    });
-  }
-  return FALSE;
-}
-
 // A window the dialog hid stays hidden: the dialog manager shows a modal dialog when its message
 // queue first runs empty, which may come after a quick "hide".
 INT_PTR KeepHidden(const Host& host, LPARAM lParam) {
@@ -115,8 +80,7 @@ INT_PTR OnInit(HWND window, Host& host) {
   host.view.emplace(window);
   host.dialog.Attach(&*host.view);
   host.captions.Attach(window);
-  host.taskbarCreated = RegisterOutsideMessage(window, L"TaskbarCreated");
-  host.showAgain = RegisterOutsideMessage(window, kShowAgainMessage);
+  if (host.hook) host.hook->OnCreate(window);
   host.bigIcon = LoadIconSized(host.dialog.IconId(), SM_CXICON, SM_CYICON);
   host.smallIcon = LoadIconSized(host.dialog.IconId(), SM_CXSMICON, SM_CYSMICON);
   if (host.bigIcon) {
@@ -162,27 +126,20 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_WINDOWPOSCHANGING:
       return KeepHidden(*host, lParam);
     default:
-      return RouteShellMessage(window, *host, message, lParam);
+      if (!host->hook) return FALSE;
+      return Guarded(window, [&] { return host->hook->OnMessage(window, message, wParam, lParam); });
   }
 }
 
 }  // namespace
 
-int RunModalDialog(ui::Dialog& dialog, HWND owner) {
-  Host host{dialog, std::nullopt, {}, nullptr, nullptr, 0, 0};
+int RunModalDialog(ui::Dialog& dialog, HWND owner, MessageHook* hook) {
+  Host host{dialog, std::nullopt, {}, nullptr, nullptr, hook};
   const INT_PTR result =
       DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.TemplateId()), owner,
                       DialogProc, reinterpret_cast<LPARAM>(&host));
   dialog.Attach(nullptr);
   return static_cast<int>(result);
-}
-
-std::optional<ui::TrayIconMouse> TrayIconMouseOf(LPARAM mouseMessage) {
-  switch (mouseMessage) {
-    case WM_RBUTTONDOWN: return ui::TrayIconMouse::RightButtonDown;
-    case WM_LBUTTONUP: return ui::TrayIconMouse::LeftButtonUp;
-    default: return std::nullopt;
-  }
 }
 
 }  // namespace win32

@@ -656,7 +656,7 @@ TEST_F(PasteButtonTest, WhileOneCommandWaitsOnThePlayerNoOtherCommandOrDialogSta
   view.whileBoxOpen = {[&] {
     Press(ID_TRAY_ACCOUNT1 + 4);  // the tray's アカウント５
     dialog.OnHelpInfo();          // F1 on the question
-    dialog.OnTrayIcon(ui::TrayIconMouse::RightButtonDown);
+    dialog.OnTrayIcon(switcher::TrayIconMouse::RightButtonDown);
   }};
   Press(IDC_PASTE_LOGIN);
   EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},

@@ -12,8 +12,8 @@ using Call = fake::Tray::Call;
 constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
 constexpr char kAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
 constexpr bool kNoTaskbarButton = false;
-constexpr auto kLeftUp = ui::TrayIconMouse::LeftButtonUp;
-constexpr auto kRightDown = ui::TrayIconMouse::RightButtonDown;
+constexpr auto kLeftUp = switcher::TrayIconMouse::LeftButtonUp;
+constexpr auto kRightDown = switcher::TrayIconMouse::RightButtonDown;
 
 struct TrayModeTest : MainWindowTest {
   void Hide() {
@@ -26,7 +26,7 @@ struct TrayModeTest : MainWindowTest {
   void ShowAgain() {
     if (!view.visible) Press(IDC_TRAY_MODE);
   }
-  void IconMouse(ui::TrayIconMouse mouse) { dialog.OnTrayIcon(mouse); }
+  void IconMouse(switcher::TrayIconMouse mouse) { dialog.OnTrayIcon(mouse); }
   void TaskbarCreated() { dialog.OnTaskbarCreated(); }
 };
 
@@ -71,7 +71,7 @@ TEST_F(TrayModeTest, EveryWayBackShowsTheWindowWithATaskbarButtonAndRemovesTheIc
 TEST_F(TrayModeTest, ARightPressOpensTheMenuAndALeftReleaseShowsOnlyAHiddenWindow) {
   const struct {
     bool hidden;
-    ui::TrayIconMouse mouse;
+    switcher::TrayIconMouse mouse;
     std::vector<Call> calls;
     bool visibleAfter;
   } cases[] = {

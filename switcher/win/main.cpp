@@ -7,6 +7,7 @@
 #include "main_dialog.h"
 #include "paste_input_win32.h"
 #include "secret_protector_win32.h"
+#include "shell_messages.h"
 #include "shift_jis_encoder_win32.h"
 #include "shell_win32.h"
 #include "single_instance.h"
@@ -30,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   switcher::Win32Tray tray;
   switcher::Win32PasteInput input;
   switcher::CSwitcherDlg dialog(files, protector, encoder, shell, tray, input);
-  win32::RunModalDialog(dialog, nullptr);
+  switcher::ShellMessages messages(dialog);
+  win32::RunModalDialog(dialog, nullptr, &messages);
   return 0;
 }

@@ -96,7 +96,7 @@ void SingleInstance::ShowRunning() const {
   if (!search.found) return;
   // This copy was started by the player, so it may hand the front to the running one.
   AllowSetForegroundWindow(search.processId);
-  const UINT showAgain = RegisterWindowMessageW(win32::kShowAgainMessage);
+  const UINT showAgain = RegisterWindowMessageW(kShowAgainMessage);
   SendMessageTimeoutW(search.found, showAgain, 0, 0, SMTO_ABORTIFHUNG, kShowTimeoutMs, nullptr);
   SetForegroundWindow(GetLastActivePopup(search.found));
 }

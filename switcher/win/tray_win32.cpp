@@ -48,7 +48,7 @@ bool Win32Tray::AddIcon(ui::View& owner, int iconId, const std::string& tip) {
   if (!window) return false;
   NOTIFYICONDATAW data = IconOf(window);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = win32::kTrayCallbackMessage;
+  data.uCallbackMessage = kTrayCallbackMessage;
   // Shared icons belong to the system: nothing to free.
   data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),

@@ -486,7 +486,7 @@ TEST_F(LoginPasteTest, WhileThePastesQuestionIsOpenTheTrayMenuAndF1StartNothing)
   ASSERT_TRUE(question);
   m_main.PostCommand(ID_TRAY_ACCOUNT1 + 4);  // the tray menu's アカウント５
   ASSERT_TRUE(question->window.PressKey(VK_F1));
-  PostMessageW(m_main.Handle(), win32::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
+  PostMessageW(m_main.Handle(), switcher::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main, question->window}));
   EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == question->window.Handle(); }))
       << "the icon brings the open question to the front";

@@ -37,7 +37,7 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
     return false;
   }
   SetCursorPos(600, 500);
-  PostMessageW(main.Handle(), win32::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
+  PostMessageW(main.Handle(), switcher::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
   e2e::Window menu;
   e2e::WaitUntil([&] {
     const auto menus = e2e::VisibleTopLevelWindows(program.Id(), L"#32768");

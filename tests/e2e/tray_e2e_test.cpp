@@ -51,7 +51,7 @@ class TrayTest : public VarndellTest {
 
   // A mouse action on the icon, as the shell reports it to the window.
   void IconReports(UINT mouseMessage) const {
-    PostMessageW(m_main.Handle(), win32::kTrayCallbackMessage, 0, mouseMessage);
+    PostMessageW(m_main.Handle(), switcher::kTrayCallbackMessage, 0, mouseMessage);
   }
 
   Window WaitForMenu() const {
@@ -174,6 +174,17 @@ TEST_F(TrayTest, ANewTaskbarGetsTheIconBack) {
   EXPECT_FALSE(m_main.IsVisible());
   // The new icon leads back to the window.
   ClickOn(TrayIcons().front());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return m_main.IsVisible(); }));
+  EXPECT_TRUE(WaitForIcons(0));
+}
+
+// A second start in the same game folder asks the running copy for its window and ends.
+TEST_F(TrayTest, ASecondStartBringsTheHiddenWindowBack) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Hide());
+  const e2e::Process second(e2e::WindowsPath(E2E_VARNDELL_EXE), m_game.Path());
+  ASSERT_TRUE(second.Started());
+  EXPECT_TRUE(second.WaitForExit());
   EXPECT_TRUE(e2e::WaitUntil([&] { return m_main.IsVisible(); }));
   EXPECT_TRUE(WaitForIcons(0));
 }
