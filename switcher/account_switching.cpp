@@ -36,7 +36,7 @@ bool AccountSwitch::Select(ui::View& view, int slot) {
 
 void AccountSwitch::Tell(ui::View& view, const SwitchResult& result) {
   if (!result.message.empty()) {
-    view.MessageBox(result.message, result.completed ? "確認" : "Error", ui::Buttons::Ok);
+    view.Tell(result.message, result.completed ? "確認" : "Error");
   }
 }
 

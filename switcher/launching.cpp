@@ -19,8 +19,7 @@ std::string LaunchError(const std::string& name, const Started& started) {
 std::optional<settings::SettingsFile> ReadSettings(fsys::WholeFiles& files, ui::View& view) {
   auto file = settings::SettingsFile::InWorkingFolder(files);
   if (file.Readable()) return file;
-  view.MessageBox(SettingsReadFailure(file, "起動できませんでした。", "もう一度お試しください。"), "FileReadError",
-                  ui::Buttons::Ok);
+  view.Tell(SettingsReadFailure(file, "起動できませんでした。", "もう一度お試しください。"), "FileReadError");
   return std::nullopt;
 }
 
@@ -42,12 +41,10 @@ std::optional<std::uint32_t> Launcher::StartGame(ui::View& view) {
   if (!settings) return std::nullopt;
   const auto exe = m_files.WorkingFolder() / settings::GameExeFileName(settings::GameExeIn(*settings));
   const std::string path = m_shell.TextFromPath(exe);
-  if (view.MessageBox(path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo) == ui::kIdNo) {
-    return std::nullopt;
-  }
+  if (!view.Ask(path + "\nにあるプログラムを起動させます", "確認")) return std::nullopt;
   const Started started = m_shell.Open(exe, "");
   if (!started) {
-    view.MessageBox(LaunchError(path, started), "OPEN ERROR", ui::Buttons::Ok);
+    view.Tell(LaunchError(path, started), "OPEN ERROR");
     return std::nullopt;
   }
   return started.process;
@@ -58,7 +55,7 @@ void Launcher::StartUserProgram(ui::View& view) {
   if (!settings) return;
   const std::string path = settings->Read(settings::kUserExePath, settings::Reader::MainWindow);
   if (path.empty()) {
-    view.MessageBox("設定されていません", "確認", ui::Buttons::Ok);
+    view.Tell("設定されていません", "確認");
     return;
   }
   const CommandLine command = SplitCommandLine(path);
@@ -69,13 +66,13 @@ void Launcher::StartUserProgram(ui::View& view) {
     if (!command.quoted && command.program.find(' ', nameStart) != std::string::npos) {
       text += std::string("\n") + kProgramPathOnly;
     }
-    view.MessageBox(text, "OPEN ERROR", ui::Buttons::Ok);
+    view.Tell(text, "OPEN ERROR");
   }
 }
 
 void Launcher::StartFamiliarCalculator(ui::View& view) {
   if (const Started started = m_shell.Open(m_shell.PathFromText(kFamiliarCalculator), ""); !started) {
-    view.MessageBox(LaunchError(kFamiliarCalculator, started), "OPEN ERROR", ui::Buttons::Ok);
+    view.Tell(LaunchError(kFamiliarCalculator, started), "OPEN ERROR");
   }
 }
 

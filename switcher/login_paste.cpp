@@ -19,10 +19,10 @@ constexpr char kDoneText[] = "貼付完了";
 constexpr char kDoneCaption[] = "完了";
 
 bool Agrees(ui::View& view, const std::string& question) {
-  return view.MessageBox(question, kConfirmCaption, ui::Buttons::YesNo) == ui::kIdYes;
+  return view.Ask(question, kConfirmCaption);
 }
 
-void Tell(ui::View& view, const Message& message) { view.MessageBox(message.text, message.caption, ui::Buttons::Ok); }
+void Tell(ui::View& view, const Message& message) { view.Tell(message.text, message.caption); }
 
 // Brings the window to the front and waits until it stays there for a moment (activation
 // completes a moment after it is asked for, and the window whose box just closed may take the
@@ -80,7 +80,7 @@ Outcome LoginPaste::Deliver(const Plan& plan, std::uintptr_t owner) {
 
 void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
   if (slot < kFirstSlot || slot > kLastSlot) {
-    view.MessageBox(kNoAccountText, kConfirmCaption, ui::Buttons::Ok);
+    view.Tell(kNoAccountText, kConfirmCaption);
     return;
   }
   if (!Agrees(view, AccountLabel(slot) + kConfirmText)) return;
@@ -121,7 +121,7 @@ void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
     Play(m_input, PlanCompletion(m_input.Bounds(main).origin), main, false);
     m_input.ReleaseCapture();
   }
-  view.MessageBox(kDoneText, kDoneCaption, ui::Buttons::Ok);
+  view.Tell(kDoneText, kDoneCaption);
 }
 
 }  // namespace paste

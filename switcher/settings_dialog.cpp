@@ -230,11 +230,11 @@ bool CSettingsDlg::OnInitDialog() {
   Fill(settings, false);
   m_loaded = settings.Readable();
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-    if (offer == settings::Offer::NotNeeded) view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+    if (offer == settings::Offer::NotNeeded) view().Tell(encoding, kReadErrorCaption);
   } else if (!m_loaded) {
-    view().MessageBox(SettingsReadFailure(settings, "いま表示しているのは初期値です。",
+    view().Tell(SettingsReadFailure(settings, "いま表示しているのは初期値です。",
                                           "「設定完了」を押すと、設定ファイルをもう一度読み込みます。"),
-                      kReadErrorCaption, ui::Buttons::Ok);
+                      kReadErrorCaption);
   }
   ReportUnreadable();
   return true;
@@ -255,7 +255,7 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
       state.form = secret.form;
       view().SetItemText(field.id, state.shown);
       settings::Wipe(state.displayed);
-      state.displayed = view().ItemText(field.id);
+      state.displayed = ItemText(field.id);
       continue;
     }
     const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
@@ -281,32 +281,32 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
         continue;
     }
     view().SetItemText(field.id, state.shown);
-    state.displayed = view().ItemText(field.id);
+    state.displayed = ItemText(field.id);
   }
 }
 
 // Changed by anyone: typing, pasting, an input method, or a tool that sets the text directly.
 bool CSettingsDlg::IsChanged(std::size_t field) const {
-  return view().ItemText(kFields[field].id) != m_fields[field].displayed;
+  return ItemText(kFields[field].id) != m_fields[field].displayed;
 }
 
 void CSettingsDlg::Reload() {
   if (settings::OfferShiftJis(view(), m_files, m_encoder, m_iniPath) == settings::Offer::Declined) return;
   const settings::SettingsFile settings(m_files, m_iniPath);
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-    view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+    view().Tell(encoding, kReadErrorCaption);
     return;
   }
   if (!settings.Readable()) {
-    view().MessageBox(SettingsReadFailure(settings, "保存できませんでした。", "もう一度「設定完了」を押してください。"),
-                      kReadErrorCaption, ui::Buttons::Ok);
+    view().Tell(SettingsReadFailure(settings, "保存できませんでした。", "もう一度「設定完了」を押してください。"),
+                      kReadErrorCaption);
     return;
   }
   Fill(settings, true);
   m_loaded = true;
-  view().MessageBox("設定ファイルを読み込みました。変更した欄はそのままです。\n"
+  view().Tell("設定ファイルを読み込みました。変更した欄はそのままです。\n"
                     "内容を確かめてから、もう一度「設定完了」を押してください。",
-                    "確認", ui::Buttons::Ok);
+                    "確認");
   ReportUnreadable();
 }
 
@@ -316,11 +316,11 @@ void CSettingsDlg::ReportUnreadable() {
     if (m_fields[i].form == settings::SecretForm::Unreadable && !IsChanged(i)) names += Quoted(kFields[i]);
   }
   if (names.empty()) return;
-  view().MessageBox("次の欄は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、空欄で表示しています。\n" +
+  view().Tell("次の欄は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、空欄で表示しています。\n" +
                         names +
                         "\n別のパソコンや別のユーザーで保存された設定か、設定ファイルが壊れています。\n"
                         "入力し直さない限り、保存されている値はそのまま残ります。",
-                    kReadErrorCaption, ui::Buttons::Ok);
+                    kReadErrorCaption);
 }
 
 void CSettingsDlg::WipeShown() {
@@ -357,7 +357,7 @@ void CSettingsDlg::OnOK() {
     if (field.kind == FieldKind::NoMessage) entered.checked = view().IsChecked(field.id);
     if (IsEdit(field) && IsChanged(i)) {
       entered.changed = true;
-      entered.text = view().StorableItemText(field.id);
+      entered.text = StorableItemText(field.id);
     }
     decisions[i] = Decide(field, m_fields[i], entered, protect);
     if (entered.text) settings::Wipe(*entered.text);
@@ -373,8 +373,7 @@ void CSettingsDlg::OnOK() {
       names += Quoted(kFields[i]);
       m_fields[i].told = m_fields[i].told || refusal == Refusal::LosesBlanks;
     }
-    view().MessageBox(RefusalMessage(refusal, names, kFields[first].key->maxBytes), RefusalCaption(refusal),
-                      ui::Buttons::Ok);
+    view().Tell(RefusalMessage(refusal, names, kFields[first].key->maxBytes), RefusalCaption(refusal));
     return;
   }
 
@@ -391,8 +390,7 @@ void CSettingsDlg::OnOK() {
     if (decision.seal) {
       std::optional<std::string> sealed = settings::Conceal(decision.value, m_protector);
       if (!sealed) {
-        view().MessageBox("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption,
-                          ui::Buttons::Ok);
+        view().Tell("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption);
         return;
       }
       settings::Wipe(decision.value);
@@ -404,7 +402,7 @@ void CSettingsDlg::OnOK() {
   const fsys::WriteResult written = settings::SettingsFile(m_files, m_iniPath).Write(changes);
   if (!written) {
     // The dialog stays open with everything typed, so the player can retry or cancel.
-    view().MessageBox(WriteErrorMessage(written), kWriteErrorCaption, ui::Buttons::Ok);
+    view().Tell(WriteErrorMessage(written), kWriteErrorCaption);
     return;
   }
   WipeShown();

@@ -188,29 +188,29 @@ Offer OfferShiftJis(ui::View& view, fsys::WholeFiles& files, const ShiftJisEncod
       "Shift-JIS に変換しますか？\n元のファイルは「" + originalName + "」として同じフォルダに残します。\n\n"
       "「いいえ」を選ぶと、ファイルには何も書き込みません（いま表示するのは初期値で、アカウントの切り替えと"
       "設定の保存はできません）。";
-  if (view.MessageBox(question, kQuestionCaption, ui::Buttons::YesNo) != ui::kIdYes) return Offer::Declined;
+  if (!view.Ask(question, kQuestionCaption)) return Offer::Declined;
 
   const Conversion conversion = ConvertToShiftJis(read.bytes, encoding, encoder);
   if (!conversion.failures.empty()) {
-    view.MessageBox(FailuresMessage(name, encoding, conversion.failures), kErrorCaption, ui::Buttons::Ok);
+    view.Tell(FailuresMessage(name, encoding, conversion.failures), kErrorCaption);
     return Offer::Failed;
   }
   // The original first: should the conversion then fail, both files are whole.
   if (const fsys::WriteResult kept = files.Replace(original, read.bytes); !kept) {
-    view.MessageBox("元のファイルを「" + originalName + "」として残せなかったため、変換しませんでした。\n" +
+    view.Tell("元のファイルを「" + originalName + "」として残せなかったため、変換しませんでした。\n" +
                         switcher::CauseText(kept.cause, kept.error),
-                    kErrorCaption, ui::Buttons::Ok);
+                    kErrorCaption);
     return Offer::Failed;
   }
   if (const fsys::WriteResult written = files.Replace(path, conversion.shiftJis); !written) {
-    view.MessageBox("設定ファイル（" + name + "）に書き込めなかったため、変換しませんでした。ファイルは元のままです。\n" +
+    view.Tell("設定ファイル（" + name + "）に書き込めなかったため、変換しませんでした。ファイルは元のままです。\n" +
                         switcher::CauseText(written.cause, written.error),
-                    kErrorCaption, ui::Buttons::Ok);
+                    kErrorCaption);
     return Offer::Failed;
   }
-  view.MessageBox("設定ファイル（" + name + "）を Shift-JIS に変換しました。\n元のファイルは「" + originalName +
+  view.Tell("設定ファイル（" + name + "）を Shift-JIS に変換しました。\n元のファイルは「" + originalName +
                       "」として同じフォルダに残してあります。",
-                  kQuestionCaption, ui::Buttons::Ok);
+                  kQuestionCaption);
   return Offer::Converted;
 }
 

@@ -40,7 +40,7 @@ void TrayState::StayShown(ui::View& view) {
   view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
-  view.MessageBox(kAddFailed, "Error", ui::Buttons::Ok);
+  view.Tell(kAddFailed, "Error");
 }
 
 void TrayState::OnIconMouse(ui::View& view, ui::TrayIconMouse mouse, const std::string& userProgram) {

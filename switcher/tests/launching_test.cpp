@@ -43,14 +43,14 @@ TEST_F(LaunchingTest, TheGameIsTheProgramThatExepathNamesInTheWorkingFolder) {
 
 TEST_F(LaunchingTest, TheGameStartsOnlyAfterAYesAndAFailureNamesItsPath) {
   const std::string path = (files.folder / "CrossGate.EXE").string();
-  view.answers.push_back(ui::kIdNo);
+  view.answers.push_back(false);
   EXPECT_TRUE(Opened("[全般]\r\nexepath=2\r\n", &switcher::Launcher::StartGame).empty());
   shell.succeed = false;
   launcher.StartGame(view);
   EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{
-                            {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
-                            {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
-                            {"[" + path + "] 実行処理エラー\n" + shell.error, "OPEN ERROR", ui::Buttons::Ok},
+                            {path + "\nにあるプログラムを起動させます", "確認", fake::Buttons::YesNo},
+                            {path + "\nにあるプログラムを起動させます", "確認", fake::Buttons::YesNo},
+                            {"[" + path + "] 実行処理エラー\n" + shell.error, "OPEN ERROR", fake::Buttons::Ok},
                         }));
 }
 

@@ -448,8 +448,8 @@ struct PasteButtonTest : MainWindowTest {
 
 TEST_F(PasteButtonTest, PastesTheSelectedAccountIntoTheGameAndReportsCompletion) {
   StartAndPaste();
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
-                                                       {"貼付完了", "完了", ui::Buttons::Ok}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", fake::Buttons::YesNo},
+                                                       {"貼付完了", "完了", fake::Buttons::Ok}}));
   EXPECT_EQ(input.activated, (std::vector<paste::WindowRef>{fake::Input::kGame, fake::Input::kMain}));
   EXPECT_EQ(Puts(), (std::vector<std::string>{"ab_C.1@-", "pw", "KEY-3"}));
   // The fields, the final click of exepath 3, and the completion press on the main window.
@@ -484,16 +484,16 @@ TEST_F(PasteButtonTest, StopsWithOnlyAMessageOrAnAnswer) {
   };
   const std::vector<Case> cases = {
       {"no account selected", "[全般]\r\nsetdata=0\r\n", false, false,
-       {{"貼り付けるアカウントを[無処理]以外で選んで下さい。", "確認", ui::Buttons::Ok}}},
-      {"the player says no", kAccounts, false, true, {{kConfirm3, "確認", ui::Buttons::YesNo}}},
+       {{"貼り付けるアカウントを[無処理]以外で選んで下さい。", "確認", fake::Buttons::Ok}}},
+      {"the player says no", kAccounts, false, true, {{kConfirm3, "確認", fake::Buttons::YesNo}}},
       {"the game is minimized", kAccounts, true, false,
-       {{kConfirm3, "確認", ui::Buttons::YesNo}, {"XGプログラムが最小化されています。", "Error", ui::Buttons::Ok}}},
+       {{kConfirm3, "確認", fake::Buttons::YesNo}, {"XGプログラムが最小化されています。", "Error", fake::Buttons::Ok}}},
   };
   for (const Case& c : cases) {
     view = {};
     input = {};
     input.gameMinimized = c.minimized;
-    if (c.answerNo) view.answers = {ui::kIdNo};
+    if (c.answerNo) view.answers = {false};
     StartAndPaste(c.ini);
     EXPECT_EQ(view.boxes, c.boxes) << c.name;
     EXPECT_TRUE(input.sent.empty()) << c.name;
@@ -505,17 +505,17 @@ TEST_F(PasteButtonTest, WithTheGameAbsentItPastesAtTheScreenCornerOnlyWhenThePla
   const std::string notRunning =
       "XGプログラムが起動していません。\nそれでも貼り付けを行う場合は\nXG本体を画面左上にもっていってください";
   const std::string atOrigin = "座標(X,Y=0,0)と判断して貼り付けを行います\nよろしいですか？";
-  for (const int answer : {ui::kIdNo, ui::kIdYes}) {
+  for (const bool yes : {false, true}) {
     view = {};
     input = {};
     input.gameRunning = false;
     input.pressBringsToFront = fake::Input::kOther;
-    view.answers = {ui::kIdYes, answer};
+    view.answers = {true, yes};
     StartAndPaste();
     ASSERT_GE(view.boxes.size(), 3u);
-    EXPECT_EQ(view.boxes[1], (fake::View::Box{notRunning, "Error", ui::Buttons::Ok}));
-    EXPECT_EQ(view.boxes[2], (fake::View::Box{atOrigin, "確認", ui::Buttons::YesNo}));
-    if (answer == ui::kIdNo) {
+    EXPECT_EQ(view.boxes[1], (fake::View::Box{notRunning, "Error", fake::Buttons::Ok}));
+    EXPECT_EQ(view.boxes[2], (fake::View::Box{atOrigin, "確認", fake::Buttons::YesNo}));
+    if (!yes) {
       EXPECT_TRUE(input.sent.empty());
       continue;
     }
@@ -598,8 +598,8 @@ TEST_F(PasteButtonTest, ATrayEntryPastesOnlyAfterACompletedSwitchAndPressesNothi
       EXPECT_TRUE(input.sent.empty());
       continue;
     }
-    EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
-                                                         {"貼付完了", "完了", ui::Buttons::Ok}}));
+    EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", fake::Buttons::YesNo},
+                                                         {"貼付完了", "完了", fake::Buttons::Ok}}));
     EXPECT_EQ(Clicks().size(), 4u) << "no completion press where the hidden main window was";
     EXPECT_EQ(input.activated, std::vector<paste::WindowRef>{fake::Input::kGame});
   }
@@ -659,8 +659,8 @@ TEST_F(PasteButtonTest, WhileOneCommandWaitsOnThePlayerNoOtherCommandOrDialogSta
     dialog.OnTrayIcon(ui::TrayIconMouse::RightButtonDown);
   }};
   Press(IDC_PASTE_LOGIN);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
-                                                       {"貼付完了", "完了", ui::Buttons::Ok}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", fake::Buttons::YesNo},
+                                                       {"貼付完了", "完了", fake::Buttons::Ok}}));
   EXPECT_TRUE(view.modalTemplates.empty());
   EXPECT_NE(files.Ini().find("setdata=3"), std::string::npos) << "account 5 was not switched to";
   ASSERT_EQ(tray.calls.size(), 1u);

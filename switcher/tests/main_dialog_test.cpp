@@ -51,13 +51,13 @@ TEST_F(MainDialogTest, StartFinishesASwitchThatACrashCutShort) {
 }
 
 TEST_F(MainDialogTest, ASettingsFileSavedAsUtf8IsConvertedAtStartOnlyWithConsent) {
-  for (const int answer : {ui::kIdNo, ui::kIdYes}) {
+  for (const bool yes : {false, true}) {
     files.Ini() = "[\xE5\x85\xA8\xE8\x88\xAC]\r\nsetdata=3\r\n";
     view = {};
-    view.answers = {answer};
+    view.answers = {yes};
     Start();
-    EXPECT_EQ(view.boxes.at(0).buttons, ui::Buttons::YesNo);
-    EXPECT_EQ(view.pushed, std::set<int>{answer == ui::kIdYes ? IDC_ACCOUNT3 : IDC_ACCOUNT1});
+    EXPECT_EQ(view.boxes.at(0).buttons, fake::Buttons::YesNo);
+    EXPECT_EQ(view.pushed, std::set<int>{yes ? IDC_ACCOUNT3 : IDC_ACCOUNT1});
     for (const auto& box : view.boxes) EXPECT_EQ(box.text.find("ANSI"), std::string::npos) << box.text;
   }
 }

@@ -29,7 +29,7 @@ struct SettingsDialogTest : ::testing::Test {
   switcher::CSettingsDlg dialog{files, protector, encoder};
 
   // Opens the dialog; answers go to the questions it asks as it opens.
-  void Open(std::deque<int> answers = {}) {
+  void Open(std::deque<bool> answers = {}) {
     view = {};
     view.answers = std::move(answers);
     dialog.Attach(&view);
@@ -227,15 +227,15 @@ TEST_F(SettingsDialogTest, FieldsThatShowedAReplacementAreWrittenAsShown) {
 TEST_F(SettingsDialogTest, AFileInAnotherEncodingIsWrittenOnlyAfterTheConversionThePlayerAllowed) {
   const std::string utf8 = "\xEF\xBB\xBF[\xE5\x85\xA8\xE8\x88\xAC]\r\ntitle1=x\r\n";
   files.Ini() = utf8;
-  Open({ui::kIdNo});
+  Open({false});
   EXPECT_EQ(view.texts[IDC_SET_TITLE1], "1垢");
   view.texts[IDC_SET_ID1] = "typed";
-  view.answers = {ui::kIdNo};
+  view.answers = {false};
   Ok();  // asks again, and still no
   EXPECT_FALSE(view.endResult.has_value());
   EXPECT_EQ(files.Ini(), utf8);
   ASSERT_EQ(view.boxes.size(), 2u);
-  for (const auto& box : view.boxes) EXPECT_EQ(box.buttons, ui::Buttons::YesNo);
+  for (const auto& box : view.boxes) EXPECT_EQ(box.buttons, fake::Buttons::YesNo);
 
   Ok();  // yes: converted and shown, the typed field kept, nothing saved yet
   EXPECT_FALSE(view.endResult.has_value());

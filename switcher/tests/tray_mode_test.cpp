@@ -119,7 +119,7 @@ TEST_F(TrayModeTest, AnIconTheShellRefusesKeepsTheWindowShownAndSaysSo) {
   Press(IDC_TRAY_MODE);
   EXPECT_TRUE(view.visible);
   EXPECT_TRUE(view.taskbarButton);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kAddFailed, "Error", ui::Buttons::Ok}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kAddFailed, "Error", fake::Buttons::Ok}}));
   // Still in the shown state: the button tries again.
   tray.refuseAdd = false;
   Press(IDC_TRAY_MODE);
