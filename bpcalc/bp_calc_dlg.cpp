@@ -9,7 +9,7 @@
 #include "control_ids.h"
 #include "decimal_text.h"
 #include "familiar_files.h"
-#include "file_messages.h"
+#include "messages.h"
 #include "text_encoding.h"
 #include "leading_int.h"
 
@@ -17,17 +17,6 @@ namespace bpcalc {
 namespace {
 
 using namespace msg;
-
-constexpr const char* kUnicodeTable =
-    "xg.csv は UTF-16 で保存されているため、行を追加できません。\n"
-    "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。保存できませんでした。";
-constexpr const char* kSpaceInName =
-    "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
-    "保存できませんでした。";
-// The list is looked for by its bare name, in the current folder, which the file dialogs move.
-constexpr const char* kNoFamiliarList =
-    "xglist.txt が見つかりません。\n"
-    "xglist.txt は、最後にデータを保存・読込したフォルダ（まだなら Quorrin を起動したフォルダ）から読込みます。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
 constexpr std::array<int, 1 + kNumberFieldCount> kRecordBoxes = {
@@ -67,23 +56,8 @@ std::string CsvColumnName(std::size_t column) {
   return std::string(header.substr(0, header.find(',')));
 }
 
-std::string UnstorableMessage(const std::string& field) {
-  return "「" + field + "」に、ファイル（Shift-JIS）に保存できない文字があります。\n"
-         "その文字を別の文字に替えてください。保存できませんでした。";
-}
-
-std::string OutOfRangeMessage(std::size_t field) {
-  return std::string("「") + kRecordFieldNames[field] +
-         "」の数が大きすぎます。-2147483648 から 2147483647 までにしてください。\n保存できませんでした。";
-}
-
 std::string OverlongMessage(std::size_t field) {
-  // A full-width character takes two bytes.
-  const std::string limit = field == 0 ? std::to_string(kNameWidth) + "バイト（全角" +
-                                             std::to_string(kNameWidth / 2) + "文字）"
-                                       : std::to_string(kNumberWidth) + "バイト";
-  return std::string("「") + kRecordFieldNames[field] + "」が長すぎます。" + limit +
-         "までにしてください。\n保存できませんでした。";
+  return TooLong(kRecordFieldNames[field], field == 0 ? kNameWidth : kNumberWidth, field == 0);
 }
 
 }  // namespace
@@ -138,7 +112,7 @@ void CBpCalcDlg::OnShowResult() {
 
 std::optional<std::string> CBpCalcDlg::StorableText(int box, const std::string& name) {
   std::optional<std::string> text = StorableItemText(box);
-  if (!text) view().Tell(UnstorableMessage(name), kWriteErrorCaption);
+  if (!text) view().Tell(Unstorable(name), kWriteErrorCaption);
   return text;
 }
 
@@ -157,7 +131,7 @@ void CBpCalcDlg::OnSaveData() {
   }
   for (std::size_t i = 0; i < kNumberFieldCount; ++i) {
     if (!text::LeadingIntFits(record.numbers[i])) {
-      view().Tell(OutOfRangeMessage(i + 1), kWriteErrorCaption);
+      view().Tell(OutOfRange(kRecordFieldNames[i + 1]), kWriteErrorCaption);
       return;
     }
   }
@@ -225,7 +199,7 @@ void CBpCalcDlg::OnAppendCsv() {
     return text;
   });
   if (refused) {
-    view().Tell(kUnicodeTable, kWriteErrorCaption);
+    view().Tell(UnicodeTable(), kWriteErrorCaption);
     return;
   }
   // The table is wherever the last file dialog left the current folder: the message says where.
@@ -240,7 +214,7 @@ void CBpCalcDlg::OnSetLv1() {
   const fsys::ReadResult list =
       m_files.ReadFile(std::filesystem::path(kFamiliarListName), std::numeric_limits<std::size_t>::max());
   if (list.status != fsys::ReadStatus::Ok) {
-    view().Tell(list.status == fsys::ReadStatus::Missing ? kNoFamiliarList : kCannotRead, kReadErrorCaption);
+    view().Tell(list.status == fsys::ReadStatus::Missing ? NoFamiliarList() : kCannotRead, kReadErrorCaption);
     return;
   }
   // The name is matched in the list's own encoding.
@@ -252,12 +226,10 @@ void CBpCalcDlg::OnSetLv1() {
       for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kLevel1Bp[i], std::to_string(found.values[i]));
       break;
     case Level1Lookup::Outcome::NotListed:
-      view().Tell("「" + name + "」は xglist.txt にありません。", kConfirmCaption);
+      view().Tell(NotListed(name), kConfirmCaption);
       break;
     case Level1Lookup::Outcome::Incomplete:
-      view().Tell("xglist.txt の " + std::to_string(found.line) + " 行目の「" + name +
-                            "」には Lv1 の値が5つありません。\nLv1のBPは変えていません。",
-                        kConfirmCaption);
+      view().Tell(Incomplete(found.line, name), kConfirmCaption);
       break;
   }
 }

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "file_messages.h"
+#include "messages.h"
 #include "resource.h"
 #include "settings_file.h"
 
 namespace switcher {
 namespace {
 
-constexpr const char* kWriteErrorCaption = "FileWriteError";
-constexpr const char* kReadErrorCaption = "FileReadError";
+using msg::kReadErrorCaption;
+using msg::kWriteErrorCaption;
 
 // Login: an ID, stored so that it reads back exactly as typed. Secret: a password or CD-KEY,
 // stored likewise, and kept protected while Protect is ticked.
@@ -73,11 +73,7 @@ bool IsEdit(const Field& field) {
          field.kind == FieldKind::Speed;
 }
 
-std::string Quoted(const Field& field) { return std::string("「") + field.name + "」"; }
-
-std::string WriteErrorMessage(const fsys::WriteResult& written) {
-  return SettingsWriteFailure(written, "もう一度「設定完了」を押してください。");
-}
+std::string Quoted(const Field& field) { return msg::Quoted(field.name); }
 
 // What the window holds for one field when OK is pressed.
 struct Entered {
@@ -177,21 +173,12 @@ Decision Decide(const Field& field, const FieldState& state, const Entered& ente
 // The message for the fields refused for one reason (names: each field's name in 「」).
 std::string RefusalMessage(Refusal refusal, const std::string& names, std::size_t limit) {
   switch (refusal) {
-    case Refusal::Unstorable:
-      return names + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
-                     "その文字を別の文字に替えてください。";
-    case Refusal::TooLong:
-      return names + "が長すぎます。" + std::to_string(limit) + "バイト（全角" + std::to_string(limit / 2) +
-             "文字）までにしてください。";
-    case Refusal::ProtectedForm:
-      return names + "は「" + std::string(settings::kProtectedMarker) +
-             "」で始まるため、暗号化した値として読まれてしまいます。\n"
-             "値を変えるか、「パスワードとCD-KEYを暗号化して保存する」にチェックを入れて保存してください。";
+    case Refusal::Unstorable: return UnstorableSettings(names);
+    case Refusal::TooLong: return SettingsTooLong(names, limit);
+    case Refusal::ProtectedForm: return SettingsInProtectedForm(names);
     case Refusal::LosesBlanks: break;
   }
-  return "次の欄は、設定ファイルでは値の前後に空白か引用符が付いていて、読み込むときにそれが外れます。\n" + names +
-         "\n欄に表示している値（ゲームに入力される値）を暗号化してよければ、もう一度「設定完了」を押してください。"
-         "違う場合は、正しい値を入力してください。";
+  return SettingsLosingBlanks(names);
 }
 
 // The player clicked the choice of that kind.
@@ -201,7 +188,7 @@ void ClickChoice(std::span<FieldState> fields, FieldKind kind) {
   }
 }
 
-const char* RefusalCaption(Refusal refusal) { return refusal == Refusal::LosesBlanks ? "確認" : kWriteErrorCaption; }
+const char* RefusalCaption(Refusal refusal) { return refusal == Refusal::LosesBlanks ? msg::kConfirmCaption : kWriteErrorCaption; }
 
 }  // namespace
 
@@ -232,9 +219,7 @@ bool CSettingsDlg::OnInitDialog() {
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
     if (offer == settings::Offer::NotNeeded) view().Tell(encoding, kReadErrorCaption);
   } else if (!m_loaded) {
-    view().Tell(SettingsReadFailure(settings, "いま表示しているのは初期値です。",
-                                          "「設定完了」を押すと、設定ファイルをもう一度読み込みます。"),
-                      kReadErrorCaption);
+    view().Tell(SettingsReadFailure(settings, Unread::SettingsShown), kReadErrorCaption);
   }
   ReportUnreadable();
   return true;
@@ -298,15 +283,12 @@ void CSettingsDlg::Reload() {
     return;
   }
   if (!settings.Readable()) {
-    view().Tell(SettingsReadFailure(settings, "保存できませんでした。", "もう一度「設定完了」を押してください。"),
-                      kReadErrorCaption);
+    view().Tell(SettingsReadFailure(settings, Unread::SettingsSave), kReadErrorCaption);
     return;
   }
   Fill(settings, true);
   m_loaded = true;
-  view().Tell("設定ファイルを読み込みました。変更した欄はそのままです。\n"
-                    "内容を確かめてから、もう一度「設定完了」を押してください。",
-                    "確認");
+  view().Tell(kSettingsReloaded, msg::kConfirmCaption);
   ReportUnreadable();
 }
 
@@ -316,11 +298,7 @@ void CSettingsDlg::ReportUnreadable() {
     if (m_fields[i].form == settings::SecretForm::Unreadable && !IsChanged(i)) names += Quoted(kFields[i]);
   }
   if (names.empty()) return;
-  view().Tell("次の欄は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、空欄で表示しています。\n" +
-                        names +
-                        "\n別のパソコンや別のユーザーで保存された設定か、設定ファイルが壊れています。\n"
-                        "入力し直さない限り、保存されている値はそのまま残ります。",
-                    kReadErrorCaption);
+  view().Tell(SecretsNotUnprotected(names), kReadErrorCaption);
 }
 
 void CSettingsDlg::WipeShown() {
@@ -390,7 +368,7 @@ void CSettingsDlg::OnOK() {
     if (decision.seal) {
       std::optional<std::string> sealed = settings::Conceal(decision.value, m_protector);
       if (!sealed) {
-        view().Tell("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption);
+        view().Tell(kSecretsNotProtected, kWriteErrorCaption);
         return;
       }
       settings::Wipe(decision.value);
@@ -402,7 +380,7 @@ void CSettingsDlg::OnOK() {
   const fsys::WriteResult written = settings::SettingsFile(m_files, m_iniPath).Write(changes);
   if (!written) {
     // The dialog stays open with everything typed, so the player can retry or cancel.
-    view().Tell(WriteErrorMessage(written), kWriteErrorCaption);
+    view().Tell(SettingsNotSaved(written), kWriteErrorCaption);
     return;
   }
   WipeShown();

@@ -1,5 +1,6 @@
 #include "about_dialog.h"
 #include "main_window.h"
+#include "messages.h"
 #include "resource.h"
 
 namespace {
@@ -89,8 +90,8 @@ TEST_F(MainDialogTest, ABinaryOrHugeSettingsFileGivesDefaultsAndSettingsStillSav
   dialog.OnCommand(IDC_OPEN_SETTINGS);
   EXPECT_EQ(files.Ini(), huge);
   ASSERT_EQ(view.lastChild->boxes.size(), 2u);
-  EXPECT_EQ(view.lastChild->boxes[0].caption, "FileReadError");
-  EXPECT_EQ(view.lastChild->boxes[1].caption, "FileReadError");
+  EXPECT_EQ(view.lastChild->boxes[0].caption, msg::kReadErrorCaption);
+  EXPECT_EQ(view.lastChild->boxes[1].caption, msg::kReadErrorCaption);
 }
 
 TEST_F(MainDialogTest, AnEmptyWindowNameGivesAnEmptyTitle) {

@@ -4,6 +4,7 @@
 
 #include "fake_view.h"
 #include "fakes.h"
+#include "messages.h"
 #include "resource.h"
 
 namespace {
@@ -254,13 +255,13 @@ TEST_F(SettingsDialogTest, AFileThatCouldNotBeReadIsReloadedBeforeAnythingIsWrit
   files.locked.insert(files.folder / "VRND.INI");
   Open();
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].caption, "FileReadError");
+  EXPECT_EQ(view.boxes[0].caption, msg::kReadErrorCaption);
   EXPECT_EQ(view.texts[IDC_SET_ID1], "");
 
   view.texts[IDC_SET_PASS2] = "typed";  // edited while the defaults were shown
   Ok();                                 // still held: refused
   EXPECT_FALSE(view.endResult.has_value());
-  EXPECT_EQ(view.boxes.back().caption, "FileReadError");
+  EXPECT_EQ(view.boxes.back().caption, msg::kReadErrorCaption);
 
   files.locked.clear();
   Ok();  // readable now: shows the file, keeps the edit, writes nothing yet
@@ -298,7 +299,7 @@ TEST_F(SettingsDialogTest, AFailedWriteIsReportedAndKeepsTheDialogOpen) {
   Ok();
   EXPECT_FALSE(view.endResult.has_value());
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+  EXPECT_EQ(view.boxes[0].caption, msg::kWriteErrorCaption);
 }
 
 TEST_F(SettingsDialogTest, WhileTheProtectionStaysOffOkLeavesAWholeFileByteForByte) {
@@ -341,7 +342,7 @@ TEST_F(SettingsDialogTest, TurningProtectionOnAndOffRewritesEveryPasswordAndCdKe
   Ok();
   EXPECT_FALSE(view.endResult.has_value());
   EXPECT_EQ(files.Ini(), before);
-  EXPECT_EQ(view.boxes.back().caption, "FileWriteError");
+  EXPECT_EQ(view.boxes.back().caption, msg::kWriteErrorCaption);
 }
 
 TEST_F(SettingsDialogTest, AValueThatCannotBeUnprotectedIsShownEmptyNamedAndKeptUntilTyped) {
