@@ -57,7 +57,7 @@ class View {
   virtual void SetChecked(int id, bool checked) = 0;
 
   // Modal message boxes owned by this window, without icon. A question has Yes and No and is
-  // agreed to only by Yes: No, closing it, or a box that could not open all decline.
+  // agreed to only by Yes: No, and a box that could not open, decline.
   virtual bool Ask(const std::string& text, const std::string& caption) = 0;
   // A notice has OK.
   virtual void Tell(const std::string& text, const std::string& caption) = 0;

@@ -1,8 +1,5 @@
 #include "settings_file_encoding.h"
 
-#include <array>
-#include <cstdio>
-
 #include "messages.h"
 #include "profile.h"
 #include "shift_jis.h"
