@@ -40,7 +40,7 @@ std::string GameFolderProblem(fsys::FileMoves& files, fsys::FolderAccess& access
   if (const std::optional<fsys::VirtualStore> store = access.VirtualStoreOf(gameFolder)) {
     for (const char* name : kWatchedFiles) {
       if (files.Inspect(store->folder / Native(name)).kind != fsys::FileInfo::Kind::File) continue;
-      copies += "\n　" + store->shown + "\\" + name;
+      copies += CopyLine(store->shown, name);
     }
   }
   if (!denied && copies.empty()) return {};

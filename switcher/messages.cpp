@@ -145,6 +145,10 @@ std::string GameFolderProblemText(bool denied, const std::string& copies) {
   return text + "\n手順は取扱説明書（guide-ja.txt）の「Program Files の中のゲームフォルダ」にあります。";
 }
 
+std::string CopyLine(std::string_view folder, std::string_view file) {
+  return "\n　" + std::string(folder) + "\\" + std::string(file);
+}
+
 std::string StartGameQuestion(const std::string& path) { return path + "\nにあるプログラムを起動させます"; }
 
 std::string LaunchError(const std::string& name, const std::string& error) {

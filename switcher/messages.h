@@ -54,8 +54,10 @@ std::string ConversionNotWritten(std::string_view name, const fsys::WriteResult&
 std::string Converted(std::string_view name, std::string_view originalName);
 
 // Why a switch in the game folder would not reach the game: the folder is denied to us, and
-// copies (each on a line of its own) are the virtualized files the game reads instead.
+// copies (CopyLine's) are the virtualized files the game reads instead.
 std::string GameFolderProblemText(bool denied, const std::string& copies);
+// One of those copies, the file in folder, on a line of its own.
+std::string CopyLine(std::string_view folder, std::string_view file);
 
 // Launching: the game's path, what failed to start and what Windows said.
 std::string StartGameQuestion(const std::string& path);
