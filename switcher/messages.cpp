@@ -66,7 +66,7 @@ std::string SettingsReadFailure(const settings::SettingsFile& file, Unread stopp
     const char* stopped;
     const char* then;
   };
-  static constexpr Row kRows[] = {
+  static constexpr Row kRows[] = {  // in Unread's order
       {"起動できませんでした。", "もう一度お試しください。"},
       {"貼り付けを中止しました。", "もう一度お試しください。"},
       {"いま表示しているのは初期値です。", "「設定完了」を押すと、設定ファイルをもう一度読み込みます。"},

@@ -32,10 +32,10 @@ std::string AdviceText(fsys::Cause cause, std::string_view then);
 std::string SettingsReadProblem(const settings::SettingsFile& file, std::string_view stopped);
 // What the unread settings file stopped, each with what the player does next.
 enum class Unread {
-  Launch,        // a program was not started
-  Paste,         // the login paste
+  Launch,         // a program was not started
+  Paste,          // the login paste
   SettingsShown,  // the settings dialog shows defaults
-  SettingsSave,  // the settings dialog's OK
+  SettingsSave,   // the settings dialog's OK
 };
 std::string SettingsReadFailure(const settings::SettingsFile& file, Unread stopped);
 // The settings file holds UTF-8 or UTF-16: it is not read, and nothing is written to it.
