@@ -9,7 +9,7 @@
 #include "control_ids.h"
 #include "decimal_text.h"
 #include "familiar_files.h"
-#include "file_messages.h"
+#include "messages.h"
 #include "text_encoding.h"
 #include "leading_int.h"
 
@@ -17,17 +17,6 @@ namespace bpcalc {
 namespace {
 
 using namespace msg;
-
-constexpr const char* kUnicodeTable =
-    "xg.csv は UTF-16 で保存されているため、行を追加できません。\n"
-    "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。保存できませんでした。";
-constexpr const char* kSpaceInName =
-    "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
-    "保存できませんでした。";
-// The list is looked for by its bare name, in the current folder, which the file dialogs move.
-constexpr const char* kNoFamiliarList =
-    "xglist.txt が見つかりません。\n"
-    "xglist.txt は、最後にデータを保存・読込したフォルダ（まだなら Quorrin を起動したフォルダ）から読込みます。";
 
 // The boxes of the familiar data file's fields, in record order (name first).
 constexpr std::array<int, 1 + kNumberFieldCount> kRecordBoxes = {
@@ -67,23 +56,8 @@ std::string CsvColumnName(std::size_t column) {
   return std::string(header.substr(0, header.find(',')));
 }
 
-std::string UnstorableMessage(const std::string& field) {
-  return "「" + field + "」に、ファイル（Shift-JIS）に保存できない文字があります。\n"
-         "その文字を別の文字に替えてください。保存できませんでした。";
-}
-
-std::string OutOfRangeMessage(std::size_t field) {
-  return std::string("「") + kRecordFieldNames[field] +
-         "」の数が大きすぎます。-2147483648 から 2147483647 までにしてください。\n保存できませんでした。";
-}
-
 std::string OverlongMessage(std::size_t field) {
-  // A full-width character takes two bytes.
-  const std::string limit = field == 0 ? std::to_string(kNameWidth) + "バイト（全角" +
-                                             std::to_string(kNameWidth / 2) + "文字）"
-                                       : std::to_string(kNumberWidth) + "バイト";
-  return std::string("「") + kRecordFieldNames[field] + "」が長すぎます。" + limit +
-         "までにしてください。\n保存できませんでした。";
+  return TooLong(kRecordFieldNames[field], field == 0 ? kNameWidth : kNumberWidth, field == 0);
 }
 
 }  // namespace
@@ -120,7 +94,7 @@ bool CBpCalcDlg::OnCommand(int id) {
 }
 
 void CBpCalcDlg::OnShowResult() {
-  auto read = [this](int id) { return text::TypedInt(view().ItemText(id)); };
+  auto read = [this](int id) { return text::TypedInt(ItemText(id)); };
   const std::int32_t level = read(ids::kLevel);
   StatValues current{};
   for (std::size_t i = 0; i < kStatCount; ++i) current[i] = read(ids::kCurrentBp[i]);
@@ -137,8 +111,8 @@ void CBpCalcDlg::OnShowResult() {
 }
 
 std::optional<std::string> CBpCalcDlg::StorableText(int box, const std::string& name) {
-  std::optional<std::string> text = view().StorableItemText(box);
-  if (!text) view().MessageBox(UnstorableMessage(name), kWriteErrorCaption, ui::Buttons::Ok);
+  std::optional<std::string> text = StorableItemText(box);
+  if (!text) view().Tell(Unstorable(name), kWriteErrorCaption);
   return text;
 }
 
@@ -152,18 +126,18 @@ void CBpCalcDlg::OnSaveData() {
   }
   // What the load could not give back as it was is refused, never stored changed.
   if (record.name.find(' ') != std::string::npos) {
-    view().MessageBox(kSpaceInName, kWriteErrorCaption, ui::Buttons::Ok);
+    view().Tell(kSpaceInName, kWriteErrorCaption);
     return;
   }
   for (std::size_t i = 0; i < kNumberFieldCount; ++i) {
     if (!text::LeadingIntFits(record.numbers[i])) {
-      view().MessageBox(OutOfRangeMessage(i + 1), kWriteErrorCaption, ui::Buttons::Ok);
+      view().Tell(OutOfRange(kRecordFieldNames[i + 1]), kWriteErrorCaption);
       return;
     }
   }
   const std::optional<std::string> bytes = BuildFamiliarRecord(record);
   if (!bytes) {
-    view().MessageBox(OverlongMessage(*FirstOverlongField(record)), kWriteErrorCaption, ui::Buttons::Ok);
+    view().Tell(OverlongMessage(*FirstOverlongField(record)), kWriteErrorCaption);
     return;
   }
   const auto path = m_picker.ChooseFileToSave();
@@ -172,9 +146,9 @@ void CBpCalcDlg::OnSaveData() {
   switch (CheckSaveTarget(*path, m_files.Inspect(*path))) {
     case SaveTarget::Ok: break;
     case SaveTarget::ListOrTableName:
-      view().MessageBox(ListOrTableName(file), kWriteErrorCaption, ui::Buttons::Ok);
+      view().Tell(ListOrTableName(file), kWriteErrorCaption);
       return;
-    case SaveTarget::NotARecord: view().MessageBox(NotARecord(file), kWriteErrorCaption, ui::Buttons::Ok); return;
+    case SaveTarget::NotARecord: view().Tell(NotARecord(file), kWriteErrorCaption); return;
   }
   ShowWriteResult(m_files.WriteAtStart(*path, *bytes), file, kSaveButton, kSaved);
 }
@@ -197,7 +171,7 @@ void CBpCalcDlg::OnLoadData() {
     refusal = RecordNotShiftJis(file, encoding);
   }
   if (!refusal.empty()) {
-    view().MessageBox(refusal, kReadErrorCaption, ui::Buttons::Ok);
+    view().Tell(refusal, kReadErrorCaption);
     return;
   }
   const FamiliarRecord record = ParseFamiliarRecord(read.bytes);
@@ -212,7 +186,7 @@ void CBpCalcDlg::OnAppendCsv() {
     const std::optional<std::string> text = StorableText(kCsvBoxes[i], CsvColumnName(i));
     if (!text) return;
     fields[i] = *text;
-    utf8Fields[i] = view().Utf8ItemText(kCsvBoxes[i]);
+    utf8Fields[i] = Utf8ItemText(kCsvBoxes[i]);
   }
   const CsvRowTexts row{ComparisonCsvRow(fields), ComparisonCsvRow(utf8Fields)};
   bool refused = false;
@@ -225,7 +199,7 @@ void CBpCalcDlg::OnAppendCsv() {
     return text;
   });
   if (refused) {
-    view().MessageBox(kUnicodeTable, kWriteErrorCaption, ui::Buttons::Ok);
+    view().Tell(UnicodeTable(), kWriteErrorCaption);
     return;
   }
   // The table is wherever the last file dialog left the current folder: the message says where.
@@ -234,31 +208,28 @@ void CBpCalcDlg::OnAppendCsv() {
 }
 
 void CBpCalcDlg::OnSetLv1() {
-  const std::string name = view().ItemText(ids::kName);
+  const std::string name = ItemText(ids::kName);
   if (name.empty()) return;
   // Only read: a missing list is said, never created.
   const fsys::ReadResult list =
       m_files.ReadFile(std::filesystem::path(kFamiliarListName), std::numeric_limits<std::size_t>::max());
   if (list.status != fsys::ReadStatus::Ok) {
-    view().MessageBox(list.status == fsys::ReadStatus::Missing ? kNoFamiliarList : kCannotRead, kReadErrorCaption,
-                      ui::Buttons::Ok);
+    view().Tell(list.status == fsys::ReadStatus::Missing ? NoFamiliarList() : kCannotRead, kReadErrorCaption);
     return;
   }
   // The name is matched in the list's own encoding.
   const FamiliarListText listText = DecodeFamiliarList(list.bytes);
-  const std::string key = listText.encoding == text::Encoding::Utf8 ? view().Utf8ItemText(ids::kName) : name;
+  const std::string key = listText.encoding == text::Encoding::Utf8 ? Utf8ItemText(ids::kName) : name;
   const Level1Lookup found = FindLevel1Bp(listText, key);
   switch (found.outcome) {
     case Level1Lookup::Outcome::Found:
       for (std::size_t i = 0; i < kStatCount; ++i) view().SetItemText(ids::kLevel1Bp[i], std::to_string(found.values[i]));
       break;
     case Level1Lookup::Outcome::NotListed:
-      view().MessageBox("「" + name + "」は xglist.txt にありません。", kConfirmCaption, ui::Buttons::Ok);
+      view().Tell(NotListed(name), kConfirmCaption);
       break;
     case Level1Lookup::Outcome::Incomplete:
-      view().MessageBox("xglist.txt の " + std::to_string(found.line) + " 行目の「" + name +
-                            "」には Lv1 の値が5つありません。\nLv1のBPは変えていません。",
-                        kConfirmCaption, ui::Buttons::Ok);
+      view().Tell(Incomplete(found.line, name), kConfirmCaption);
       break;
   }
 }
@@ -266,16 +237,16 @@ void CBpCalcDlg::OnSetLv1() {
 void CBpCalcDlg::ShowWriteResult(const fsys::WriteResult& result, const std::string& file, const char* button,
                                  const std::string& successText) {
   switch (result.status) {
-    case fsys::WriteStatus::Ok: view().MessageBox(successText, kWriteOkCaption, ui::Buttons::Ok); break;
+    case fsys::WriteStatus::Ok: view().Tell(successText, kWriteOkCaption); break;
     case fsys::WriteStatus::Held:
-      view().MessageBox(Held(file, kCannotSave, button), kWriteErrorCaption, ui::Buttons::Ok);
+      view().Tell(Held(file, kCannotSave, button), kWriteErrorCaption);
       break;
     case fsys::WriteStatus::OpenFailed:
     case fsys::WriteStatus::ReadOnly:
-      view().MessageBox(FileFailed(file, kCannotSave), kWriteErrorCaption, ui::Buttons::Ok);
+      view().Tell(FileFailed(file, kCannotSave), kWriteErrorCaption);
       break;
     case fsys::WriteStatus::WriteFailed:
-      view().MessageBox(FileFailed(file, kWriteFailed), kWriteErrorCaption, ui::Buttons::Ok);
+      view().Tell(FileFailed(file, kWriteFailed), kWriteErrorCaption);
       break;
   }
 }

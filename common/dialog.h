@@ -5,22 +5,14 @@
 // drive the same handlers through a fake view.
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
-
-// <windows.h> maps MessageBox to MessageBoxW; the view's member keeps its plain name, so Win32
-// code includes this header after <windows.h> and calls the API by its W name.
-#ifdef MessageBox
-#undef MessageBox
-#endif
 
 namespace ui {
 
-// Command and answer IDs of standard Windows dialogs, restated so that no portable file
-// needs <windows.h>.
+// Command IDs of standard Windows dialogs, restated so that no portable file needs <windows.h>.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
-inline constexpr int kIdYes = 6;
-inline constexpr int kIdNo = 7;
 
 // System-menu command of the about box (the low four bits are the system's own).
 inline constexpr int kIdmAboutBox = 0x0010;
@@ -28,23 +20,29 @@ inline constexpr int kIdmAboutBox = 0x0010;
 // What a dialog's client area is painted with, named by the system colour the host uses.
 enum class Background { Standard, Desktop, Light3d };
 
-enum class Buttons { Ok, YesNo };
-
 class Dialog;
 
-// What dialog logic may do to its window. Every text is Shift-JIS bytes.
+// An item's text for storing in a file.
+struct StorableText {
+  // False when the text holds a character that Shift-JIS cannot hold (text is then empty), so
+  // that the caller can refuse instead of storing something else.
+  bool storable = true;
+  std::string text;
+};
+
+// What dialog logic may do to its window. Every text is Shift-JIS bytes. The readers of an
+// item's text return nullopt when the window has no item with that ID, which an empty item
+// never reads as.
 class View {
  public:
   virtual ~View() = default;
 
   // The item's text for showing or reading a number: a character that Shift-JIS cannot hold
   // comes back as "?" or a look-alike.
-  virtual std::string ItemText(int id) const = 0;
-  // The item's text for storing in a file: nullopt when it holds a character that Shift-JIS
-  // cannot hold, so that the caller can refuse instead of storing something else.
-  virtual std::optional<std::string> StorableItemText(int id) const = 0;
+  virtual std::optional<std::string> ItemText(int id) const = 0;
+  virtual std::optional<StorableText> StorableItemText(int id) const = 0;
   // The item's text as UTF-8 (the one exception to Shift-JIS), for a file kept in UTF-8.
-  virtual std::string Utf8ItemText(int id) const = 0;
+  virtual std::optional<std::string> Utf8ItemText(int id) const = 0;
   virtual void SetItemText(int id, const std::string& text) = 0;
   virtual void SetTitle(const std::string& text) = 0;
 
@@ -54,8 +52,11 @@ class View {
   virtual bool IsChecked(int id) const = 0;
   virtual void SetChecked(int id, bool checked) = 0;
 
-  // A modal message box owned by this window, without icon. Returns kIdOk, kIdYes or kIdNo.
-  virtual int MessageBox(const std::string& text, const std::string& caption, Buttons buttons) = 0;
+  // Modal message boxes owned by this window, without icon. A question has Yes and No and is
+  // agreed to only by Yes: No, and a box that could not open, decline.
+  virtual bool Ask(const std::string& text, const std::string& caption) = 0;
+  // A notice has OK.
+  virtual void Tell(const std::string& text, const std::string& caption) = 0;
 
   // Appends a separator and a text item with the given command to the system menu; the text is
   // the string resource stringId. Nothing is added when the string is empty or there is no
@@ -82,6 +83,13 @@ class View {
 
   // Ends this dialog's modal loop with the given result.
   virtual void EndDialog(int result) = 0;
+};
+
+// A dialog read an item its window does not have: a fault in the dialog's IDs, which the host
+// reports like any other fault.
+class MissingItem : public std::logic_error {
+ public:
+  explicit MissingItem(int id);
 };
 
 class Dialog {
@@ -124,6 +132,11 @@ class Dialog {
 
  protected:
   View& view() const { return *m_view; }
+  // The view's readers for items the dialog's template has: a missing one throws MissingItem.
+  std::string ItemText(int id) const;
+  std::string Utf8ItemText(int id) const;
+  // nullopt when Shift-JIS cannot hold the text.
+  std::optional<std::string> StorableItemText(int id) const;
   // Appends the entry that opens the program's about box to the system menu.
   void AddAboutBoxToSystemMenu();
 

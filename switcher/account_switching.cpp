@@ -1,6 +1,7 @@
 #include "account_switching.h"
 
 #include "game_folder.h"
+#include "shared_messages.h"
 
 namespace switcher {
 
@@ -36,7 +37,7 @@ bool AccountSwitch::Select(ui::View& view, int slot) {
 
 void AccountSwitch::Tell(ui::View& view, const SwitchResult& result) {
   if (!result.message.empty()) {
-    view.MessageBox(result.message, result.completed ? "確認" : "Error", ui::Buttons::Ok);
+    view.Tell(result.message, result.completed ? msg::kConfirmCaption : msg::kErrorCaption);
   }
 }
 

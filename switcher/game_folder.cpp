@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "messages.h"
 #include "settings_file.h"
 
 namespace switcher {
@@ -39,28 +40,12 @@ std::string GameFolderProblem(fsys::FileMoves& files, fsys::FolderAccess& access
   if (const std::optional<fsys::VirtualStore> store = access.VirtualStoreOf(gameFolder)) {
     for (const char* name : kWatchedFiles) {
       if (files.Inspect(store->folder / Native(name)).kind != fsys::FileInfo::Kind::File) continue;
-      copies += "\n　" + store->shown + "\\" + name;
+      copies += CopyLine(store->shown, name);
     }
   }
   if (!denied && copies.empty()) return {};
 
-  std::string text = "このゲームのフォルダでは、アカウントの切り替え（セーブファイルの入れ替え）をしません。\n";
-  if (denied) {
-    text += "Windows が、このフォルダ（Program Files の中など）のファイルを Varndell が変更することを許していません。\n";
-  }
-  if (!copies.empty()) {
-    text += "Windows が、ゲームの書き込んだファイルを別の場所（VirtualStore）に保存していて、ゲームはそちらを読みます:" +
-            copies + "\n";
-  }
-  text += "このままでは、セーブファイルを入れ替えてもゲームには見えません。"
-          "情報 貼付、XG起動、指定ソフト、使魔計算機はこのまま使えます。\n\n"
-          "直し方: ゲームと Varndell を終了し、ゲームのフォルダをフォルダごと Program Files の外（例: C:\\Games）へ"
-          "移してください。";
-  if (!copies.empty()) {
-    text += "上のファイルは、移したフォルダの同じ場所へ移してください（同じ名前のファイルは置き換えてください。"
-            "ゲームが使っていたのは上のファイルです）。";
-  }
-  return text + "\n手順は取扱説明書（guide-ja.txt）の「Program Files の中のゲームフォルダ」にあります。";
+  return GameFolderProblemText(denied, copies);
 }
 
 }  // namespace switcher

@@ -2,25 +2,20 @@
 
 #include <optional>
 
-#include "file_messages.h"
+#include "messages.h"
 #include "settings_file.h"
 
 namespace switcher {
 namespace {
 
 constexpr char kFamiliarCalculator[] = "Quorrin.exe";
-// What failed to start and what Windows said.
-std::string LaunchError(const std::string& name, const Started& started) {
-  return "[" + name + "] 実行処理エラー\n" + started.error;
-}
 
 // The settings for a launch; nullopt, after telling the player, when the file could not be read:
 // its defaults would start another program than the one chosen.
 std::optional<settings::SettingsFile> ReadSettings(fsys::WholeFiles& files, ui::View& view) {
   auto file = settings::SettingsFile::InWorkingFolder(files);
   if (file.Readable()) return file;
-  view.MessageBox(SettingsReadFailure(file, "起動できませんでした。", "もう一度お試しください。"), "FileReadError",
-                  ui::Buttons::Ok);
+  view.Tell(SettingsReadFailure(file, Unread::Launch), msg::kReadErrorCaption);
   return std::nullopt;
 }
 
@@ -42,12 +37,10 @@ std::optional<std::uint32_t> Launcher::StartGame(ui::View& view) {
   if (!settings) return std::nullopt;
   const auto exe = m_files.WorkingFolder() / settings::GameExeFileName(settings::GameExeIn(*settings));
   const std::string path = m_shell.TextFromPath(exe);
-  if (view.MessageBox(path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo) == ui::kIdNo) {
-    return std::nullopt;
-  }
+  if (!view.Ask(StartGameQuestion(path), msg::kConfirmCaption)) return std::nullopt;
   const Started started = m_shell.Open(exe, "");
   if (!started) {
-    view.MessageBox(LaunchError(path, started), "OPEN ERROR", ui::Buttons::Ok);
+    view.Tell(LaunchError(path, started.error), kOpenErrorCaption);
     return std::nullopt;
   }
   return started.process;
@@ -58,24 +51,24 @@ void Launcher::StartUserProgram(ui::View& view) {
   if (!settings) return;
   const std::string path = settings->Read(settings::kUserExePath, settings::Reader::MainWindow);
   if (path.empty()) {
-    view.MessageBox("設定されていません", "確認", ui::Buttons::Ok);
+    view.Tell(kUserProgramNotSet, msg::kConfirmCaption);
     return;
   }
   const CommandLine command = SplitCommandLine(path);
   if (const Started started = m_shell.Open(m_shell.PathFromText(command.program), command.arguments); !started) {
-    std::string text = LaunchError(settings->Read(settings::kUserExeName, settings::Reader::MainWindow), started);
+    std::string text = LaunchError(settings->Read(settings::kUserExeName, settings::Reader::MainWindow), started.error);
     // A file name with a blank in it is most likely a path followed by arguments without quotes.
     const std::size_t nameStart = command.program.find_last_of('\\') + 1;  // 0 without a folder
     if (!command.quoted && command.program.find(' ', nameStart) != std::string::npos) {
       text += std::string("\n") + kProgramPathOnly;
     }
-    view.MessageBox(text, "OPEN ERROR", ui::Buttons::Ok);
+    view.Tell(text, kOpenErrorCaption);
   }
 }
 
 void Launcher::StartFamiliarCalculator(ui::View& view) {
   if (const Started started = m_shell.Open(m_shell.PathFromText(kFamiliarCalculator), ""); !started) {
-    view.MessageBox(LaunchError(kFamiliarCalculator, started), "OPEN ERROR", ui::Buttons::Ok);
+    view.Tell(LaunchError(kFamiliarCalculator, started.error), kOpenErrorCaption);
   }
 }
 

@@ -20,10 +20,6 @@ struct CommandLine {
   bool quoted = false;
 };
 CommandLine SplitCommandLine(std::string_view text);
-// Added when a designated program whose path holds a blank does not start.
-inline constexpr char kProgramPathOnly[] =
-    "「ファイル場所」にはプログラムのパスだけを入れてください。"
-    "引数を付けるときは、パスを \" で囲み、その後ろに書いてください（例: \"C:\\Tools\\tool.exe\" -x）。";
 
 class Launcher {
  public:

@@ -11,18 +11,9 @@ constexpr int kFirstSlot = 1;
 constexpr int kLastSlot = settings::kAccountCount;
 constexpr int kSettleMs = 20;
 
-constexpr char kConfirmCaption[] = "確認";
-constexpr char kNoAccountText[] = "貼り付けるアカウントを[無処理]以外で選んで下さい。";
-constexpr char kConfirmText[] = "に設定されている\n[ID][PASSWORD][CD-KEY]データを\n起動しているXGプログラムに貼り付けます";
-constexpr char kAtOriginText[] = "座標(X,Y=0,0)と判断して貼り付けを行います\nよろしいですか？";
-constexpr char kDoneText[] = "貼付完了";
-constexpr char kDoneCaption[] = "完了";
+bool Agrees(ui::View& view, const std::string& question) { return view.Ask(question, msg::kConfirmCaption); }
 
-bool Agrees(ui::View& view, const std::string& question) {
-  return view.MessageBox(question, kConfirmCaption, ui::Buttons::YesNo) == ui::kIdYes;
-}
-
-void Tell(ui::View& view, const Message& message) { view.MessageBox(message.text, message.caption, ui::Buttons::Ok); }
+void Tell(ui::View& view, const Message& message) { view.Tell(message.text, message.caption); }
 
 // Brings the window to the front and waits until it stays there for a moment (activation
 // completes a moment after it is asked for, and the window whose box just closed may take the
@@ -80,10 +71,10 @@ Outcome LoginPaste::Deliver(const Plan& plan, std::uintptr_t owner) {
 
 void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
   if (slot < kFirstSlot || slot > kLastSlot) {
-    view.MessageBox(kNoAccountText, kConfirmCaption, ui::Buttons::Ok);
+    view.Tell(kNoAccountText, msg::kConfirmCaption);
     return;
   }
-  if (!Agrees(view, AccountLabel(slot) + kConfirmText)) return;
+  if (!Agrees(view, PasteQuestion(slot))) return;
 
   // One reading of the file for the whole paste.
   const auto file = settings::SettingsFile::InWorkingFolder(m_files);
@@ -98,7 +89,7 @@ void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
   Preparation prepared = Prepare(facts);
   if (prepared.refusal == Refusal::NoClient) {
     Tell(view, RefusalMessage(Refusal::NoClient, slot, {}, file));
-    if (!Agrees(view, kAtOriginText)) return;
+    if (!Agrees(view, kAtOriginQuestion)) return;
     facts.atCorner = true;
     prepared = Prepare(facts);
   }
@@ -121,7 +112,7 @@ void LoginPaste::Run(ui::View& view, int slot, bool mainShown) {
     Play(m_input, PlanCompletion(m_input.Bounds(main).origin), main, false);
     m_input.ReleaseCapture();
   }
-  view.MessageBox(kDoneText, kDoneCaption, ui::Buttons::Ok);
+  view.Tell(kDoneText, switcher::kDoneCaption);
 }
 
 }  // namespace paste

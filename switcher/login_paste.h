@@ -1,7 +1,7 @@
 #pragma once
 // Typing an account's ID, password and CD-KEY into the running game client's login screen: the
 // player's questions, a look at the settings and the clients, then the preparation
-// (paste_preparation), the player (paste_player) and what the player is told (paste_report).
+// (paste_preparation), the player (paste_player) and what the player is told (messages).
 #include <cstdint>
 #include <map>
 
@@ -10,7 +10,7 @@
 #include "paste_input.h"
 #include "paste_player.h"
 #include "paste_preparation.h"
-#include "paste_report.h"
+#include "messages.h"
 #include "protected_value.h"
 
 namespace paste {

@@ -140,7 +140,7 @@ bool CSwitcherDlg::OnInitDialog() {
   m_accounts.Restore(view(), settings);
 
   std::array<std::string, kRateButtonCount> captions;
-  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = view().ItemText(RateButtonId(index));
+  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = ItemText(RateButtonId(index));
   m_calculator.SetButtonCaptions(captions);
   RefreshFrom(settings);
   AccountSwitch::Tell(view(), resumed);
@@ -214,7 +214,7 @@ void CSwitcherDlg::OnRateButton(int index) {
 }
 
 void CSwitcherDlg::OnPlus() {
-  m_calculator.PressPlus(view().ItemText(IDC_FREE_AMOUNT));
+  m_calculator.PressPlus(ItemText(IDC_FREE_AMOUNT));
   view().SetItemText(IDC_PLUS, m_calculator.PlusText());
   view().SetItemText(IDC_TOTAL, m_calculator.TotalText());
 }

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "file_messages.h"
+#include "messages.h"
 #include "settings_file.h"
 
 namespace switcher {

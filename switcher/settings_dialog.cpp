@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "file_messages.h"
+#include "messages.h"
 #include "resource.h"
 #include "settings_file.h"
 
 namespace switcher {
 namespace {
 
-constexpr const char* kWriteErrorCaption = "FileWriteError";
-constexpr const char* kReadErrorCaption = "FileReadError";
+using msg::kReadErrorCaption;
+using msg::kWriteErrorCaption;
 
 // Login: an ID, stored so that it reads back exactly as typed. Secret: a password or CD-KEY,
 // stored likewise, and kept protected while Protect is ticked.
@@ -73,11 +73,7 @@ bool IsEdit(const Field& field) {
          field.kind == FieldKind::Speed;
 }
 
-std::string Quoted(const Field& field) { return std::string("「") + field.name + "」"; }
-
-std::string WriteErrorMessage(const fsys::WriteResult& written) {
-  return SettingsWriteFailure(written, "もう一度「設定完了」を押してください。");
-}
+std::string Quoted(const Field& field) { return msg::Quoted(field.name); }
 
 // What the window holds for one field when OK is pressed.
 struct Entered {
@@ -177,21 +173,12 @@ Decision Decide(const Field& field, const FieldState& state, const Entered& ente
 // The message for the fields refused for one reason (names: each field's name in 「」).
 std::string RefusalMessage(Refusal refusal, const std::string& names, std::size_t limit) {
   switch (refusal) {
-    case Refusal::Unstorable:
-      return names + "に、設定ファイル（Shift-JIS）に保存できない文字があります。\n"
-                     "その文字を別の文字に替えてください。";
-    case Refusal::TooLong:
-      return names + "が長すぎます。" + std::to_string(limit) + "バイト（全角" + std::to_string(limit / 2) +
-             "文字）までにしてください。";
-    case Refusal::ProtectedForm:
-      return names + "は「" + std::string(settings::kProtectedMarker) +
-             "」で始まるため、暗号化した値として読まれてしまいます。\n"
-             "値を変えるか、「パスワードとCD-KEYを暗号化して保存する」にチェックを入れて保存してください。";
+    case Refusal::Unstorable: return UnstorableSettings(names);
+    case Refusal::TooLong: return SettingsTooLong(names, limit);
+    case Refusal::ProtectedForm: return SettingsInProtectedForm(names);
     case Refusal::LosesBlanks: break;
   }
-  return "次の欄は、設定ファイルでは値の前後に空白か引用符が付いていて、読み込むときにそれが外れます。\n" + names +
-         "\n欄に表示している値（ゲームに入力される値）を暗号化してよければ、もう一度「設定完了」を押してください。"
-         "違う場合は、正しい値を入力してください。";
+  return SettingsLosingBlanks(names);
 }
 
 // The player clicked the choice of that kind.
@@ -201,7 +188,7 @@ void ClickChoice(std::span<FieldState> fields, FieldKind kind) {
   }
 }
 
-const char* RefusalCaption(Refusal refusal) { return refusal == Refusal::LosesBlanks ? "確認" : kWriteErrorCaption; }
+const char* RefusalCaption(Refusal refusal) { return refusal == Refusal::LosesBlanks ? msg::kConfirmCaption : kWriteErrorCaption; }
 
 }  // namespace
 
@@ -230,11 +217,9 @@ bool CSettingsDlg::OnInitDialog() {
   Fill(settings, false);
   m_loaded = settings.Readable();
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-    if (offer == settings::Offer::NotNeeded) view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+    if (offer == settings::Offer::NotNeeded) view().Tell(encoding, kReadErrorCaption);
   } else if (!m_loaded) {
-    view().MessageBox(SettingsReadFailure(settings, "いま表示しているのは初期値です。",
-                                          "「設定完了」を押すと、設定ファイルをもう一度読み込みます。"),
-                      kReadErrorCaption, ui::Buttons::Ok);
+    view().Tell(SettingsReadFailure(settings, Unread::SettingsShown), kReadErrorCaption);
   }
   ReportUnreadable();
   return true;
@@ -255,7 +240,7 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
       state.form = secret.form;
       view().SetItemText(field.id, state.shown);
       settings::Wipe(state.displayed);
-      state.displayed = view().ItemText(field.id);
+      state.displayed = ItemText(field.id);
       continue;
     }
     const std::string value = settings.Read(*field.key, settings::Reader::SettingsDialog);
@@ -281,32 +266,29 @@ void CSettingsDlg::Fill(const settings::SettingsFile& settings, bool untouchedOn
         continue;
     }
     view().SetItemText(field.id, state.shown);
-    state.displayed = view().ItemText(field.id);
+    state.displayed = ItemText(field.id);
   }
 }
 
 // Changed by anyone: typing, pasting, an input method, or a tool that sets the text directly.
 bool CSettingsDlg::IsChanged(std::size_t field) const {
-  return view().ItemText(kFields[field].id) != m_fields[field].displayed;
+  return ItemText(kFields[field].id) != m_fields[field].displayed;
 }
 
 void CSettingsDlg::Reload() {
   if (settings::OfferShiftJis(view(), m_files, m_encoder, m_iniPath) == settings::Offer::Declined) return;
   const settings::SettingsFile settings(m_files, m_iniPath);
   if (const std::string encoding = settings.EncodingMessage(); !encoding.empty()) {
-    view().MessageBox(encoding, kReadErrorCaption, ui::Buttons::Ok);
+    view().Tell(encoding, kReadErrorCaption);
     return;
   }
   if (!settings.Readable()) {
-    view().MessageBox(SettingsReadFailure(settings, "保存できませんでした。", "もう一度「設定完了」を押してください。"),
-                      kReadErrorCaption, ui::Buttons::Ok);
+    view().Tell(SettingsReadFailure(settings, Unread::SettingsSave), kReadErrorCaption);
     return;
   }
   Fill(settings, true);
   m_loaded = true;
-  view().MessageBox("設定ファイルを読み込みました。変更した欄はそのままです。\n"
-                    "内容を確かめてから、もう一度「設定完了」を押してください。",
-                    "確認", ui::Buttons::Ok);
+  view().Tell(kSettingsReloaded, msg::kConfirmCaption);
   ReportUnreadable();
 }
 
@@ -316,11 +298,7 @@ void CSettingsDlg::ReportUnreadable() {
     if (m_fields[i].form == settings::SecretForm::Unreadable && !IsChanged(i)) names += Quoted(kFields[i]);
   }
   if (names.empty()) return;
-  view().MessageBox("次の欄は暗号化されていて、このパソコンのこのWindowsユーザーでは復号できないため、空欄で表示しています。\n" +
-                        names +
-                        "\n別のパソコンや別のユーザーで保存された設定か、設定ファイルが壊れています。\n"
-                        "入力し直さない限り、保存されている値はそのまま残ります。",
-                    kReadErrorCaption, ui::Buttons::Ok);
+  view().Tell(SecretsNotUnprotected(names), kReadErrorCaption);
 }
 
 void CSettingsDlg::WipeShown() {
@@ -357,7 +335,7 @@ void CSettingsDlg::OnOK() {
     if (field.kind == FieldKind::NoMessage) entered.checked = view().IsChecked(field.id);
     if (IsEdit(field) && IsChanged(i)) {
       entered.changed = true;
-      entered.text = view().StorableItemText(field.id);
+      entered.text = StorableItemText(field.id);
     }
     decisions[i] = Decide(field, m_fields[i], entered, protect);
     if (entered.text) settings::Wipe(*entered.text);
@@ -373,8 +351,7 @@ void CSettingsDlg::OnOK() {
       names += Quoted(kFields[i]);
       m_fields[i].told = m_fields[i].told || refusal == Refusal::LosesBlanks;
     }
-    view().MessageBox(RefusalMessage(refusal, names, kFields[first].key->maxBytes), RefusalCaption(refusal),
-                      ui::Buttons::Ok);
+    view().Tell(RefusalMessage(refusal, names, kFields[first].key->maxBytes), RefusalCaption(refusal));
     return;
   }
 
@@ -391,8 +368,7 @@ void CSettingsDlg::OnOK() {
     if (decision.seal) {
       std::optional<std::string> sealed = settings::Conceal(decision.value, m_protector);
       if (!sealed) {
-        view().MessageBox("パスワードとCD-KEYを暗号化できなかったため、保存しませんでした。", kWriteErrorCaption,
-                          ui::Buttons::Ok);
+        view().Tell(kSecretsNotProtected, kWriteErrorCaption);
         return;
       }
       settings::Wipe(decision.value);
@@ -404,7 +380,7 @@ void CSettingsDlg::OnOK() {
   const fsys::WriteResult written = settings::SettingsFile(m_files, m_iniPath).Write(changes);
   if (!written) {
     // The dialog stays open with everything typed, so the player can retry or cancel.
-    view().MessageBox(WriteErrorMessage(written), kWriteErrorCaption, ui::Buttons::Ok);
+    view().Tell(SettingsNotSaved(written), kWriteErrorCaption);
     return;
   }
   WipeShown();

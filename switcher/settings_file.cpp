@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "leading_int.h"
+#include "messages.h"
 #include "profile.h"
 
 namespace settings {
@@ -25,11 +26,7 @@ void SettingsFile::Load() {
 
 std::string SettingsFile::EncodingMessage() const {
   if (m_encoding == Encoding::ShiftJis) return {};
-  return std::string("設定ファイル（") + kFileName + "）が " +
-         (m_encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
-         " で保存されているため、読み込めません。\n"
-         "Varndell はこのファイルに何も書き込みません（アカウントの切り替えと設定の保存はできません）。\n"
-         "Varndell を起動し直すか「各種設定」を開くと、Shift-JIS に変換するかどうかお尋ねします。";
+  return switcher::SettingsInOtherEncoding(m_encoding);
 }
 
 bool SettingsFile::CanWrite(const Key& key, std::string_view value) const {

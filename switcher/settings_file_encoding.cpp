@@ -1,9 +1,6 @@
 #include "settings_file_encoding.h"
 
-#include <array>
-#include <cstdio>
-
-#include "file_messages.h"
+#include "messages.h"
 #include "profile.h"
 #include "shift_jis.h"
 
@@ -12,10 +9,6 @@ namespace {
 
 using text::Encoding;
 
-constexpr char kQuestionCaption[] = "確認";
-constexpr char kErrorCaption[] = "FileWriteError";
-// Enough to find them in the file; the rest are told by their count.
-constexpr std::size_t kNamedFailures = 10;
 // A line is named by its key, or by its first bytes when it has none.
 constexpr std::size_t kWhereBytes = 40;
 // Originals of earlier conversions are never overwritten: numbered names up to this.
@@ -102,27 +95,6 @@ std::string WhereOnLine(std::string_view line) {
   return std::string(text::CutAtCharBoundary(Trimmed(line), kWhereBytes));
 }
 
-const char* EncodingName(Encoding encoding) { return encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）"; }
-
-std::string CharacterName(char32_t c) {
-  if (c == kNotText) return "文字として読めないバイト";
-  std::array<char, 16> code{};
-  std::snprintf(code.data(), code.size(), "U+%04X", static_cast<unsigned>(c));
-  return std::string("Shift-JIS にない文字 ") + code.data();
-}
-
-std::string FailuresMessage(const std::string& name, Encoding encoding, const std::vector<Unconvertible>& failures) {
-  std::string message = "設定ファイル（" + name + "）には Shift-JIS に変換できない文字があるため、変換しませんでした。"
-                        "ファイルには何も書き込んでいません。\n";
-  for (std::size_t i = 0; i < failures.size() && i < kNamedFailures; ++i) {
-    const Unconvertible& failure = failures[i];
-    message += "・" + std::to_string(failure.line) + "行目（" + failure.where + "）：" + CharacterName(failure.character) + "\n";
-  }
-  if (failures.size() > kNamedFailures) message += "ほか " + std::to_string(failures.size() - kNamedFailures) + " 文字\n";
-  return message + "メモ帳などでこれらの文字を別の文字に替えて（" + EncodingName(encoding) +
-         " のままで構いません）保存してから、Varndell を起動し直してください。";
-}
-
 }  // namespace
 
 Conversion ConvertToShiftJis(std::string_view file, Encoding encoding, const ShiftJisEncoder& encoder) {
@@ -181,36 +153,23 @@ Offer OfferShiftJis(ui::View& view, fsys::WholeFiles& files, const ShiftJisEncod
   const std::string name = path.filename().string();
   const std::filesystem::path original = OriginalKeptAs(files, path, encoding);
   const std::string originalName = original.filename().string();
-  const std::string question =
-      "設定ファイル（" + name + "）は " + EncodingName(encoding) +
-      " で保存されています。Varndell が読み書きできるのは Shift-JIS のファイルだけなので、"
-      "このままではアカウントも設定も読み込めません。\n\n"
-      "Shift-JIS に変換しますか？\n元のファイルは「" + originalName + "」として同じフォルダに残します。\n\n"
-      "「いいえ」を選ぶと、ファイルには何も書き込みません（いま表示するのは初期値で、アカウントの切り替えと"
-      "設定の保存はできません）。";
-  if (view.MessageBox(question, kQuestionCaption, ui::Buttons::YesNo) != ui::kIdYes) return Offer::Declined;
+  if (!view.Ask(switcher::ConversionQuestion(name, encoding, originalName), msg::kConfirmCaption)) return Offer::Declined;
 
   const Conversion conversion = ConvertToShiftJis(read.bytes, encoding, encoder);
   if (!conversion.failures.empty()) {
-    view.MessageBox(FailuresMessage(name, encoding, conversion.failures), kErrorCaption, ui::Buttons::Ok);
+    view.Tell(switcher::ConversionFailures(name, encoding, conversion.failures), msg::kWriteErrorCaption);
     return Offer::Failed;
   }
   // The original first: should the conversion then fail, both files are whole.
   if (const fsys::WriteResult kept = files.Replace(original, read.bytes); !kept) {
-    view.MessageBox("元のファイルを「" + originalName + "」として残せなかったため、変換しませんでした。\n" +
-                        switcher::CauseText(kept.cause, kept.error),
-                    kErrorCaption, ui::Buttons::Ok);
+    view.Tell(switcher::OriginalNotKept(originalName, kept), msg::kWriteErrorCaption);
     return Offer::Failed;
   }
   if (const fsys::WriteResult written = files.Replace(path, conversion.shiftJis); !written) {
-    view.MessageBox("設定ファイル（" + name + "）に書き込めなかったため、変換しませんでした。ファイルは元のままです。\n" +
-                        switcher::CauseText(written.cause, written.error),
-                    kErrorCaption, ui::Buttons::Ok);
+    view.Tell(switcher::ConversionNotWritten(name, written), msg::kWriteErrorCaption);
     return Offer::Failed;
   }
-  view.MessageBox("設定ファイル（" + name + "）を Shift-JIS に変換しました。\n元のファイルは「" + originalName +
-                      "」として同じフォルダに残してあります。",
-                  kQuestionCaption, ui::Buttons::Ok);
+  view.Tell(switcher::Converted(name, originalName), msg::kConfirmCaption);
   return Offer::Converted;
 }
 

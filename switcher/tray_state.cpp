@@ -1,12 +1,12 @@
 #include "tray_state.h"
 
+#include "messages.h"
 #include "resource.h"
 
 namespace switcher {
 namespace {
 
 constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
-constexpr char kAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
 
 }  // namespace
 
@@ -40,7 +40,7 @@ void TrayState::StayShown(ui::View& view) {
   view.ShowTaskbarButton(true);
   view.Show(true);
   m_shown = true;
-  view.MessageBox(kAddFailed, "Error", ui::Buttons::Ok);
+  view.Tell(kTrayAddFailed, msg::kErrorCaption);
 }
 
 void TrayState::OnIconMouse(ui::View& view, TrayIconMouse mouse, const std::string& userProgram) {

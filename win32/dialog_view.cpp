@@ -1,5 +1,8 @@
 #include "dialog_view.h"
 
+#include <optional>
+#include <utility>
+
 #include "dialog_host.h"
 #include "text.h"
 
@@ -14,19 +17,33 @@ HWND DialogView::Item(int id) const {
   return item;
 }
 
-std::wstring DialogView::WideItemText(int id) const {
+std::optional<std::wstring> DialogView::WideItemText(int id) const {
   HWND item = Item(id);
-  if (!item) return {};
+  if (!item) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
-std::string DialogView::ItemText(int id) const { return Narrow(WideItemText(id)); }
+std::optional<std::string> DialogView::ItemText(int id) const {
+  const auto text = WideItemText(id);
+  if (!text) return std::nullopt;
+  return Narrow(*text);
+}
 
-std::optional<std::string> DialogView::StorableItemText(int id) const { return NarrowExact(WideItemText(id)); }
+std::optional<ui::StorableText> DialogView::StorableItemText(int id) const {
+  const auto text = WideItemText(id);
+  if (!text) return std::nullopt;
+  std::optional<std::string> exact = NarrowExact(*text);
+  if (!exact) return ui::StorableText{false, {}};
+  return ui::StorableText{true, std::move(*exact)};
+}
 
-std::string DialogView::Utf8ItemText(int id) const { return ToUtf8(WideItemText(id)); }
+std::optional<std::string> DialogView::Utf8ItemText(int id) const {
+  const auto text = WideItemText(id);
+  if (!text) return std::nullopt;
+  return ToUtf8(*text);
+}
 
 void DialogView::SetItemText(int id, const std::string& text) { SetWindowTextW(Item(id), Widen(text).c_str()); }
 
@@ -42,9 +59,12 @@ void DialogView::SetChecked(int id, bool checked) {
   SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-int DialogView::MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) {
-  const UINT type = buttons == ui::Buttons::YesNo ? MB_YESNO : MB_OK;
-  return MessageBoxW(m_window, Widen(text).c_str(), Widen(caption).c_str(), type);
+bool DialogView::Ask(const std::string& text, const std::string& caption) {
+  return MessageBoxW(m_window, Widen(text).c_str(), Widen(caption).c_str(), MB_YESNO) == IDYES;
+}
+
+void DialogView::Tell(const std::string& text, const std::string& caption) {
+  MessageBoxW(m_window, Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
 }
 
 void DialogView::AppendSystemMenuItem(int command, int stringId) {

@@ -17,15 +17,16 @@ class DialogView final : public ui::View {
   // Hidden by Show(false) and not shown again by Show(true): every other show is refused.
   bool KeptHidden() const { return m_keptHidden; }
 
-  std::string ItemText(int id) const override;
-  std::optional<std::string> StorableItemText(int id) const override;
-  std::string Utf8ItemText(int id) const override;
+  std::optional<std::string> ItemText(int id) const override;
+  std::optional<ui::StorableText> StorableItemText(int id) const override;
+  std::optional<std::string> Utf8ItemText(int id) const override;
   void SetItemText(int id, const std::string& text) override;
   void SetTitle(const std::string& text) override;
   void SetPushed(int id, bool pushed) override;
   bool IsChecked(int id) const override;
   void SetChecked(int id, bool checked) override;
-  int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override;
+  bool Ask(const std::string& text, const std::string& caption) override;
+  void Tell(const std::string& text, const std::string& caption) override;
   void AppendSystemMenuItem(int command, int stringId) override;
   void Show(bool visible) override;
   void ShowTaskbarButton(bool shown) override;
@@ -35,7 +36,8 @@ class DialogView final : public ui::View {
   void EndDialog(int result) override;
 
  private:
-  std::wstring WideItemText(int id) const;
+  // nullopt when the dialog has no such item.
+  std::optional<std::wstring> WideItemText(int id) const;
   // A control of the dialog by its ID. A dialog's controls live as long as it does, so each is
   // looked up once: under Wine every GetDlgItem lists all the dialog's children anew, which made
   // filling the main window's fifty controls a noticeable part of its start-up.

@@ -6,7 +6,7 @@
 #include "fake_familiar_file_picker.h"
 #include "fake_file_system.h"
 #include "fake_view.h"
-#include "file_messages.h"
+#include "messages.h"
 
 namespace bpcalc {
 namespace {
@@ -89,7 +89,7 @@ TEST_F(CalculatorDialog, RoutesEachButtonToItsOperation) {
   EXPECT_TRUE(dialog.OnCommand(ids::kAppendCsv));
   EXPECT_TRUE(files.files.count("xg.csv"));
   EXPECT_TRUE(dialog.OnCommand(ids::kSetLv1));
-  EXPECT_EQ(view.boxes.back().caption, "FileReadError");  // no list here
+  EXPECT_EQ(view.boxes.back().caption, msg::kReadErrorCaption);  // no list here
   EXPECT_FALSE(dialog.OnCommand(1013));
 }
 
@@ -186,21 +186,20 @@ TEST_F(CalculatorDialog, RefusesToSaveATextLongerThanItsFieldBeforeAskingForAFil
   EXPECT_EQ(picker.saveDialogs, 0);
   EXPECT_TRUE(files.files.empty());
   ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[0].text,
-            "「使い魔名」が長すぎます。40バイト（全角20文字）までにしてください。\n保存できませんでした。");
-  EXPECT_EQ(view.boxes[1].text, "「Lv1のS」が長すぎます。10バイトまでにしてください。\n保存できませんでした。");
-  EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+  EXPECT_EQ(view.boxes[0].text, msg::TooLong("使い魔名", 40, true));
+  EXPECT_EQ(view.boxes[1].text, msg::TooLong("Lv1のS", 10, false));
+  EXPECT_EQ(view.boxes[1].caption, msg::kWriteErrorCaption);
 }
 
 TEST_F(CalculatorDialog, RefusesToSaveWhatTheLoadWouldGiveBackChanged) {
   const struct {
     int box;
     const char* text;
-    const char* named;
+    std::string told;
   } cases[] = {
-      {ids::kName, "ポチ タマ", "「使い魔名」に半角スペース"},
-      {ids::kLevel, "9999999999", "「現在のLv」の数が大きすぎます"},
-      {ids::kRemaining, "-2147483649", "「余りBP」の数が大きすぎます"},
+      {ids::kName, "ポチ タマ", msg::kSpaceInName},
+      {ids::kLevel, "9999999999", msg::OutOfRange("現在のLv")},
+      {ids::kRemaining, "-2147483649", msg::OutOfRange("余りBP")},
   };
   picker.answer = "pochi.txt";
   for (const auto& c : cases) {
@@ -209,8 +208,7 @@ TEST_F(CalculatorDialog, RefusesToSaveWhatTheLoadWouldGiveBackChanged) {
     Type(c.box, c.text);
     dialog.OnSaveData();
     ASSERT_EQ(view.boxes.size(), 1u) << c.text;
-    EXPECT_EQ(view.boxes[0].text.find(c.named), 0u) << view.boxes[0].text;
-    EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+    EXPECT_EQ(view.boxes[0], WriteError(c.told));
   }
   EXPECT_EQ(picker.saveDialogs, 0);
   EXPECT_TRUE(files.files.empty());
@@ -223,10 +221,10 @@ TEST_F(CalculatorDialog, RefusesToStoreACharacterShiftJisCannotHoldNamingTheBox)
     const char* named;
   };
   const Case cases[] = {
-      {ids::kName, &CBpCalcDlg::OnSaveData, "「使い魔名」"},
-      {ids::kLevel1Bp[4], &CBpCalcDlg::OnSaveData, "「Lv1のM」"},
-      {ids::kName, &CBpCalcDlg::OnAppendCsv, "「名前」"},
-      {ids::kPredictedBp[2], &CBpCalcDlg::OnAppendCsv, "「比較T」"},
+      {ids::kName, &CBpCalcDlg::OnSaveData, "使い魔名"},
+      {ids::kLevel1Bp[4], &CBpCalcDlg::OnSaveData, "Lv1のM"},
+      {ids::kName, &CBpCalcDlg::OnAppendCsv, "名前"},
+      {ids::kPredictedBp[2], &CBpCalcDlg::OnAppendCsv, "比較T"},
   };
   picker.answer = "pochi.txt";
   for (const Case& c : cases) {
@@ -234,8 +232,7 @@ TEST_F(CalculatorDialog, RefusesToStoreACharacterShiftJisCannotHoldNamingTheBox)
     view.unstorable = {c.box};
     (dialog.*c.store)();
     ASSERT_EQ(view.boxes.size(), 1u) << c.named;
-    EXPECT_EQ(view.boxes[0].text.find(c.named), 0u) << view.boxes[0].text;
-    EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+    EXPECT_EQ(view.boxes[0], WriteError(msg::Unstorable(c.named)));
   }
   EXPECT_EQ(picker.saveDialogs, 0);
   EXPECT_TRUE(files.files.empty());
@@ -353,8 +350,7 @@ TEST_F(CalculatorDialog, AppendsInUtf8ToAUtf8TableAndRefusesAUtf16One) {
   dialog.OnAppendCsv();
   EXPECT_EQ(files.files.at("xg.csv"), "\xFF\xFE");
   ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[1].text.find("xg.csv は UTF-16"), 0u);
-  EXPECT_EQ(view.boxes[1].caption, "FileWriteError");
+  EXPECT_EQ(view.boxes[1], WriteError(msg::UnicodeTable()));
 }
 
 TEST_F(CalculatorDialog, ReportsATableThatCannotBeOpenedOrWritten) {
@@ -394,7 +390,7 @@ TEST_F(CalculatorDialog, SetsNothingFromALineWithTooFewValuesAndSaysWhichLine) {
   dialog.OnSetLv1();
   EXPECT_EQ(Box(ids::kLevel1Bp[0]), "7");
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text.find("xglist.txt の 2 行目の「Pochi」には Lv1 の値が5つありません。"), 0u);
+  EXPECT_EQ(view.boxes[0].text, msg::Incomplete(2, "Pochi"));
 }
 
 TEST_F(CalculatorDialog, DoesNothingForAnEmptyNameAndCreatesNoList) {
@@ -410,9 +406,8 @@ TEST_F(CalculatorDialog, SaysWhenTheListIsMissingOrLacksTheNameAndCreatesNoList)
   files.files["xglist.txt"] = "001 A Tama 1 1 1 1 1 x\r\n";
   dialog.OnSetLv1();
   ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[0].text.find("xglist.txt が見つかりません。"), 0u);
-  EXPECT_EQ(view.boxes[0].caption, "FileReadError");
-  EXPECT_EQ(view.boxes[1], (fake::View::Box{"「Pochi」は xglist.txt にありません。", "確認"}));
+  EXPECT_EQ(view.boxes[0], ReadError(msg::NoFamiliarList()));
+  EXPECT_EQ(view.boxes[1], (fake::View::Box{msg::NotListed("Pochi"), msg::kConfirmCaption}));
   EXPECT_EQ(Box(ids::kLevel1Bp[0]), "0");
 }
 

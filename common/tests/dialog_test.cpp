@@ -32,4 +32,26 @@ TEST(DialogTest, TheAboutEntryOpensTheAboutBoxAndEveryOtherSystemCommandStaysThe
   }
 }
 
+// A mistyped ID must not read as an empty box: the dialog's readers throw for it, the empty
+// and the unstorable read as what they are.
+TEST(DialogTest, AMissingItemIsAFaultNeverAnEmptyText) {
+  struct Reader : ui::Dialog {
+    Reader() : ui::Dialog(7) {}
+    using ui::Dialog::ItemText;
+    using ui::Dialog::StorableItemText;
+    using ui::Dialog::Utf8ItemText;
+  };
+  fake::View view;
+  view.texts = {{1, ""}, {2, "x"}};
+  view.unstorable = {2};
+  Reader dialog;
+  dialog.Attach(&view);
+  EXPECT_EQ(dialog.ItemText(1), "");
+  EXPECT_EQ(dialog.StorableItemText(1), "");
+  EXPECT_EQ(dialog.StorableItemText(2), std::nullopt);
+  EXPECT_THROW(dialog.ItemText(3), ui::MissingItem);
+  EXPECT_THROW(dialog.StorableItemText(3), ui::MissingItem);
+  EXPECT_THROW(dialog.Utf8ItemText(3), ui::MissingItem);
+}
+
 }  // namespace

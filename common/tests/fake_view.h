@@ -15,12 +15,15 @@
 
 namespace fake {
 
+// The buttons of a message box: a notice's OK, a question's Yes and No.
+enum class Buttons { Ok, YesNo };
+
 class View final : public ui::View {
  public:
   struct Box {
     std::string text;
     std::string caption;
-    ui::Buttons buttons = ui::Buttons::Ok;
+    Buttons buttons = Buttons::Ok;
     friend bool operator==(const Box&, const Box&) = default;
   };
   // What happens inside a child dialog between its initialisation and its end; the child's
@@ -28,7 +31,8 @@ class View final : public ui::View {
   using ModalScript = std::function<void(ui::Dialog& child, View& childView)>;
 
   // Texts as the window holds them. A test that puts a text here directly plays the player typing
-  // it, or a tool setting it.
+  // it, or a tool setting it. The window has the items given a text here or by the dialog: the
+  // others read as missing, as a mistyped ID would.
   std::map<int, std::string> texts;
   std::set<int> unstorable;             // items holding a character Shift-JIS cannot hold
   std::map<int, std::string> utf8Texts;  // UTF-8 of texts that are not plain ASCII
@@ -40,7 +44,7 @@ class View final : public ui::View {
   std::uintptr_t windowId = 0;
   int defaultButton = 0;
   std::vector<Box> boxes;
-  std::deque<int> answers;  // for Yes/No boxes; kIdYes when empty
+  std::deque<bool> answers;  // to the questions, true for Yes; Yes when empty
   // What the player or a tool does while a box is open, box by box (the window still gets the
   // tray menu's commands, F1 and the like).
   std::deque<std::function<void()>> whileBoxOpen;
@@ -49,17 +53,20 @@ class View final : public ui::View {
   std::deque<ModalScript> modalScripts;
   std::vector<int> modalTemplates;  // template IDs of the child dialogs run, in order
 
-  std::string ItemText(int id) const override {
+  std::optional<std::string> ItemText(int id) const override {
     const auto it = texts.find(id);
-    return it == texts.end() ? std::string() : it->second;
+    if (it == texts.end()) return std::nullopt;
+    return it->second;
   }
-  std::optional<std::string> StorableItemText(int id) const override {
-    if (unstorable.contains(id)) return std::nullopt;
-    return ItemText(id);
+  std::optional<ui::StorableText> StorableItemText(int id) const override {
+    std::optional<std::string> text = ItemText(id);
+    if (!text) return std::nullopt;
+    if (unstorable.contains(id)) return ui::StorableText{false, {}};
+    return ui::StorableText{true, std::move(*text)};
   }
-  std::string Utf8ItemText(int id) const override {
+  std::optional<std::string> Utf8ItemText(int id) const override {
     const auto it = utf8Texts.find(id);
-    return it == utf8Texts.end() ? ItemText(id) : it->second;
+    return it == utf8Texts.end() || !texts.contains(id) ? ItemText(id) : it->second;
   }
   void SetItemText(int id, const std::string& text) override {
     texts[id] = text;
@@ -68,19 +75,14 @@ class View final : public ui::View {
   void SetPushed(int id, bool on) override { on ? (void)pushed.insert(id) : (void)pushed.erase(id); }
   bool IsChecked(int id) const override { return checked.contains(id); }
   void SetChecked(int id, bool on) override { on ? (void)checked.insert(id) : (void)checked.erase(id); }
-  int MessageBox(const std::string& text, const std::string& caption, ui::Buttons buttons) override {
-    boxes.push_back({text, caption, buttons});
-    if (!whileBoxOpen.empty()) {
-      const auto action = std::move(whileBoxOpen.front());
-      whileBoxOpen.pop_front();
-      if (action) action();
-    }
-    if (buttons == ui::Buttons::Ok) return ui::kIdOk;
-    if (answers.empty()) return ui::kIdYes;
-    const int answer = answers.front();
+  bool Ask(const std::string& text, const std::string& caption) override {
+    Open({text, caption, Buttons::YesNo});
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
     answers.pop_front();
     return answer;
   }
+  void Tell(const std::string& text, const std::string& caption) override { Open({text, caption, Buttons::Ok}); }
   void AppendSystemMenuItem(int command, int stringId) override { systemMenu.emplace_back(command, stringId); }
   void Show(bool on) override { visible = on; }
   void ShowTaskbarButton(bool shown) override { taskbarButton = shown; }
@@ -106,6 +108,16 @@ class View final : public ui::View {
 
   // The child view of the last modal dialog, as it was when the dialog ended.
   std::shared_ptr<View> lastChild;
+
+ private:
+  void Open(Box box) {
+    boxes.push_back(std::move(box));
+    if (!whileBoxOpen.empty()) {
+      const auto action = std::move(whileBoxOpen.front());
+      whileBoxOpen.pop_front();
+      if (action) action();
+    }
+  }
 };
 
 }  // namespace fake

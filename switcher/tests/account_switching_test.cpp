@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fake_file_system.h"
-#include "file_messages.h"
 #include "fake_view.h"
+#include "messages.h"
 #include "profile.h"
 #include "resource.h"
 #include "settings_file.h"
@@ -36,18 +36,18 @@ const Case kCases[] = {
     {"a clean switch", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, false, nullptr, 5,
      true, {IDC_ACCOUNT5}, 5, nullptr, "", {{"save.dat", "B"}, {"save2.dat", "A"}}},
     {"a stray file of the previous slot is kept and the player told", {{"save.dat", "A"}, {"save2.dat", "X"}},
-     nullptr, false, nullptr, 5, true, {IDC_ACCOUNT5}, 5, "確認", "data\\save2-kept-1.dat",
+     nullptr, false, nullptr, 5, true, {IDC_ACCOUNT5}, 5, msg::kConfirmCaption, "data\\save2-kept-1.dat",
      {{"save2.dat", "A"}, {"save2-kept-1.dat", "X"}}},
     {"the game holds the live file", {{"save.dat", "A"}, {"save5.dat", "B"}}, "save.dat", false, nullptr, 5,
-     false, {IDC_ACCOUNT2}, 2, "Error", "data\\save.dat", {{"save.dat", "A"}, {"save5.dat", "B"}}},
+     false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption, "data\\save.dat", {{"save.dat", "A"}, {"save5.dat", "B"}}},
     {"the settings file cannot be written: every rename undone", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr,
-     true, nullptr, 5, false, {IDC_ACCOUNT2}, 2, "Error", "VRND.INI", {{"save.dat", "A"}, {"save5.dat", "B"}}},
-    {"no data folder", {}, nullptr, false, nullptr, 3, false, {IDC_ACCOUNT2}, 2, "Error", "「data」フォルダ", {}},
+     true, nullptr, 5, false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption, "VRND.INI", {{"save.dat", "A"}, {"save5.dat", "B"}}},
+    {"no data folder", {}, nullptr, false, nullptr, 3, false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption, "「data」フォルダ", {}},
     {"another copy switched to 3 meanwhile: the live save is filed as 3's",
      {{"save.dat", "C"}, {"save2.dat", "A"}, {"save5.dat", "B"}}, nullptr, false, "[全般]\r\nsetdata=3\r\n", 5,
      true, {IDC_ACCOUNT5}, 5, nullptr, "", {{"save.dat", "B"}, {"save2.dat", "A"}, {"save3.dat", "C"}}},
     {"a UTF-16 settings file: nothing moves", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, false,
-     "\xFF\xFE[", 5, false, {}, 0, "Error", "UTF-16", {{"save.dat", "A"}, {"save5.dat", "B"}}},
+     "\xFF\xFE[", 5, false, {}, 0, msg::kErrorCaption, "UTF-16", {{"save.dat", "A"}, {"save5.dat", "B"}}},
 };
 
 TEST(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {
@@ -134,7 +134,7 @@ TEST(AccountSwitchingTest, ARefusedSwitchSaysItsCauseAndMovesNothing) {
     EXPECT_EQ(files.files, before);
     EXPECT_EQ(view.pushed, r.pushed);
     ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_EQ(view.boxes[0].caption, "Error");
+    EXPECT_EQ(view.boxes[0].caption, msg::kErrorCaption);
     const std::string& text = view.boxes[0].text;
     for (const fsys::Cause advised : kAdvised) {
       const bool given = text.find(switcher::AdviceText(advised, "")) != std::string::npos;

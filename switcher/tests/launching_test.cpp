@@ -5,6 +5,7 @@
 #include "fake_file_system.h"
 #include "fake_view.h"
 #include "fakes.h"
+#include "messages.h"
 
 namespace {
 
@@ -43,14 +44,14 @@ TEST_F(LaunchingTest, TheGameIsTheProgramThatExepathNamesInTheWorkingFolder) {
 
 TEST_F(LaunchingTest, TheGameStartsOnlyAfterAYesAndAFailureNamesItsPath) {
   const std::string path = (files.folder / "CrossGate.EXE").string();
-  view.answers.push_back(ui::kIdNo);
+  view.answers.push_back(false);
   EXPECT_TRUE(Opened("[全般]\r\nexepath=2\r\n", &switcher::Launcher::StartGame).empty());
   shell.succeed = false;
   launcher.StartGame(view);
   EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{
-                            {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
-                            {path + "\nにあるプログラムを起動させます", "確認", ui::Buttons::YesNo},
-                            {"[" + path + "] 実行処理エラー\n" + shell.error, "OPEN ERROR", ui::Buttons::Ok},
+                            {switcher::StartGameQuestion(path), msg::kConfirmCaption, fake::Buttons::YesNo},
+                            {switcher::StartGameQuestion(path), msg::kConfirmCaption, fake::Buttons::YesNo},
+                            {switcher::LaunchError(path, shell.error), switcher::kOpenErrorCaption},
                         }));
 }
 
@@ -63,7 +64,7 @@ TEST_F(LaunchingTest, TheDesignatedProgramStartsWithoutAskingAndAFailureNamesIts
   launcher.StartUserProgram(view);
   // The path is opened whole; the name stops at 63 bytes, as every other value.
   EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{
-                            {"[" + std::string(63, 'n') + "] 実行処理エラー\n" + shell.error, "OPEN ERROR"}}));
+                            {switcher::LaunchError(std::string(63, 'n'), shell.error), switcher::kOpenErrorCaption}}));
   EXPECT_EQ(launcher.UserProgramName(), std::string(63, 'n'));
 }
 
@@ -99,7 +100,7 @@ TEST_F(LaunchingTest, ArgumentsFollowAQuotedPathAndAnUnquotedOneIsThePathAlone) 
 
 TEST_F(LaunchingTest, TheDesignatedProgramNeedsAPath) {
   EXPECT_TRUE(Opened("[全般]\r\nUserExeName=メモ帳\r\n", &switcher::Launcher::StartUserProgram).empty());
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"設定されていません", "確認"}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{switcher::kUserProgramNotSet, msg::kConfirmCaption}}));
 }
 
 TEST_F(LaunchingTest, AnUnreadableSettingsFileStartsNothingAndSaysSo) {
@@ -108,7 +109,7 @@ TEST_F(LaunchingTest, AnUnreadableSettingsFileStartsNothingAndSaysSo) {
   launcher.StartUserProgram(view);
   EXPECT_TRUE(shell.opened.empty());
   ASSERT_EQ(view.boxes.size(), 2u);
-  for (const auto& box : view.boxes) EXPECT_EQ(box.caption, "FileReadError");
+  for (const auto& box : view.boxes) EXPECT_EQ(box.caption, msg::kReadErrorCaption);
 }
 
 TEST_F(LaunchingTest, TheFamiliarCalculatorIsFoundByItsBareName) {
@@ -117,7 +118,7 @@ TEST_F(LaunchingTest, TheFamiliarCalculatorIsFoundByItsBareName) {
   EXPECT_EQ(shell.opened, std::vector<std::filesystem::path>{"Quorrin.exe"});
   shell.succeed = false;
   launcher.StartFamiliarCalculator(view);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{"[Quorrin.exe] 実行処理エラー\n" + shell.error, "OPEN ERROR"}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{switcher::LaunchError("Quorrin.exe", shell.error), switcher::kOpenErrorCaption}}));
 }
 
 }  // namespace

@@ -427,8 +427,14 @@ struct PasteButtonTest : MainWindowTest {
   static constexpr char kAccounts[] =
       "[全般]\r\nsetdata=3\r\nexepath=3\r\n[貼付]\r\n01ID=one\r\n03ID=ab_C.1@-\r\n03PASS=pw\r\n03KEY=KEY-3\r\n"
       "speed=1\r\n";
-  static constexpr char kConfirm3[] =
-      "アカウント３に設定されている\n[ID][PASSWORD][CD-KEY]データを\n起動しているXGプログラムに貼り付けます";
+  inline static const std::string kConfirm3 = paste::PasteQuestion(3);
+  inline static const fake::View::Box kDone{paste::kDoneText, switcher::kDoneCaption};
+
+  fake::View::Box Refused(paste::Refusal refusal) {
+    const paste::Message message =
+        paste::RefusalMessage(refusal, 3, {}, settings::SettingsFile::InWorkingFolder(files));
+    return {message.text, message.caption};
+  }
 
   void StartAndPaste(const std::string& ini = kAccounts) {
     Start(ini);
@@ -448,8 +454,8 @@ struct PasteButtonTest : MainWindowTest {
 
 TEST_F(PasteButtonTest, PastesTheSelectedAccountIntoTheGameAndReportsCompletion) {
   StartAndPaste();
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
-                                                       {"貼付完了", "完了", ui::Buttons::Ok}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, msg::kConfirmCaption, fake::Buttons::YesNo},
+                                                       kDone}));
   EXPECT_EQ(input.activated, (std::vector<paste::WindowRef>{fake::Input::kGame, fake::Input::kMain}));
   EXPECT_EQ(Puts(), (std::vector<std::string>{"ab_C.1@-", "pw", "KEY-3"}));
   // The fields, the final click of exepath 3, and the completion press on the main window.
@@ -469,7 +475,7 @@ TEST_F(PasteButtonTest, TheCompletionMessageIsOffOnlyForAValueBeginningWithLower
     view = {};
     input = {};
     StartAndPaste(std::string(kAccounts) + "message=" + message + "\r\n");
-    EXPECT_EQ(view.boxes.back().text == "貼付完了", shown) << message;
+    EXPECT_EQ(view.boxes.back().text == paste::kDoneText, shown) << message;
     EXPECT_EQ(Clicks().size(), shown ? 5u : 4u) << message;
   }
 }
@@ -484,16 +490,16 @@ TEST_F(PasteButtonTest, StopsWithOnlyAMessageOrAnAnswer) {
   };
   const std::vector<Case> cases = {
       {"no account selected", "[全般]\r\nsetdata=0\r\n", false, false,
-       {{"貼り付けるアカウントを[無処理]以外で選んで下さい。", "確認", ui::Buttons::Ok}}},
-      {"the player says no", kAccounts, false, true, {{kConfirm3, "確認", ui::Buttons::YesNo}}},
+       {{paste::kNoAccountText, msg::kConfirmCaption}}},
+      {"the player says no", kAccounts, false, true, {{kConfirm3, msg::kConfirmCaption, fake::Buttons::YesNo}}},
       {"the game is minimized", kAccounts, true, false,
-       {{kConfirm3, "確認", ui::Buttons::YesNo}, {"XGプログラムが最小化されています。", "Error", ui::Buttons::Ok}}},
+       {{kConfirm3, msg::kConfirmCaption, fake::Buttons::YesNo}, Refused(paste::Refusal::Minimized)}},
   };
   for (const Case& c : cases) {
     view = {};
     input = {};
     input.gameMinimized = c.minimized;
-    if (c.answerNo) view.answers = {ui::kIdNo};
+    if (c.answerNo) view.answers = {false};
     StartAndPaste(c.ini);
     EXPECT_EQ(view.boxes, c.boxes) << c.name;
     EXPECT_TRUE(input.sent.empty()) << c.name;
@@ -502,20 +508,17 @@ TEST_F(PasteButtonTest, StopsWithOnlyAMessageOrAnAnswer) {
 }
 
 TEST_F(PasteButtonTest, WithTheGameAbsentItPastesAtTheScreenCornerOnlyWhenThePlayerAgrees) {
-  const std::string notRunning =
-      "XGプログラムが起動していません。\nそれでも貼り付けを行う場合は\nXG本体を画面左上にもっていってください";
-  const std::string atOrigin = "座標(X,Y=0,0)と判断して貼り付けを行います\nよろしいですか？";
-  for (const int answer : {ui::kIdNo, ui::kIdYes}) {
+  for (const bool yes : {false, true}) {
     view = {};
     input = {};
     input.gameRunning = false;
     input.pressBringsToFront = fake::Input::kOther;
-    view.answers = {ui::kIdYes, answer};
+    view.answers = {true, yes};
     StartAndPaste();
     ASSERT_GE(view.boxes.size(), 3u);
-    EXPECT_EQ(view.boxes[1], (fake::View::Box{notRunning, "Error", ui::Buttons::Ok}));
-    EXPECT_EQ(view.boxes[2], (fake::View::Box{atOrigin, "確認", ui::Buttons::YesNo}));
-    if (answer == ui::kIdNo) {
+    EXPECT_EQ(view.boxes[1], Refused(paste::Refusal::NoClient));
+    EXPECT_EQ(view.boxes[2], (fake::View::Box{paste::kAtOriginQuestion, msg::kConfirmCaption, fake::Buttons::YesNo}));
+    if (!yes) {
       EXPECT_TRUE(input.sent.empty());
       continue;
     }
@@ -530,7 +533,7 @@ TEST_F(PasteButtonTest, AGameThatNeverComesToTheFrontGetsNoInputAndThePlayerIsTo
   StartAndPaste();
   EXPECT_TRUE(input.sent.empty());
   ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[1].caption, "Error");
+  EXPECT_EQ(view.boxes[1].caption, msg::kErrorCaption);
   EXPECT_NE(view.boxes[1].text.find("前面にない"), std::string::npos);
 }
 
@@ -541,7 +544,7 @@ TEST_F(PasteButtonTest, FocusTheftAndEscapeEndThePasteWithAMessageAndNoCompletio
     (escape ? input.escapeAfterKeyDowns : input.stealFocusAfterKeyDowns) = 40;
     StartAndPaste();
     ASSERT_EQ(view.boxes.size(), 2u);
-    EXPECT_EQ(view.boxes[1].caption, escape ? "確認" : "Error");
+    EXPECT_EQ(view.boxes[1].caption, escape ? msg::kConfirmCaption : msg::kErrorCaption);
     EXPECT_EQ(Clicks().size(), 1u);
     EXPECT_FALSE(input.buttonDown);
   }
@@ -566,7 +569,7 @@ TEST_F(PasteButtonTest, AnElevatedGameOrAnUntypeableCharacterStopsThePasteBefore
     input.gameIntegrity = c.gameIntegrity;
     StartAndPaste(c.ini);
     ASSERT_EQ(view.boxes.size(), 2u) << c.name;
-    EXPECT_EQ(view.boxes[1].caption, "Error") << c.name;
+    EXPECT_EQ(view.boxes[1].caption, msg::kErrorCaption) << c.name;
     EXPECT_NE(view.boxes[1].text.find(c.says), std::string::npos) << c.name << ": " << view.boxes[1].text;
     EXPECT_TRUE(input.sent.empty()) << c.name;
     EXPECT_TRUE(input.activated.empty()) << c.name;
@@ -578,7 +581,7 @@ TEST_F(PasteButtonTest, ASettingsFileThatCannotBeReadStopsThePasteBeforeAnyInput
   files.locked.insert(files.folder / "VRND.INI");  // held by another program from now on
   Press(IDC_PASTE_LOGIN);
   ASSERT_EQ(view.boxes.size(), 2u);
-  EXPECT_EQ(view.boxes[1].caption, "FileReadError");
+  EXPECT_EQ(view.boxes[1].caption, msg::kReadErrorCaption);
   EXPECT_TRUE(input.sent.empty());
   EXPECT_TRUE(input.activated.empty());
 }
@@ -594,12 +597,12 @@ TEST_F(PasteButtonTest, ATrayEntryPastesOnlyAfterACompletedSwitchAndPressesNothi
     Press(ID_TRAY_ACCOUNT1 + 2);
     if (!dataFolder) {  // the switch failed: its error, and no paste
       ASSERT_EQ(view.boxes.size(), 1u);
-      EXPECT_EQ(view.boxes[0].caption, "Error");
+      EXPECT_EQ(view.boxes[0].caption, msg::kErrorCaption);
       EXPECT_TRUE(input.sent.empty());
       continue;
     }
-    EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
-                                                         {"貼付完了", "完了", ui::Buttons::Ok}}));
+    EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, msg::kConfirmCaption, fake::Buttons::YesNo},
+                                                         kDone}));
     EXPECT_EQ(Clicks().size(), 4u) << "no completion press where the hidden main window was";
     EXPECT_EQ(input.activated, std::vector<paste::WindowRef>{fake::Input::kGame});
   }
@@ -627,7 +630,7 @@ TEST_F(PasteButtonTest, ProtectedValuesAreTypedPlainAndOnesThatCannotBeUnprotect
     EXPECT_TRUE(input.sent.empty() && input.activated.empty()) << c.pass;
     ASSERT_EQ(view.boxes.size(), 2u) << c.pass;
     EXPECT_TRUE(view.boxes[1].text.starts_with(c.refused)) << view.boxes[1].text;
-    EXPECT_EQ(view.boxes[1].caption, "FileReadError");
+    EXPECT_EQ(view.boxes[1].caption, msg::kReadErrorCaption);
   }
 }
 
@@ -659,8 +662,8 @@ TEST_F(PasteButtonTest, WhileOneCommandWaitsOnThePlayerNoOtherCommandOrDialogSta
     dialog.OnTrayIcon(switcher::TrayIconMouse::RightButtonDown);
   }};
   Press(IDC_PASTE_LOGIN);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, "確認", ui::Buttons::YesNo},
-                                                       {"貼付完了", "完了", ui::Buttons::Ok}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kConfirm3, msg::kConfirmCaption, fake::Buttons::YesNo},
+                                                       kDone}));
   EXPECT_TRUE(view.modalTemplates.empty());
   EXPECT_NE(files.Ini().find("setdata=3"), std::string::npos) << "account 5 was not switched to";
   ASSERT_EQ(tray.calls.size(), 1u);

@@ -1,5 +1,6 @@
 #include "about_dialog.h"
 #include "main_window.h"
+#include "messages.h"
 #include "resource.h"
 
 namespace {
@@ -51,13 +52,13 @@ TEST_F(MainDialogTest, StartFinishesASwitchThatACrashCutShort) {
 }
 
 TEST_F(MainDialogTest, ASettingsFileSavedAsUtf8IsConvertedAtStartOnlyWithConsent) {
-  for (const int answer : {ui::kIdNo, ui::kIdYes}) {
+  for (const bool yes : {false, true}) {
     files.Ini() = "[\xE5\x85\xA8\xE8\x88\xAC]\r\nsetdata=3\r\n";
     view = {};
-    view.answers = {answer};
+    view.answers = {yes};
     Start();
-    EXPECT_EQ(view.boxes.at(0).buttons, ui::Buttons::YesNo);
-    EXPECT_EQ(view.pushed, std::set<int>{answer == ui::kIdYes ? IDC_ACCOUNT3 : IDC_ACCOUNT1});
+    EXPECT_EQ(view.boxes.at(0).buttons, fake::Buttons::YesNo);
+    EXPECT_EQ(view.pushed, std::set<int>{yes ? IDC_ACCOUNT3 : IDC_ACCOUNT1});
     for (const auto& box : view.boxes) EXPECT_EQ(box.text.find("ANSI"), std::string::npos) << box.text;
   }
 }
@@ -89,8 +90,8 @@ TEST_F(MainDialogTest, ABinaryOrHugeSettingsFileGivesDefaultsAndSettingsStillSav
   dialog.OnCommand(IDC_OPEN_SETTINGS);
   EXPECT_EQ(files.Ini(), huge);
   ASSERT_EQ(view.lastChild->boxes.size(), 2u);
-  EXPECT_EQ(view.lastChild->boxes[0].caption, "FileReadError");
-  EXPECT_EQ(view.lastChild->boxes[1].caption, "FileReadError");
+  EXPECT_EQ(view.lastChild->boxes[0].caption, msg::kReadErrorCaption);
+  EXPECT_EQ(view.lastChild->boxes[1].caption, msg::kReadErrorCaption);
 }
 
 TEST_F(MainDialogTest, AnEmptyWindowNameGivesAnEmptyTitle) {

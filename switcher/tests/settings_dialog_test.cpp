@@ -4,6 +4,7 @@
 
 #include "fake_view.h"
 #include "fakes.h"
+#include "messages.h"
 #include "resource.h"
 
 namespace {
@@ -29,7 +30,7 @@ struct SettingsDialogTest : ::testing::Test {
   switcher::CSettingsDlg dialog{files, protector, encoder};
 
   // Opens the dialog; answers go to the questions it asks as it opens.
-  void Open(std::deque<int> answers = {}) {
+  void Open(std::deque<bool> answers = {}) {
     view = {};
     view.answers = std::move(answers);
     dialog.Attach(&view);
@@ -227,15 +228,15 @@ TEST_F(SettingsDialogTest, FieldsThatShowedAReplacementAreWrittenAsShown) {
 TEST_F(SettingsDialogTest, AFileInAnotherEncodingIsWrittenOnlyAfterTheConversionThePlayerAllowed) {
   const std::string utf8 = "\xEF\xBB\xBF[\xE5\x85\xA8\xE8\x88\xAC]\r\ntitle1=x\r\n";
   files.Ini() = utf8;
-  Open({ui::kIdNo});
+  Open({false});
   EXPECT_EQ(view.texts[IDC_SET_TITLE1], "1垢");
   view.texts[IDC_SET_ID1] = "typed";
-  view.answers = {ui::kIdNo};
+  view.answers = {false};
   Ok();  // asks again, and still no
   EXPECT_FALSE(view.endResult.has_value());
   EXPECT_EQ(files.Ini(), utf8);
   ASSERT_EQ(view.boxes.size(), 2u);
-  for (const auto& box : view.boxes) EXPECT_EQ(box.buttons, ui::Buttons::YesNo);
+  for (const auto& box : view.boxes) EXPECT_EQ(box.buttons, fake::Buttons::YesNo);
 
   Ok();  // yes: converted and shown, the typed field kept, nothing saved yet
   EXPECT_FALSE(view.endResult.has_value());
@@ -254,13 +255,13 @@ TEST_F(SettingsDialogTest, AFileThatCouldNotBeReadIsReloadedBeforeAnythingIsWrit
   files.locked.insert(files.folder / "VRND.INI");
   Open();
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].caption, "FileReadError");
+  EXPECT_EQ(view.boxes[0].caption, msg::kReadErrorCaption);
   EXPECT_EQ(view.texts[IDC_SET_ID1], "");
 
   view.texts[IDC_SET_PASS2] = "typed";  // edited while the defaults were shown
   Ok();                                 // still held: refused
   EXPECT_FALSE(view.endResult.has_value());
-  EXPECT_EQ(view.boxes.back().caption, "FileReadError");
+  EXPECT_EQ(view.boxes.back().caption, msg::kReadErrorCaption);
 
   files.locked.clear();
   Ok();  // readable now: shows the file, keeps the edit, writes nothing yet
@@ -298,7 +299,7 @@ TEST_F(SettingsDialogTest, AFailedWriteIsReportedAndKeepsTheDialogOpen) {
   Ok();
   EXPECT_FALSE(view.endResult.has_value());
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].caption, "FileWriteError");
+  EXPECT_EQ(view.boxes[0].caption, msg::kWriteErrorCaption);
 }
 
 TEST_F(SettingsDialogTest, WhileTheProtectionStaysOffOkLeavesAWholeFileByteForByte) {
@@ -341,7 +342,7 @@ TEST_F(SettingsDialogTest, TurningProtectionOnAndOffRewritesEveryPasswordAndCdKe
   Ok();
   EXPECT_FALSE(view.endResult.has_value());
   EXPECT_EQ(files.Ini(), before);
-  EXPECT_EQ(view.boxes.back().caption, "FileWriteError");
+  EXPECT_EQ(view.boxes.back().caption, msg::kWriteErrorCaption);
 }
 
 TEST_F(SettingsDialogTest, AValueThatCannotBeUnprotectedIsShownEmptyNamedAndKeptUntilTyped) {

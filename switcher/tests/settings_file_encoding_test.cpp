@@ -52,20 +52,20 @@ TEST(SettingsFileEncodingTest, ConvertsOnlyWithConsentKeepingTheOriginalAndWrite
   struct Case {
     const char* name;
     std::string ini;
-    int answer;
+    bool yes;
     bool earlierOriginal = false;
     bool refuseWrites = false;
     settings::Offer offer;
     std::string told;  // in the last box
   };
   const Case cases[] = {
-      {"yes", utf8, ui::kIdYes, false, false, settings::Offer::Converted, "VRND.INI.utf8-original"},
-      {"no", utf8, ui::kIdNo, false, false, settings::Offer::Declined, "Shift-JIS に変換しますか"},
-      {"again", utf8, ui::kIdYes, true, false, settings::Offer::Converted, "VRND.INI.utf8-original-2"},
-      {"lacking", Utf8(u8"[全般]\r\ntitle1=😀\r\n"), ui::kIdYes, false, false, settings::Offer::Failed,
+      {"yes", utf8, true, false, false, settings::Offer::Converted, "VRND.INI.utf8-original"},
+      {"no", utf8, false, false, false, settings::Offer::Declined, "Shift-JIS に変換しますか"},
+      {"again", utf8, true, true, false, settings::Offer::Converted, "VRND.INI.utf8-original-2"},
+      {"lacking", Utf8(u8"[全般]\r\ntitle1=😀\r\n"), true, false, false, settings::Offer::Failed,
        "2行目（title1）：Shift-JIS にない文字 U+1F600"},
-      {"unwritable", utf8, ui::kIdYes, false, true, settings::Offer::Failed, "変換しませんでした"},
-      {"shift-jis", shiftJis, ui::kIdYes, false, false, settings::Offer::NotNeeded, ""},
+      {"unwritable", utf8, true, false, true, settings::Offer::Failed, "変換しませんでした"},
+      {"shift-jis", shiftJis, true, false, false, settings::Offer::NotNeeded, ""},
   };
   for (const Case& c : cases) {
     fake::FileSystem files;
@@ -76,7 +76,7 @@ TEST(SettingsFileEncodingTest, ConvertsOnlyWithConsentKeepingTheOriginalAndWrite
     if (c.earlierOriginal) files.files[files.folder / "VRND.INI.utf8-original"] = "earlier";
     const auto before = files.files;
     files.refuseWrites = c.refuseWrites;
-    view.answers = {c.answer};
+    view.answers = {c.yes};
     EXPECT_EQ(settings::OfferShiftJis(view, files, encoder, ini), c.offer) << c.name;
     if (c.offer == settings::Offer::Converted) {
       EXPECT_EQ(files.Ini(), shiftJis) << c.name;
@@ -87,7 +87,7 @@ TEST(SettingsFileEncodingTest, ConvertsOnlyWithConsentKeepingTheOriginalAndWrite
     }
     EXPECT_EQ(view.boxes.empty(), c.told.empty()) << c.name;
     if (c.told.empty()) continue;
-    EXPECT_EQ(view.boxes[0].buttons, ui::Buttons::YesNo) << c.name;
+    EXPECT_EQ(view.boxes[0].buttons, fake::Buttons::YesNo) << c.name;
     EXPECT_NE(view.boxes.back().text.find(c.told), std::string::npos) << c.name << view.boxes.back().text;
   }
 }

@@ -10,7 +10,6 @@ using Op = fake::Tray::Op;
 using Call = fake::Tray::Call;
 
 constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
-constexpr char kAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
 constexpr bool kNoTaskbarButton = false;
 constexpr auto kLeftUp = switcher::TrayIconMouse::LeftButtonUp;
 constexpr auto kRightDown = switcher::TrayIconMouse::RightButtonDown;
@@ -119,7 +118,7 @@ TEST_F(TrayModeTest, AnIconTheShellRefusesKeepsTheWindowShownAndSaysSo) {
   Press(IDC_TRAY_MODE);
   EXPECT_TRUE(view.visible);
   EXPECT_TRUE(view.taskbarButton);
-  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{kAddFailed, "Error", ui::Buttons::Ok}}));
+  EXPECT_EQ(view.boxes, (std::vector<fake::View::Box>{{switcher::kTrayAddFailed, msg::kErrorCaption}}));
   // Still in the shown state: the button tries again.
   tray.refuseAdd = false;
   Press(IDC_TRAY_MODE);

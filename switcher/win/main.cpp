@@ -5,6 +5,7 @@
 #include "dialog_host.h"
 #include "file_system_win32.h"
 #include "main_dialog.h"
+#include "messages.h"
 #include "paste_input_win32.h"
 #include "secret_protector_win32.h"
 #include "shell_messages.h"
@@ -18,7 +19,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32FileSystem files;
   const switcher::SingleInstance instance(files.WorkingFolder());
   if (instance.RunsElevated()) {
-    MessageBoxW(nullptr, win32::Widen(switcher::kRunningAsAdministrator).c_str(), L"確認", MB_OK);
+    MessageBoxW(nullptr, win32::Widen(switcher::kRunningAsAdministrator).c_str(), win32::Widen(msg::kConfirmCaption).c_str(),
+                MB_OK);
     return 0;
   }
   if (!instance.IsFirst()) {

@@ -13,11 +13,6 @@
 
 namespace switcher {
 
-// What a second start says when the running copy runs as administrator (Shift-JIS).
-inline constexpr char kRunningAsAdministrator[] =
-    "このフォルダの Varndell は、すでに管理者として実行されています。\n"
-    "タスクバーか通知領域（タスクトレイ）のアイコンから、その Varndell を使ってください。";
-
 // The name of the object that marks the game folder's running copy.
 std::wstring InstanceMarkName(const std::filesystem::path& gameFolder);
 

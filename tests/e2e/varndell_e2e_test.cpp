@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "file_messages.h"
+#include "messages.h"
 #include "varndell_fixture.h"
 
 namespace {

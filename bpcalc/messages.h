@@ -1,17 +1,22 @@
 #pragma once
-// What Quorrin tells the player about its files, stated once for the dialog and its tests. A
-// message about a file names it (its path as the player reads it), the cause and what to do.
+// Everything Quorrin tells the player, and the captions it is told under, stated once for the
+// dialog and its tests; the wording Varndell shares is in common/shared_messages.h. A message
+// about a file names it (its path as the player reads it, or the constant of the table and the
+// list), the cause and what to do.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "byte_order_mark.h"
+#include "familiar_files.h"
+#include "shared_messages.h"
 
 namespace bpcalc::msg {
 
-inline constexpr const char* kWriteErrorCaption = "FileWriteError";
+using ::msg::kConfirmCaption;
+using ::msg::kReadErrorCaption;
+using ::msg::kWriteErrorCaption;
 inline constexpr const char* kWriteOkCaption = "FileWriteOK";
-inline constexpr const char* kReadErrorCaption = "FileReadError";
-inline constexpr const char* kConfirmCaption = "確認";
 
 inline constexpr const char* kCannotSave = "保存できませんでした。";
 inline constexpr const char* kCannotRead = "読込めませんでした。";
@@ -54,11 +59,46 @@ inline std::string NoSuchFile(const std::string& file) {
 }
 
 inline std::string RecordNotShiftJis(const std::string& file, text::Encoding encoding) {
-  return "「" + file + "」は " + (encoding == text::Encoding::Utf8 ? "UTF-8" : "UTF-16（Unicode）") +
+  return "「" + file + "」は " + ::msg::EncodingName(encoding) +
          " で保存されています。使い魔データは Shift-JIS のファイルです。\n" +
          "Shift-JIS で保存し直してから読込んでください（メモ帳の「ANSI」が Shift-JIS なのは日本語版の Windows"
          "だけです）。\n" +
          kCannotRead;
+}
+
+// The field (as the window labels it) holds what the file cannot keep.
+inline std::string Unstorable(const std::string& field) {
+  return ::msg::Unstorable(::msg::Quoted(field), "ファイル") + kCannotSave;
+}
+inline std::string OutOfRange(const std::string& field) {
+  return ::msg::Quoted(field) + "の数が大きすぎます。-2147483648 から 2147483647 までにしてください。\n" + kCannotSave;
+}
+// bytes: the field's width; text: the name, whose full-width characters take two bytes.
+inline std::string TooLong(const std::string& field, std::size_t bytes, bool text) {
+  return ::msg::TooLong(::msg::Quoted(field), bytes, text) + "\n" + kCannotSave;
+}
+inline constexpr char kSpaceInName[] =
+    "「使い魔名」に半角スペースがあります。読込むときに消えてしまうので、取り除くか全角スペースにしてください。\n"
+    "保存できませんでした。";
+
+inline std::string UnicodeTable() {
+  return std::string(kComparisonTableName) + " は UTF-16 で保存されているため、行を追加できません。\n"
+         "表計算ソフトで「CSV UTF-8」か Shift-JIS の CSV として保存し直してください。" + kCannotSave;
+}
+
+// The list is looked for by its bare name, in the current folder, which the file dialogs move.
+inline std::string NoFamiliarList() {
+  const std::string list(kFamiliarListName);
+  return list + " が見つかりません。\n" + list +
+         " は、最後にデータを保存・読込したフォルダ（まだなら Quorrin を起動したフォルダ）から読込みます。";
+}
+inline std::string NotListed(const std::string& name) {
+  return ::msg::Quoted(name) + "は " + std::string(kFamiliarListName) + " にありません。";
+}
+// The list's line (from 1) for the name has fewer than five level-1 values.
+inline std::string Incomplete(std::size_t line, const std::string& name) {
+  return std::string(kFamiliarListName) + " の " + std::to_string(line) + " 行目の" + ::msg::Quoted(name) +
+         "には Lv1 の値が5つありません。\nLv1のBPは変えていません。";
 }
 
 }  // namespace bpcalc::msg
