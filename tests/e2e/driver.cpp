@@ -411,6 +411,11 @@ bool Window::SaveScreenshot(const std::filesystem::path& bmp) const {
   return GetWindowRect(m_hwnd, &rect) && SaveScreenRect(rect, bmp);
 }
 
+bool Window::ShowsDrawing() const {
+  RECT rect{};
+  return m_hwnd && GetWindowRect(m_hwnd, &rect) && e2e::ShowsDrawing(rect);
+}
+
 bool operator==(const Window& a, const Window& b) { return a.Handle() == b.Handle(); }
 
 std::vector<Window> VisibleTopLevelWindows(DWORD processId, std::wstring_view className) {

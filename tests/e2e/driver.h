@@ -144,6 +144,8 @@ class Window {
 
   // The window as it is on the screen, as a 24-bit BMP.
   bool SaveScreenshot(const std::filesystem::path& bmp) const;
+  // Whether the window's rectangle on the screen shows its drawing (see e2e::ShowsDrawing).
+  bool ShowsDrawing() const;
 
  private:
   HWND m_hwnd = nullptr;

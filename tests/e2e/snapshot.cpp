@@ -44,7 +44,7 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
   // cancelled by it. The icon drawn on the screen means the program has gone idle since.
   const bool hidden = e2e::WaitUntil([&] {
     const auto icons = e2e::TrayIcons();
-    return !main.IsVisible() && icons.size() == 1 && e2e::ShowsDrawing(ScreenRect(icons.front()));
+    return !main.IsVisible() && icons.size() == 1 && icons.front().ShowsDrawing();
   });
   if (!hidden) {
     std::fwprintf(stderr, L"the window did not hide behind a tray icon\n");
@@ -65,7 +65,7 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
   // Drawn: the menu's face with its items' text on it.
   const bool drawn = e2e::WaitUntil([&] {
     const auto pixels = e2e::ScreenPixels(ScreenRect(menu));
-    return std::ranges::find(pixels, GetSysColor(COLOR_MENU)) != pixels.end() && e2e::ShowsDrawing(ScreenRect(menu));
+    return std::ranges::find(pixels, GetSysColor(COLOR_MENU)) != pixels.end() && menu.ShowsDrawing();
   });
   if (!drawn) {
     std::fwprintf(stderr, L"the tray menu %ls\n", menu.IsVisible() ? L"was not drawn" : L"closed before it was drawn");

@@ -29,10 +29,15 @@ class TrayTest : public VarndellTest {
 
   LONG_PTR ExStyle() const { return GetWindowLongPtrW(m_main.Handle(), GWL_EXSTYLE); }
 
-  // Hides the window with its button; true once it is hidden behind its one icon.
+  // Hides the window with its button; true once it is hidden behind its one icon, drawn: Varndell
+  // has waited for input since, and so handled the hidden window's loss of the X focus, which
+  // would cancel a menu opened before.
   [[nodiscard]] bool Hide() {
     m_main.Click(kTrayModeButton);
-    return e2e::WaitUntil([&] { return !m_main.IsVisible(); }) && WaitForIcons(1);
+    return e2e::WaitUntil([&] {
+      const auto icons = TrayIcons();
+      return !m_main.IsVisible() && icons.size() == 1 && icons.front().ShowsDrawing();
+    });
   }
 
   // A mouse action on the icon, as the shell reports it to the window.
