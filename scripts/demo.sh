@@ -73,7 +73,7 @@ else
   at_dpi 96
   picture varndell-tray-menu-demo Varndell.exe tray
   picture quorrin-result-demo Quorrin.exe result
+  # The paste picture waits for this client's window to show.
   (cd "$game" && wine xgpuk.exe --at 300 60 &)
-  sleep 2
   picture varndell-paste-demo Varndell.exe paste
 fi

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <system_error>
 
@@ -69,41 +70,55 @@ struct DeleteObjectFn {
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDcFn>;
 using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteObjectFn>;
 
-bool SaveScreenRect(const RECT& rect, const std::filesystem::path& file) {
+// The screen's pixels in the rectangle as a 24-bit bottom-up DIB (rows padded to 4 bytes, as a
+// BMP file stores them); nullopt when they cannot be read.
+struct ScreenImage {
+  BITMAPINFOHEADER header{};
+  std::string pixels;
+  size_t stride = 0;
+};
+std::optional<ScreenImage> CaptureScreen(const RECT& rect) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return std::nullopt;
   ScreenDc screen;
-  if (!screen.dc) return false;
+  if (!screen.dc) return std::nullopt;
   MemoryDc memory(CreateCompatibleDC(screen.dc));
   Bitmap bitmap(CreateCompatibleBitmap(screen.dc, width, height));
-  if (!memory || !bitmap) return false;
+  if (!memory || !bitmap) return std::nullopt;
   const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
   const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY) != 0;
   SelectObject(memory.get(), previous);
-  if (!copied) return false;
+  if (!copied) return std::nullopt;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // positive: bottom-up rows, as a BMP file stores them
+  info.bmiHeader.biHeight = height;  // positive: bottom-up rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  std::string pixels(stride * static_cast<size_t>(height), '\0');
-  if (GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) !=
-      height) {
-    return false;
+  ScreenImage image;
+  image.stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+  image.pixels.assign(image.stride * static_cast<size_t>(height), '\0');
+  if (GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), image.pixels.data(), &info,
+                DIB_RGB_COLORS) != height) {
+    return std::nullopt;
   }
+  image.header = info.bmiHeader;
+  return image;
+}
 
+bool SaveScreenRect(const RECT& rect, const std::filesystem::path& file) {
+  const auto image = CaptureScreen(rect);
+  if (!image) return false;
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  header.bfSize = static_cast<DWORD>(header.bfOffBits + pixels.size());
+  header.bfSize = static_cast<DWORD>(header.bfOffBits + image->pixels.size());
   std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  bytes += pixels;
+  bytes.append(reinterpret_cast<const char*>(&image->header), sizeof image->header);
+  bytes += image->pixels;
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
   return WriteFileBytes(file, bytes);
@@ -396,6 +411,11 @@ bool Window::SaveScreenshot(const std::filesystem::path& bmp) const {
   return GetWindowRect(m_hwnd, &rect) && SaveScreenRect(rect, bmp);
 }
 
+bool Window::ShowsDrawing() const {
+  RECT rect{};
+  return m_hwnd && GetWindowRect(m_hwnd, &rect) && e2e::ShowsDrawing(rect);
+}
+
 bool operator==(const Window& a, const Window& b) { return a.Handle() == b.Handle(); }
 
 std::vector<Window> VisibleTopLevelWindows(DWORD processId, std::wstring_view className) {
@@ -506,6 +526,41 @@ void ScreenDpi::Set(DWORD dpi) {
 bool SaveScreenScreenshot(const std::filesystem::path& bmp) {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return SaveScreenRect(screen, bmp);
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
+  std::vector<COLORREF> colours;
+  const auto image = CaptureScreen(area);
+  if (!image) return colours;
+  const auto width = static_cast<size_t>(image->header.biWidth);
+  const auto height = static_cast<size_t>(image->header.biHeight);
+  colours.reserve(width * height);
+  for (size_t row = height; row-- > 0;) {
+    const auto* pixel = reinterpret_cast<const unsigned char*>(image->pixels.data()) + row * image->stride;
+    for (size_t x = 0; x < width; ++x, pixel += 3) colours.push_back(RGB(pixel[2], pixel[1], pixel[0]));
+  }
+  return colours;
+}
+
+bool ShowsDrawing(const RECT& area) {
+  const auto colours = ScreenPixels(area);
+  return std::adjacent_find(colours.begin(), colours.end(), std::not_equal_to<>()) != colours.end();
+}
+
+std::vector<Window> TrayIcons() {
+  std::vector<Window> icons;
+  const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+  if (!tray || !IsWindowVisible(tray)) return icons;
+  EnumChildWindows(
+      tray,
+      [](HWND child, LPARAM found) -> BOOL {
+        if (IsWindowVisible(child) && Window(child).ClassName() == L"__winex11_tray_icon") {
+          reinterpret_cast<std::vector<Window>*>(found)->push_back(Window(child));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&icons));
+  return icons;
 }
 
 std::filesystem::path ScreenshotFolder() {

@@ -144,6 +144,8 @@ class Window {
 
   // The window as it is on the screen, as a 24-bit BMP.
   bool SaveScreenshot(const std::filesystem::path& bmp) const;
+  // Whether the window's rectangle on the screen shows its drawing (see e2e::ShowsDrawing).
+  bool ShowsDrawing() const;
 
  private:
   HWND m_hwnd = nullptr;
@@ -191,6 +193,15 @@ class ScreenDpi {
 
 // The whole screen as a 24-bit BMP.
 bool SaveScreenScreenshot(const std::filesystem::path& bmp);
+// The screen's pixels in the rectangle, row by row from the top; empty when they cannot be read.
+std::vector<COLORREF> ScreenPixels(const RECT& area);
+// Whether the screen shows more than one colour in the rectangle: a window painted there shows
+// its text or picture, one not yet painted a single flat colour.
+bool ShowsDrawing(const RECT& area);
+
+// The notification-area icons. Without a virtual desktop Wine shows them in a stand-alone tray
+// window, one visible child window per icon.
+std::vector<Window> TrayIcons();
 
 // Folder for screenshots: %E2E_SCREENSHOTS% (a Unix or Windows path), or the build's default.
 std::filesystem::path ScreenshotFolder();

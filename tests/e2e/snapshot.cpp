@@ -7,16 +7,17 @@
 //   tray      the whole screen with Varndell hidden and its tray menu open
 //   paste     the whole screen while a login paste into a running game client is under way
 //   result    Quorrin's window after a worked example has been computed
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
 
 #include "driver.h"
+#include "paste_preparation.h"
 #include "resource.h"
 #include "tray_message.h"
 
 namespace {
-
 
 bool Settings(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
   constexpr int kSettingsButton = IDC_OPEN_SETTINGS;
@@ -29,11 +30,24 @@ bool Settings(const e2e::Process& program, const e2e::Window& main, const std::f
   return saved;
 }
 
+RECT ScreenRect(const e2e::Window& window) {
+  RECT rect{};
+  GetWindowRect(window.Handle(), &rect);
+  return rect;
+}
+
 bool Tray(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
   constexpr int kHideButton = IDC_TRAY_MODE;
   main.Click(kHideButton);
-  if (!e2e::WaitUntil([&] { return !main.IsVisible(); })) {
-    std::fwprintf(stderr, L"the window did not hide\n");
+  // The press comes once the hide is over, as a player's does. Wine handles the hidden window's
+  // loss of the X focus when the program next waits for input; a menu opened before that is
+  // cancelled by it. The icon drawn on the screen means the program has gone idle since.
+  const bool hidden = e2e::WaitUntil([&] {
+    const auto icons = e2e::TrayIcons();
+    return !main.IsVisible() && icons.size() == 1 && icons.front().ShowsDrawing();
+  });
+  if (!hidden) {
+    std::fwprintf(stderr, L"the window did not hide behind a tray icon\n");
     return false;
   }
   SetCursorPos(600, 500);
@@ -48,18 +62,45 @@ bool Tray(const e2e::Process& program, const e2e::Window& main, const std::files
     std::fwprintf(stderr, L"no tray menu appeared\n");
     return false;
   }
-  Sleep(300);  // let the menu draw
+  // Drawn: the menu's face with its items' text on it.
+  const bool drawn = e2e::WaitUntil([&] {
+    const auto pixels = e2e::ScreenPixels(ScreenRect(menu));
+    return std::ranges::find(pixels, GetSysColor(COLOR_MENU)) != pixels.end() && menu.ShowsDrawing();
+  });
+  if (!drawn) {
+    std::fwprintf(stderr, L"the tray menu %ls\n", menu.IsVisible() ? L"was not drawn" : L"closed before it was drawn");
+    return false;
+  }
   const bool saved = e2e::SaveScreenScreenshot(bmp);
   PostMessageW(menu.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   return saved;
 }
 
 bool Paste(const e2e::Process& program, const e2e::Window& main, const std::filesystem::path& bmp) {
+  // The game client (the stand-in that demo.sh starts), on the screen before the paste looks for it.
+  constexpr wchar_t kGameClass[] = L" ＣＲＯＳＳＧＡＴＥ ";
+  HWND client = nullptr;
+  if (!e2e::WaitUntil([&] { return (client = FindWindowW(kGameClass, nullptr)) && IsWindowVisible(client); })) {
+    std::fwprintf(stderr, L"no game client window (class \"%ls\") appeared\n", kGameClass);
+    return false;
+  }
   constexpr int kPasteButton = IDC_PASTE_LOGIN;
   main.Click(kPasteButton);
   const auto question = e2e::WaitForMessageBox(program.Id(), {main});
-  if (!question || !e2e::Answer(question->window, IDYES)) return false;
-  Sleep(2500);  // the ID is in, the password under way
+  if (!question || !e2e::Answer(question->window, IDYES)) {
+    std::fwprintf(stderr, L"the paste did not ask to begin\n");
+    return false;
+  }
+  // The picture once the password field shows its first characters: the ID is in, the rest under
+  // way. The stand-in fills a field of 180 x 22 around the point the paste clicks in it, one
+  // colour until it shows text.
+  const RECT outer = ScreenRect(e2e::Window(client));
+  const auto [x, y] = paste::kFieldOffsets[1];
+  const RECT password{outer.left + x - 88, outer.top + y - 9, outer.left + x + 88, outer.top + y + 9};
+  if (!e2e::WaitUntil([&] { return e2e::ShowsDrawing(password); })) {
+    std::fwprintf(stderr, L"the password field showed nothing typed\n");
+    return false;
+  }
   const bool saved = e2e::SaveScreenScreenshot(bmp);
   if (const auto done = e2e::WaitForMessageBox(program.Id(), {main})) {
     std::printf("paste ended: \"%s\"\n", e2e::ToUtf8(done->text).c_str());

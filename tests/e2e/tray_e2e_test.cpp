@@ -1,7 +1,6 @@
 // Varndell's notification-area icon under Wine: hiding and showing, the icon's mouse actions,
 // the popup menu's commands, exit from the hidden window, and the icon coming back when the
-// taskbar is created anew. Without a virtual desktop Wine shows the icons in a stand-alone tray
-// window, one child window per icon, which the tests count and click.
+// taskbar is created anew. The tests count and click the icons of Wine's stand-alone tray.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,6 +14,8 @@
 
 namespace {
 
+using e2e::TrayIcons;
+
 constexpr int kTrayModeButton = IDC_TRAY_MODE;
 // Where the menu opens (at the mouse cursor), and a point well away from it.
 constexpr int kMenuX = 600, kMenuY = 300;
@@ -22,31 +23,21 @@ constexpr int kElsewhereX = 300, kElsewhereY = 800;
 
 class TrayTest : public VarndellTest {
  protected:
-  static std::vector<Window> TrayIcons() {
-    std::vector<Window> icons;
-    const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-    if (!tray || !IsWindowVisible(tray)) return icons;
-    EnumChildWindows(
-        tray,
-        [](HWND child, LPARAM found) -> BOOL {
-          if (IsWindowVisible(child) && Window(child).ClassName() == L"__winex11_tray_icon") {
-            reinterpret_cast<std::vector<Window>*>(found)->push_back(Window(child));
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&icons));
-    return icons;
-  }
   [[nodiscard]] static bool WaitForIcons(size_t count) {
     return e2e::WaitUntil([&] { return TrayIcons().size() == count; });
   }
 
   LONG_PTR ExStyle() const { return GetWindowLongPtrW(m_main.Handle(), GWL_EXSTYLE); }
 
-  // Hides the window with its button; true once it is hidden behind its one icon.
+  // Hides the window with its button; true once it is hidden behind its one icon, drawn: Varndell
+  // has waited for input since, and so handled the hidden window's loss of the X focus, which
+  // would cancel a menu opened before.
   [[nodiscard]] bool Hide() {
     m_main.Click(kTrayModeButton);
-    return e2e::WaitUntil([&] { return !m_main.IsVisible(); }) && WaitForIcons(1);
+    return e2e::WaitUntil([&] {
+      const auto icons = TrayIcons();
+      return !m_main.IsVisible() && icons.size() == 1 && icons.front().ShowsDrawing();
+    });
   }
 
   // A mouse action on the icon, as the shell reports it to the window.
