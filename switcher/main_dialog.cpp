@@ -2,39 +2,16 @@
 
 #include <span>
 
+#include "control_ids.h"
 #include "leading_int.h"
-#include "resource.h"
 #include "save_swap.h"
 #include "settings_file.h"
 
 namespace switcher {
 namespace {
 
-constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2, IDC_COLUMN_TITLE3};
-constexpr std::array<int, kRateColumns> kSumFields{IDC_SUM1, IDC_SUM2, IDC_SUM3};
-
-// Rate buttons by index: in each column "R1*" has an ID of its own, "R2*" .. "R10*" follow in order.
-constexpr std::array<int, kRateButtonCount> RateButtons() {
-  constexpr std::array<int, kRateColumns> first{IDC_RATE1_1, IDC_RATE2_1, IDC_RATE3_1};
-  constexpr std::array<int, kRateColumns> second{IDC_RATE1_2, IDC_RATE2_2, IDC_RATE3_2};
-  std::array<int, kRateButtonCount> ids{};
-  for (int index = 0; index < kRateButtonCount; ++index) {
-    const int column = RateCalculator::ColumnOf(index);
-    const int multiplier = RateCalculator::MultiplierOf(index);
-    ids[index] = multiplier == 1 ? first[column] : second[column] + multiplier - 2;
-  }
-  return ids;
-}
-constexpr std::array<int, kRateButtonCount> kRateButtons = RateButtons();
-static_assert(kRateButtons[kRatesPerColumn - 1] == IDC_RATE1_10 && kRateButtons.back() == IDC_RATE3_10);
-
-constexpr std::array<int, settings::kAccountCount> TrayAccounts() {
-  std::array<int, settings::kAccountCount> ids{};
-  for (int slot = 0; slot < settings::kAccountCount; ++slot) ids[slot] = ID_TRAY_ACCOUNT1 + slot;
-  return ids;
-}
-constexpr std::array<int, settings::kAccountCount> kTrayAccounts = TrayAccounts();
-static_assert(kTrayAccounts.back() == ID_TRAY_ACCOUNT6);
+static_assert(kRateButtons.size() == kRateButtonCount && kColumnTitles.size() == kRateColumns &&
+              kColumnSums.size() == kRateColumns);
 
 // The window's whole behaviour: each command and the handler that takes it.
 struct Route {
@@ -84,8 +61,6 @@ class BusyScope {
 };
 
 }  // namespace
-
-int RateButtonId(int index) { return kRateButtons[index]; }
 
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector,
                            const settings::ShiftJisEncoder& encoder, Shell& shell, Tray& tray,
@@ -140,7 +115,7 @@ bool CSwitcherDlg::OnInitDialog() {
   m_accounts.Restore(view(), settings);
 
   std::array<std::string, kRateButtonCount> captions;
-  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = view().ItemText(RateButtonId(index));
+  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = view().ItemText(kRateButtons[index]);
   m_calculator.SetButtonCaptions(captions);
   RefreshFrom(settings);
   AccountSwitch::Tell(view(), resumed);
@@ -202,14 +177,14 @@ void CSwitcherDlg::ResetCalculatorFrom(const settings::SettingsFile& settings) {
   for (int column = 0; column < kRateColumns; ++column) ShowColumn(column);
   view().SetItemText(IDC_FREE_AMOUNT, settings.Read(settings::kFreeDefault, settings::Reader::MainWindow));
   for (int index = 0; index < kRateButtonCount; ++index) {
-    view().SetItemText(RateButtonId(index), m_calculator.RateButtonText(index));
+    view().SetItemText(kRateButtons[index], m_calculator.RateButtonText(index));
   }
   view().SetItemText(IDC_PLUS, m_calculator.PlusText());
 }
 
 void CSwitcherDlg::OnRateButton(int index) {
   m_calculator.PressRate(index);
-  view().SetItemText(RateButtonId(index), m_calculator.RateButtonText(index));
+  view().SetItemText(kRateButtons[index], m_calculator.RateButtonText(index));
   ShowColumn(RateCalculator::ColumnOf(index));
 }
 
@@ -221,7 +196,7 @@ void CSwitcherDlg::OnPlus() {
 
 void CSwitcherDlg::ShowColumn(int column) {
   view().SetItemText(IDC_TOTAL, m_calculator.TotalText());
-  view().SetItemText(kSumFields[column], m_calculator.SumText(column));
+  view().SetItemText(kColumnSums[column], m_calculator.SumText(column));
 }
 
 // ---- Account switching -----------------------------------------------------------------------

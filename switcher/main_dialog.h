@@ -22,9 +22,6 @@ class SettingsFile;
 
 namespace switcher {
 
-// The control of rate button index 0..29 (see RateCalculator).
-int RateButtonId(int index);
-
 class CSwitcherDlg : public ui::Dialog {
  public:
   CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector,

@@ -591,7 +591,7 @@ TEST_F(PasteButtonTest, ATrayEntryPastesOnlyAfterACompletedSwitchAndPressesNothi
     if (dataFolder) files.folders.insert(files.folder / "data");
     Start(kAccounts);
     Press(IDC_TRAY_MODE);
-    Press(ID_TRAY_ACCOUNT1 + 2);
+    Press(ID_TRAY_ACCOUNT3);
     if (!dataFolder) {  // the switch failed: its error, and no paste
       ASSERT_EQ(view.boxes.size(), 1u);
       EXPECT_EQ(view.boxes[0].caption, "Error");
@@ -654,7 +654,7 @@ TEST_F(PasteButtonTest, WithTwoClientsTheAccountGoesToTheClientTheGameButtonStar
 TEST_F(PasteButtonTest, WhileOneCommandWaitsOnThePlayerNoOtherCommandOrDialogStarts) {
   Start(kAccounts);
   view.whileBoxOpen = {[&] {
-    Press(ID_TRAY_ACCOUNT1 + 4);  // the tray's アカウント５
+    Press(ID_TRAY_ACCOUNT5);  // the tray's アカウント５
     dialog.OnHelpInfo();          // F1 on the question
     dialog.OnTrayIcon(ui::TrayIconMouse::RightButtonDown);
   }};
