@@ -1,5 +1,5 @@
 // The login paste: key table, timing rules, the planned sequence, the guarded playing of it, and
-// the operation behind button 1048 with its questions and messages.
+// the operation behind the 情報 貼付 button with its questions and messages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -421,7 +421,7 @@ TEST(LoginPastePrepareTest, EachReasonToSendNothingIsFoundBeforeAnyInput) {
   EXPECT_EQ(prepared.plan.steps.front().point, paste::kFieldOffsets[0]);
 }
 
-// ---- The operation behind button 1048 ------------------------------------------------------
+// ---- The operation behind the 情報 貼付 button ---------------------------------------------
 
 struct PasteButtonTest : MainWindowTest {
   static constexpr char kAccounts[] =

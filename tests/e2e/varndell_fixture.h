@@ -64,8 +64,8 @@ struct RateButton {
 constexpr std::array<RateButton, switcher::kRateButtonCount> RateButtons() {
   using switcher::RateCalculator;
   std::array<RateButton, switcher::kRateButtonCount> buttons{};
-  for (int index = 0; index < switcher::kRateButtonCount; ++index) {
-    buttons[index] = {switcher::kRateButtons[index], RateCalculator::ColumnOf(index), RateCalculator::MultiplierOf(index)};
+  for (int i = 0; i < switcher::kRateButtonCount; ++i) {
+    buttons[i] = {switcher::kRateButtons[i], RateCalculator::ColumnOf(i), RateCalculator::MultiplierOf(i)};
   }
   return buttons;
 }
