@@ -6,6 +6,7 @@
 
 #include "about_dialog.h"
 #include "bp_growth.h"
+#include "command_route.h"
 #include "control_ids.h"
 #include "decimal_text.h"
 #include "familiar_files.h"
@@ -35,19 +36,6 @@ constexpr std::array<int, kCsvColumnCount> kCsvBoxes = {
     ids::kLevel1Bp[1],    ids::kLevel1Bp[2],    ids::kLevel1Bp[3],    ids::kLevel1Bp[4],
     ids::kCompareLevel,   ids::kPredictedBp[0], ids::kPredictedBp[1], ids::kPredictedBp[2],
     ids::kPredictedBp[3], ids::kPredictedBp[4], ids::kRemaining};
-
-struct Route {
-  int id;
-  void (CBpCalcDlg::*handler)();
-};
-// Command 1 ("データを保存") never closes the dialog; Enter in a box shows the result.
-constexpr Route kRoutes[] = {
-    {ids::kSaveData, &CBpCalcDlg::OnSaveData},
-    {ids::kLoadData, &CBpCalcDlg::OnLoadData},
-    {ids::kShowResult, &CBpCalcDlg::OnShowResult},
-    {ids::kAppendCsv, &CBpCalcDlg::OnAppendCsv},
-    {ids::kSetLv1, &CBpCalcDlg::OnSetLv1},
-};
 
 // The name of a comparison column, from the table's header line.
 std::string CsvColumnName(std::size_t column) {
@@ -84,13 +72,20 @@ bool CBpCalcDlg::OnInitDialog() {
 }
 
 bool CBpCalcDlg::OnCommand(int id) {
-  for (const Route& route : kRoutes) {
-    if (route.id == id) {
-      (this->*route.handler)();
-      return true;
-    }
-  }
-  return ui::Dialog::OnCommand(id);
+  // Command 1 ("データを保存") never closes the dialog; Enter in a box shows the result.
+  static constexpr ui::Route<CBpCalcDlg> kRoutes[] = {
+      {ids::kSaveData, &CBpCalcDlg::OnSaveData},
+      {ids::kLoadData, &CBpCalcDlg::OnLoadData},
+      {ids::kShowResult, &CBpCalcDlg::OnShowResult},
+      {ids::kAppendCsv, &CBpCalcDlg::OnAppendCsv},
+      {ids::kSetLv1, &CBpCalcDlg::OnSetLv1},
+      {ui::kIdCancel, &CBpCalcDlg::OnCancel},  // Esc and the close box
+  };
+  static_assert(ui::DistinctIds<CBpCalcDlg>(kRoutes));
+
+  const ui::Route<CBpCalcDlg>* route = ui::FindRoute<CBpCalcDlg>(kRoutes, id);
+  if (route) route->Run(*this, id);
+  return route != nullptr;
 }
 
 void CBpCalcDlg::OnShowResult() {

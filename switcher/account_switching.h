@@ -1,20 +1,17 @@
 #pragma once
 // Choosing an account on the main window: its six buttons show the selected slot pushed, and a
 // press switches the game's save file to the chosen account (the swap itself is save_swap).
-#include <array>
 #include <cstdint>
 
+#include "control_ids.h"
 #include "dialog.h"
 #include "file_system.h"
-#include "resource.h"
 #include "save_swap.h"
 #include "settings_file.h"
 
 namespace switcher {
 
-// The buttons of account slots 1..6.
-inline constexpr std::array<int, settings::kAccountCount> kAccountButtons{
-    IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3, IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
+static_assert(kAccountButtons.size() == settings::kAccountCount && kTrayAccounts.size() == settings::kAccountCount);
 
 class AccountSwitch {
  public:

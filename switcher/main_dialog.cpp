@@ -1,73 +1,16 @@
 #include "main_dialog.h"
 
-#include <span>
-
+#include "command_route.h"
+#include "control_ids.h"
 #include "leading_int.h"
-#include "resource.h"
 #include "save_swap.h"
 #include "settings_file.h"
 
 namespace switcher {
 namespace {
 
-constexpr std::array<int, kRateColumns> kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2, IDC_COLUMN_TITLE3};
-constexpr std::array<int, kRateColumns> kSumFields{IDC_SUM1, IDC_SUM2, IDC_SUM3};
-
-// Rate buttons by index: in each column "R1*" has an ID of its own, "R2*" .. "R10*" follow in order.
-constexpr std::array<int, kRateButtonCount> RateButtons() {
-  constexpr std::array<int, kRateColumns> first{IDC_RATE1_1, IDC_RATE2_1, IDC_RATE3_1};
-  constexpr std::array<int, kRateColumns> second{IDC_RATE1_2, IDC_RATE2_2, IDC_RATE3_2};
-  std::array<int, kRateButtonCount> ids{};
-  for (int index = 0; index < kRateButtonCount; ++index) {
-    const int column = RateCalculator::ColumnOf(index);
-    const int multiplier = RateCalculator::MultiplierOf(index);
-    ids[index] = multiplier == 1 ? first[column] : second[column] + multiplier - 2;
-  }
-  return ids;
-}
-constexpr std::array<int, kRateButtonCount> kRateButtons = RateButtons();
-static_assert(kRateButtons[kRatesPerColumn - 1] == IDC_RATE1_10 && kRateButtons.back() == IDC_RATE3_10);
-
-constexpr std::array<int, settings::kAccountCount> TrayAccounts() {
-  std::array<int, settings::kAccountCount> ids{};
-  for (int slot = 0; slot < settings::kAccountCount; ++slot) ids[slot] = ID_TRAY_ACCOUNT1 + slot;
-  return ids;
-}
-constexpr std::array<int, settings::kAccountCount> kTrayAccounts = TrayAccounts();
-static_assert(kTrayAccounts.back() == ID_TRAY_ACCOUNT6);
-
-// The window's whole behaviour: each command and the handler that takes it.
-struct Route {
-  int id;
-  void (CSwitcherDlg::*handler)();
-};
-constexpr Route kRoutes[] = {
-    {ui::kIdOk, &CSwitcherDlg::OnOK},  // "XG起動", also Enter
-    {ui::kIdCancel, &CSwitcherDlg::OnCancel},  // "終了", also Esc and the close box
-    {ID_TRAY_EXIT, &CSwitcherDlg::OnCancel},
-    {IDC_OPEN_SETTINGS, &CSwitcherDlg::OnOpenSettings},
-    {IDC_USER_PROGRAM, &CSwitcherDlg::LaunchUserProgram},
-    {ID_TRAY_USER_PROGRAM, &CSwitcherDlg::LaunchUserProgram},
-    {IDC_FAMILIAR_CALCULATOR, &CSwitcherDlg::LaunchFamiliarCalculator},
-    {ID_TRAY_FAMILIAR_CALCULATOR, &CSwitcherDlg::LaunchFamiliarCalculator},
-    {IDC_PLUS, &CSwitcherDlg::OnPlus},
-    {IDC_CLEAR, &CSwitcherDlg::ResetCalculator},
-    {IDC_PASTE_LOGIN, &CSwitcherDlg::PasteLoginInfo},
-    {IDC_TRAY_MODE, &CSwitcherDlg::ToggleTrayMode},
-    {ID_TRAY_TOGGLE, &CSwitcherDlg::ToggleTrayMode},
-};
-// Families of commands whose handler takes the member's number: account slot 1..6, rate button
-// index 0..29.
-struct NumberedRoute {
-  std::span<const int> ids;
-  int firstNumber;
-  void (CSwitcherDlg::*handler)(int);
-};
-constexpr NumberedRoute kNumberedRoutes[] = {
-    {kAccountButtons, 1, &CSwitcherDlg::OnAccountButton},
-    {kTrayAccounts, 1, &CSwitcherDlg::OnTrayAccount},
-    {kRateButtons, 0, &CSwitcherDlg::OnRateButton},
-};
+static_assert(kRateButtons.size() == kRateButtonCount && kColumnTitles.size() == kRateColumns &&
+              kColumnSums.size() == kRateColumns);
 
 // While one command of the window runs (its questions, its typing, a dialog it opened), nothing
 // else starts: a second paste or switch would act on the first one's half-done state, and a
@@ -84,8 +27,6 @@ class BusyScope {
 };
 
 }  // namespace
-
-int RateButtonId(int index) { return kRateButtons[index]; }
 
 CSwitcherDlg::CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector,
                            const settings::ShiftJisEncoder& encoder, Shell& shell, Tray& tray,
@@ -105,23 +46,40 @@ int CSwitcherDlg::IconId() const { return IDR_MAINFRAME; }
 ui::Background CSwitcherDlg::BackgroundColor() const { return ui::Background::Desktop; }
 
 bool CSwitcherDlg::OnCommand(int id) {
-  for (const Route& route : kRoutes) {
-    if (route.id != id) continue;
-    if (m_busy) return true;
-    const BusyScope busy(m_busy);
-    (this->*route.handler)();
-    return true;
-  }
-  for (const NumberedRoute& route : kNumberedRoutes) {
-    for (std::size_t i = 0; i < route.ids.size(); ++i) {
-      if (route.ids[i] != id) continue;
-      if (m_busy) return true;
-      const BusyScope busy(m_busy);
-      (this->*route.handler)(route.firstNumber + static_cast<int>(i));
-      return true;
-    }
-  }
-  return false;
+  // The window's whole behaviour: each control or menu entry and the handler that takes it.
+  static constexpr auto startUserProgram = [](CSwitcherDlg& d) { d.m_launcher.StartUserProgram(d.view()); };
+  static constexpr auto startCalculator = [](CSwitcherDlg& d) { d.m_launcher.StartFamiliarCalculator(d.view()); };
+  static constexpr auto toggleTray = [](CSwitcherDlg& d) { d.m_tray.Toggle(d.view()); };
+  static constexpr ui::Route<CSwitcherDlg> kRoutes[] = {
+      {ui::kIdOk, &CSwitcherDlg::OnOK},          // "XG起動", also Enter
+      {ui::kIdCancel, &CSwitcherDlg::OnCancel},  // "終了", also Esc and the close box
+      {ID_TRAY_EXIT, &CSwitcherDlg::OnCancel},
+      {IDC_OPEN_SETTINGS, &CSwitcherDlg::OnOpenSettings},
+      {IDC_USER_PROGRAM, startUserProgram},
+      {ID_TRAY_USER_PROGRAM, startUserProgram},
+      {IDC_FAMILIAR_CALCULATOR, startCalculator},
+      {ID_TRAY_FAMILIAR_CALCULATOR, startCalculator},
+      {kRateButtons, &CSwitcherDlg::OnRateButton},
+      {IDC_PLUS, &CSwitcherDlg::OnPlus},
+      {IDC_CLEAR, [](CSwitcherDlg& d) { d.ResetCalculatorFrom(settings::SettingsFile::InWorkingFolder(d.m_files)); }},
+      {kAccountButtons, [](CSwitcherDlg& d, int place) { d.m_accounts.Select(d.view(), place + 1); }},
+      {IDC_PASTE_LOGIN, &CSwitcherDlg::PasteLoginInfo},
+      {IDC_TRAY_MODE, toggleTray},
+      {ID_TRAY_TOGGLE, toggleTray},
+      // A tray account entry switches, then pastes the account it switched to.
+      {kTrayAccounts,
+       [](CSwitcherDlg& d, int place) {
+         if (d.m_accounts.Select(d.view(), place + 1)) d.PasteLoginInfo();
+       }},
+  };
+  static_assert(ui::DistinctIds<CSwitcherDlg>(kRoutes));
+
+  const ui::Route<CSwitcherDlg>* route = ui::FindRoute<CSwitcherDlg>(kRoutes, id);
+  if (!route) return false;
+  if (m_busy) return true;
+  const BusyScope busy(m_busy);
+  route->Run(*this, id);
+  return true;
 }
 
 bool CSwitcherDlg::OnInitDialog() {
@@ -140,14 +98,12 @@ bool CSwitcherDlg::OnInitDialog() {
   m_accounts.Restore(view(), settings);
 
   std::array<std::string, kRateButtonCount> captions;
-  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = ItemText(RateButtonId(index));
+  for (int index = 0; index < kRateButtonCount; ++index) captions[index] = ItemText(kRateButtons[index]);
   m_calculator.SetButtonCaptions(captions);
   RefreshFrom(settings);
   AccountSwitch::Tell(view(), resumed);
   return true;
 }
-
-void CSwitcherDlg::RefreshFromSettings() { RefreshFrom(settings::SettingsFile::InWorkingFolder(m_files)); }
 
 void CSwitcherDlg::RefreshFrom(const settings::SettingsFile& settings) {
   using settings::Reader;
@@ -177,7 +133,7 @@ bool CSwitcherDlg::OnHelpInfo() {
 
 void CSwitcherDlg::OnOpenSettings() {
   view().RunModal(m_settingsDlg);
-  RefreshFromSettings();
+  RefreshFrom(settings::SettingsFile::InWorkingFolder(m_files));
 }
 
 // ---- Launching -------------------------------------------------------------------------------
@@ -189,27 +145,21 @@ void CSwitcherDlg::OnOK() {
   }
 }
 
-void CSwitcherDlg::LaunchUserProgram() { m_launcher.StartUserProgram(view()); }
-
-void CSwitcherDlg::LaunchFamiliarCalculator() { m_launcher.StartFamiliarCalculator(view()); }
-
 // ---- Rate calculator -------------------------------------------------------------------------
-
-void CSwitcherDlg::ResetCalculator() { ResetCalculatorFrom(settings::SettingsFile::InWorkingFolder(m_files)); }
 
 void CSwitcherDlg::ResetCalculatorFrom(const settings::SettingsFile& settings) {
   m_calculator.Reset();
   for (int column = 0; column < kRateColumns; ++column) ShowColumn(column);
   view().SetItemText(IDC_FREE_AMOUNT, settings.Read(settings::kFreeDefault, settings::Reader::MainWindow));
   for (int index = 0; index < kRateButtonCount; ++index) {
-    view().SetItemText(RateButtonId(index), m_calculator.RateButtonText(index));
+    view().SetItemText(kRateButtons[index], m_calculator.RateButtonText(index));
   }
   view().SetItemText(IDC_PLUS, m_calculator.PlusText());
 }
 
 void CSwitcherDlg::OnRateButton(int index) {
   m_calculator.PressRate(index);
-  view().SetItemText(RateButtonId(index), m_calculator.RateButtonText(index));
+  view().SetItemText(kRateButtons[index], m_calculator.RateButtonText(index));
   ShowColumn(RateCalculator::ColumnOf(index));
 }
 
@@ -221,14 +171,8 @@ void CSwitcherDlg::OnPlus() {
 
 void CSwitcherDlg::ShowColumn(int column) {
   view().SetItemText(IDC_TOTAL, m_calculator.TotalText());
-  view().SetItemText(kSumFields[column], m_calculator.SumText(column));
+  view().SetItemText(kColumnSums[column], m_calculator.SumText(column));
 }
-
-// ---- Account switching -----------------------------------------------------------------------
-
-void CSwitcherDlg::OnAccountButton(int slot) { SelectAccount(slot); }
-
-bool CSwitcherDlg::SelectAccount(int slot) { return m_accounts.Select(view(), slot); }
 
 // ---- Login paste -----------------------------------------------------------------------------
 
@@ -249,13 +193,6 @@ void CSwitcherDlg::OnTaskbarCreated() { m_tray.OnTaskbarCreated(view()); }
 // A second start in this game folder asks for the window: it comes back from behind its icon.
 void CSwitcherDlg::OnShowAgain() {
   if (!m_tray.Shown()) m_tray.Toggle(view());
-}
-
-void CSwitcherDlg::ToggleTrayMode() { m_tray.Toggle(view()); }
-
-// A tray account entry switches, then pastes the account it switched to.
-void CSwitcherDlg::OnTrayAccount(int slot) {
-  if (SelectAccount(slot)) PasteLoginInfo();
 }
 
 void CSwitcherDlg::OnCancel() {

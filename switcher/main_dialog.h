@@ -22,9 +22,6 @@ class SettingsFile;
 
 namespace switcher {
 
-// The control of rate button index 0..29 (see RateCalculator).
-int RateButtonId(int index);
-
 class CSwitcherDlg : public ui::Dialog {
  public:
   CSwitcherDlg(fsys::FileSystem& files, settings::SecretProtector& protector,
@@ -43,24 +40,18 @@ class CSwitcherDlg : public ui::Dialog {
   void OnTaskbarCreated();
   void OnShowAgain();
 
-  // The route table's handlers; each hands its command to a unit.
-  void RefreshFromSettings();
-  void OnOpenSettings();
-  void OnOK() override;  // "XG起動" and Enter: starts the game, the window stays
-  void LaunchUserProgram();
-  void LaunchFamiliarCalculator();
-  void ResetCalculator();
-  void OnRateButton(int index);
-  void OnPlus();
-  void OnAccountButton(int slot);
-  bool SelectAccount(int slot);  // true when the switch completed
-  void PasteLoginInfo();
-  void ToggleTrayMode();
-  void OnTrayAccount(int slot);
+  // "XG起動" and Enter: starts the game, the window stays.
+  void OnOK() override;
   // Every way out (button 2, Esc, the close box, the tray's exit) ends here: no icon stays.
   void OnCancel() override;
 
  private:
+  // Handlers that refresh the window after their unit's work (see OnCommand for every route).
+  void OnOpenSettings();
+  void OnRateButton(int index);
+  void OnPlus();
+  void PasteLoginInfo();
+
   // One read of the settings file serves a whole refresh.
   void RefreshFrom(const settings::SettingsFile& settings);
   void ResetCalculatorFrom(const settings::SettingsFile& settings);

@@ -23,11 +23,33 @@
 #define IDC_RATE2_1 1013
 #define IDC_RATE3_1 1014
 #define IDC_CLEAR 1015
+// "R2*" .. "R10*" of column 1, then of column 2, then of column 3.
 #define IDC_RATE1_2 1016
+#define IDC_RATE1_3 1017
+#define IDC_RATE1_4 1018
+#define IDC_RATE1_5 1019
+#define IDC_RATE1_6 1020
+#define IDC_RATE1_7 1021
+#define IDC_RATE1_8 1022
+#define IDC_RATE1_9 1023
 #define IDC_RATE1_10 1024
 #define IDC_RATE2_2 1025
+#define IDC_RATE2_3 1026
+#define IDC_RATE2_4 1027
+#define IDC_RATE2_5 1028
+#define IDC_RATE2_6 1029
+#define IDC_RATE2_7 1030
+#define IDC_RATE2_8 1031
+#define IDC_RATE2_9 1032
 #define IDC_RATE2_10 1033
 #define IDC_RATE3_2 1034
+#define IDC_RATE3_3 1035
+#define IDC_RATE3_4 1036
+#define IDC_RATE3_5 1037
+#define IDC_RATE3_6 1038
+#define IDC_RATE3_7 1039
+#define IDC_RATE3_8 1040
+#define IDC_RATE3_9 1041
 #define IDC_RATE3_10 1042
 #define IDC_PLUS 1043
 #define IDC_COLUMN_TITLE1 1044
@@ -82,6 +104,10 @@
 
 // Tray menu (menu 130)
 #define ID_TRAY_ACCOUNT1 32771
+#define ID_TRAY_ACCOUNT2 32772
+#define ID_TRAY_ACCOUNT3 32773
+#define ID_TRAY_ACCOUNT4 32774
+#define ID_TRAY_ACCOUNT5 32775
 #define ID_TRAY_ACCOUNT6 32776
 #define ID_TRAY_TOGGLE 32777
 #define ID_TRAY_EXIT 32778

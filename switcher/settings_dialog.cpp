@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "command_route.h"
 #include "messages.h"
 #include "resource.h"
 #include "settings_file.h"
@@ -199,14 +200,22 @@ CSettingsDlg::CSettingsDlg(fsys::WholeFiles& files, settings::SecretProtector& p
 ui::Background CSettingsDlg::BackgroundColor() const { return ui::Background::Light3d; }
 
 bool CSettingsDlg::OnCommand(int id) {
-  switch (id) {
-    case IDC_SET_XGPUK: OnSelectXgpuk(); return true;
-    case IDC_SET_CROSSGATE: OnSelectCrossGate(); return true;
-    case IDC_SET_XGPUK2: OnSelectXgpuk2(); return true;
-    case IDC_SET_NO_MESSAGE: ClickChoice(m_fields, FieldKind::NoMessage); return true;  // the box ticks itself
-    case IDC_SET_PROTECT: ClickChoice(m_fields, FieldKind::Protect); return true;
-    default: return ui::Dialog::OnCommand(id);  // IDOK: write all and close; IDCANCEL: close
-  }
+  // A choice only notes the click: a check box ticks itself, the game program's buttons are kept
+  // exclusive here. OK writes every field and closes.
+  static constexpr ui::Route<CSettingsDlg> kRoutes[] = {
+      {ui::kIdOk, &CSettingsDlg::OnOK},
+      {ui::kIdCancel, &CSettingsDlg::OnCancel},
+      {IDC_SET_XGPUK2, [](CSettingsDlg& d) { d.ChooseExe(IDC_SET_XGPUK2); }},
+      {IDC_SET_XGPUK, [](CSettingsDlg& d) { d.ChooseExe(IDC_SET_XGPUK); }},
+      {IDC_SET_CROSSGATE, [](CSettingsDlg& d) { d.ChooseExe(IDC_SET_CROSSGATE); }},
+      {IDC_SET_NO_MESSAGE, [](CSettingsDlg& d) { ClickChoice(d.m_fields, FieldKind::NoMessage); }},
+      {IDC_SET_PROTECT, [](CSettingsDlg& d) { ClickChoice(d.m_fields, FieldKind::Protect); }},
+  };
+  static_assert(ui::DistinctIds<CSettingsDlg>(kRoutes));
+
+  const ui::Route<CSettingsDlg>* route = ui::FindRoute<CSettingsDlg>(kRoutes, id);
+  if (route) route->Run(*this, id);
+  return route != nullptr;
 }
 
 bool CSettingsDlg::OnInitDialog() {
@@ -400,17 +409,9 @@ void CSettingsDlg::SelectExe(int id) {
   for (int button : {IDC_SET_XGPUK, IDC_SET_CROSSGATE, IDC_SET_XGPUK2}) view().SetChecked(button, button == id);
 }
 
-void CSettingsDlg::OnSelectXgpuk() {
+void CSettingsDlg::ChooseExe(int button) {
   ClickChoice(m_fields, FieldKind::GameExe);
-  SelectExe(IDC_SET_XGPUK);
-}
-void CSettingsDlg::OnSelectCrossGate() {
-  ClickChoice(m_fields, FieldKind::GameExe);
-  SelectExe(IDC_SET_CROSSGATE);
-}
-void CSettingsDlg::OnSelectXgpuk2() {
-  ClickChoice(m_fields, FieldKind::GameExe);
-  SelectExe(IDC_SET_XGPUK2);
+  SelectExe(button);
 }
 
 }  // namespace switcher

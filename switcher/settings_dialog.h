@@ -41,14 +41,12 @@ class CSettingsDlg : public ui::Dialog {
   void OnOK() override;
   void OnCancel() override;
 
-  void OnSelectXgpuk();
-  void OnSelectCrossGate();
-  void OnSelectXgpuk2();
-
   // One per key the dialog edits: every key of the file but setdata and windowname.
   static constexpr std::size_t kFieldCount = 37;
 
  private:
+  // A click on one of the game program's buttons.
+  void ChooseExe(int button);
   void SelectExe(int id);
   settings::GameExe CheckedExe() const;
   // Shows the file's values; with untouchedOnly, only in the fields the player has not changed.

@@ -90,7 +90,7 @@ TEST_F(CalculatorDialog, RoutesEachButtonToItsOperation) {
   EXPECT_TRUE(files.files.count("xg.csv"));
   EXPECT_TRUE(dialog.OnCommand(ids::kSetLv1));
   EXPECT_EQ(view.boxes.back().caption, msg::kReadErrorCaption);  // no list here
-  EXPECT_FALSE(dialog.OnCommand(1013));
+  EXPECT_FALSE(dialog.OnCommand(ids::kName));  // a box, not a command
 }
 
 // ---- Computation ------------------------------------------------------------------------------

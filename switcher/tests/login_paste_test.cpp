@@ -1,5 +1,5 @@
 // The login paste: key table, timing rules, the planned sequence, the guarded playing of it, and
-// the operation behind button 1048 with its questions and messages.
+// the operation behind the 情報 貼付 button with its questions and messages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -421,7 +421,7 @@ TEST(LoginPastePrepareTest, EachReasonToSendNothingIsFoundBeforeAnyInput) {
   EXPECT_EQ(prepared.plan.steps.front().point, paste::kFieldOffsets[0]);
 }
 
-// ---- The operation behind button 1048 ------------------------------------------------------
+// ---- The operation behind the 情報 貼付 button ---------------------------------------------
 
 struct PasteButtonTest : MainWindowTest {
   static constexpr char kAccounts[] =
@@ -594,7 +594,7 @@ TEST_F(PasteButtonTest, ATrayEntryPastesOnlyAfterACompletedSwitchAndPressesNothi
     if (dataFolder) files.folders.insert(files.folder / "data");
     Start(kAccounts);
     Press(IDC_TRAY_MODE);
-    Press(ID_TRAY_ACCOUNT1 + 2);
+    Press(ID_TRAY_ACCOUNT3);
     if (!dataFolder) {  // the switch failed: its error, and no paste
       ASSERT_EQ(view.boxes.size(), 1u);
       EXPECT_EQ(view.boxes[0].caption, msg::kErrorCaption);
@@ -657,7 +657,7 @@ TEST_F(PasteButtonTest, WithTwoClientsTheAccountGoesToTheClientTheGameButtonStar
 TEST_F(PasteButtonTest, WhileOneCommandWaitsOnThePlayerNoOtherCommandOrDialogStarts) {
   Start(kAccounts);
   view.whileBoxOpen = {[&] {
-    Press(ID_TRAY_ACCOUNT1 + 4);  // the tray's アカウント５
+    Press(ID_TRAY_ACCOUNT5);  // the tray's アカウント５
     dialog.OnHelpInfo();          // F1 on the question
     dialog.OnTrayIcon(switcher::TrayIconMouse::RightButtonDown);
   }};

@@ -1,4 +1,7 @@
+#include <span>
+
 #include "about_dialog.h"
+#include "control_ids.h"
 #include "main_window.h"
 #include "messages.h"
 #include "resource.h"
@@ -163,14 +166,18 @@ TEST_F(MainDialogTest, RoutesEveryCommandToItsUnit) {
   EXPECT_FALSE(dialog.OnCommand(IDC_TOTAL));
 }
 
-TEST_F(MainDialogTest, RateButtonIdsRunColumnByColumn) {
-  EXPECT_EQ(switcher::RateButtonId(0), 1012);
-  EXPECT_EQ(switcher::RateButtonId(1), 1016);
-  EXPECT_EQ(switcher::RateButtonId(9), 1024);
-  EXPECT_EQ(switcher::RateButtonId(10), 1013);
-  EXPECT_EQ(switcher::RateButtonId(11), 1025);
-  EXPECT_EQ(switcher::RateButtonId(20), 1014);
-  EXPECT_EQ(switcher::RateButtonId(29), 1042);
+// Players' tools press these controls by number: the tables keep the template's numbers.
+TEST(ControlFamiliesTest, RateButtonsRunColumnByColumnAndTrayAccountsInOrder) {
+  const struct {
+    std::span<const int> family;
+    std::size_t member;
+    int id;
+  } cases[] = {
+      {switcher::kRateButtons, 0, 1012},  {switcher::kRateButtons, 1, 1016},  {switcher::kRateButtons, 9, 1024},
+      {switcher::kRateButtons, 10, 1013}, {switcher::kRateButtons, 11, 1025}, {switcher::kRateButtons, 20, 1014},
+      {switcher::kRateButtons, 29, 1042}, {switcher::kTrayAccounts, 0, 32771}, {switcher::kTrayAccounts, 5, 32776},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.family[c.member], c.id) << c.member;
 }
 
 }  // namespace

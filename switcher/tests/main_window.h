@@ -24,7 +24,7 @@ struct MainWindowTest : ::testing::Test {
   void Start(const std::string& ini = "") {
     if (!ini.empty()) files.Ini() = ini;
     for (int index = 0; index < switcher::kRateButtonCount; ++index) {
-      view.texts[switcher::RateButtonId(index)] = "R" + std::to_string(index % 10 + 1) + "*";
+      view.texts[switcher::kRateButtons[index]] = "R" + std::to_string(index % 10 + 1) + "*";
     }
     view.windowId = fake::Input::kMain;
     dialog.Attach(&view);

@@ -51,8 +51,8 @@ TEST_F(TrayModeTest, EveryWayBackShowsTheWindowWithATaskbarButtonAndRemovesTheIc
     const char* way;
     std::function<void(TrayModeTest&)> act;
   } ways[] = {
-      {"button 1049", [](TrayModeTest& t) { t.Press(IDC_TRAY_MODE); }},
-      {"menu 32777", [](TrayModeTest& t) { t.Press(ID_TRAY_TOGGLE); }},
+      {"button IDC_TRAY_MODE", [](TrayModeTest& t) { t.Press(IDC_TRAY_MODE); }},
+      {"menu ID_TRAY_TOGGLE", [](TrayModeTest& t) { t.Press(ID_TRAY_TOGGLE); }},
       {"left button released on the icon", [](TrayModeTest& t) { t.IconMouse(kLeftUp); }},
   };
   Start();

@@ -383,8 +383,8 @@ TEST_F(LoginPasteTest, ProtectedValuesReadBackAndPasteAndADamagedOneIsRefusedBef
 
   settings = OpenSettings();
   ASSERT_TRUE(settings);
-  EXPECT_EQ(settings.Text(1029), e2e::FromSjis(kTexts[1]));
-  EXPECT_EQ(settings.Text(1030), e2e::FromSjis(kTexts[2]));
+  EXPECT_EQ(settings.Text(IDC_SET_PASS3), e2e::FromSjis(kTexts[1]));
+  EXPECT_EQ(settings.Text(IDC_SET_KEY3), e2e::FromSjis(kTexts[2]));
   settings.PostCommand(IDCANCEL);
   ASSERT_TRUE(settings.WaitUntilClosed());
   ASSERT_NO_FATAL_FAILURE(PasteToCompletion());
@@ -484,7 +484,7 @@ TEST_F(LoginPasteTest, WhileThePastesQuestionIsOpenTheTrayMenuAndF1StartNothing)
   m_main.Click(kPasteButton);
   const auto question = NextBox();
   ASSERT_TRUE(question);
-  m_main.PostCommand(ID_TRAY_ACCOUNT1 + 4);  // the tray menu's アカウント５
+  m_main.PostCommand(ID_TRAY_ACCOUNT5);  // the tray menu's アカウント５
   ASSERT_TRUE(question->window.PressKey(VK_F1));
   PostMessageW(m_main.Handle(), switcher::kTrayCallbackMessage, 0, WM_RBUTTONDOWN);
   EXPECT_TRUE(e2e::NoNewDialogFor(Pid(), {m_main, question->window}));

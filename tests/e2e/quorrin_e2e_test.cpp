@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "control_ids.h"
 #include "dialog.h"
 #include "driver.h"
 #include "resource.h"
@@ -16,15 +17,15 @@ namespace {
 
 using e2e::Window;
 
-// Calculator, by the program's own IDs.
+// Calculator, by the program's own IDs and tables.
 constexpr int kSave = IDC_SAVE_DATA, kShowResult = IDC_SHOW_RESULT, kLoad = IDC_LOAD_DATA,
               kAppendCsv = IDC_APPEND_CSV, kSetLv1 = IDC_SET_LV1;
 constexpr int kName = IDC_NAME, kLevel = IDC_LEVEL, kCompareLevel = IDC_COMPARE_LEVEL, kRemaining = IDC_REMAINING,
               kOverall = IDC_OVERALL_RATE;
-constexpr std::array kCurrent{IDC_CURRENT_V, IDC_CURRENT_S, IDC_CURRENT_T, IDC_CURRENT_Q, IDC_CURRENT_M};
-constexpr std::array kLevel1{IDC_LEVEL1_V, IDC_LEVEL1_S, IDC_LEVEL1_T, IDC_LEVEL1_Q, IDC_LEVEL1_M};
-constexpr std::array kPredicted{IDC_PREDICTED_V, IDC_PREDICTED_S, IDC_PREDICTED_T, IDC_PREDICTED_Q, IDC_PREDICTED_M};
-constexpr std::array kRates{IDC_RATE_V, IDC_RATE_S, IDC_RATE_T, IDC_RATE_Q, IDC_RATE_M};
+constexpr const auto& kCurrent = bpcalc::ids::kCurrentBp;
+constexpr const auto& kLevel1 = bpcalc::ids::kLevel1Bp;
+constexpr const auto& kPredicted = bpcalc::ids::kPredictedBp;
+constexpr const auto& kRates = bpcalc::ids::kGrowthRate;
 constexpr WPARAM kAboutBoxCommand = ui::kIdmAboutBox;
 
 // Explorer-style common file dialog: the file-name combo box (or edit) and the type list.

@@ -34,7 +34,7 @@ TEST_F(VarndellTest, StartsWithDefaultsWhenThereIsNoSettingsFile) {
   EXPECT_EQ(m_main.Text(kPlus), L"+ (0)");
   EXPECT_EQ(m_main.Text(kUserProgram), L"指定ソフト");
   EXPECT_EQ(m_main.Text(kStartGame), L"X&G起動");
-  EXPECT_EQ(m_main.Text(2), L"終了(&X)");
+  EXPECT_EQ(m_main.Text(IDCANCEL), L"終了(&X)");
   EXPECT_FALSE(m_game.Exists("VRND.INI")) << "reading the settings must not create the file";
   EXPECT_TRUE(m_main.SaveScreenshot(Screenshot(L"varndell-main")));
 }
@@ -202,8 +202,8 @@ TEST_F(VarndellTest, AHugeSettingsFileNeitherStopsTheProgramNorGetsCut) {
 
 TEST_F(VarndellTest, RateButtonsCountPressesAndAddTheirMultipleOfTheRate) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*1"));
-  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*2"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_3, IDC_RATE1_3, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_3, IDC_RATE1_3, L"R3*2"));
   EXPECT_EQ(m_main.Text(kColumnSums[0]), L"180");
   EXPECT_EQ(m_main.Text(kTotal), L"180");
   ASSERT_TRUE(ClickAndWait(IDC_RATE3_10, IDC_RATE3_10, L"R10*1"));
@@ -243,7 +243,7 @@ TEST_F(VarndellTest, PlusAddsTheFreeAmountToTheTotalOnly) {
 
 TEST_F(VarndellTest, ClearResetsSumsCountsAndTheFreeAmount) {
   ASSERT_NO_FATAL_FAILURE(StartWithSettings("[計算]\r\nfreedefult=25\r\n"));
-  ASSERT_TRUE(ClickAndWait(IDC_RATE1_2 + 1, IDC_RATE1_2 + 1, L"R3*1"));
+  ASSERT_TRUE(ClickAndWait(IDC_RATE1_3, IDC_RATE1_3, L"R3*1"));
   ASSERT_TRUE(ClickAndWait(IDC_RATE2_10, IDC_RATE2_10, L"R10*1"));
   ASSERT_TRUE(m_main.SetText(kFreeAmount, L"7"));
   ASSERT_TRUE(ClickAndWait(kPlus, kPlus, L"+ (1)"));
@@ -252,7 +252,7 @@ TEST_F(VarndellTest, ClearResetsSumsCountsAndTheFreeAmount) {
   ASSERT_TRUE(ClickAndWait(kClear, kPlus, L"+ (0)"));
   for (int id : {IDC_SUM1, IDC_SUM2, IDC_SUM3, IDC_TOTAL}) EXPECT_EQ(m_main.Text(id), L"0") << "sum field " << id;
   EXPECT_EQ(m_main.Text(kFreeAmount), L"25");
-  EXPECT_EQ(m_main.Text(IDC_RATE1_2 + 1), L"R3*0");
+  EXPECT_EQ(m_main.Text(IDC_RATE1_3), L"R3*0");
   EXPECT_EQ(m_main.Text(IDC_RATE2_10), L"R10*0");
   // The sums start again from nothing.
   EXPECT_TRUE(ClickAndWait(IDC_RATE1_1, kTotal, L"30"));

@@ -9,20 +9,21 @@
 #include <string>
 #include <string_view>
 
+#include "control_ids.h"
 #include "dialog.h"
 #include "driver.h"
+#include "rate_calculator.h"
 #include "resource.h"
 
 using e2e::Window;
 
 
-// Control IDs, by Varndell's own names.
+// Control IDs, by Varndell's own names and tables.
 // Main window (template IDD_SWITCHER).
 inline constexpr int kStartGame = IDOK;
-inline constexpr std::array kAccountButtons{IDC_ACCOUNT1, IDC_ACCOUNT2, IDC_ACCOUNT3,
-                                            IDC_ACCOUNT4, IDC_ACCOUNT5, IDC_ACCOUNT6};
-inline constexpr std::array kColumnTitles{IDC_COLUMN_TITLE1, IDC_COLUMN_TITLE2, IDC_COLUMN_TITLE3};
-inline constexpr std::array kColumnSums{IDC_SUM1, IDC_SUM2, IDC_SUM3};
+using switcher::kAccountButtons;
+using switcher::kColumnSums;
+using switcher::kColumnTitles;
 inline constexpr int kTotal = IDC_TOTAL;
 inline constexpr int kFreeAmount = IDC_FREE_AMOUNT;
 inline constexpr int kPlus = IDC_PLUS;
@@ -60,13 +61,11 @@ struct RateButton {
   int column;  // 0, 1, 2
   int multiplier;
 };
-constexpr std::array<RateButton, 30> RateButtons() {
-  std::array<RateButton, 30> buttons{};
-  constexpr std::array firstIds{IDC_RATE1_1, IDC_RATE2_1, IDC_RATE3_1};
-  constexpr std::array secondIds{IDC_RATE1_2, IDC_RATE2_2, IDC_RATE3_2};  // "R2*"; the rest follow in order
-  for (int column = 0; column < 3; ++column) {
-    buttons[column * 10] = {firstIds[column], column, 1};
-    for (int m = 2; m <= 10; ++m) buttons[column * 10 + m - 1] = {secondIds[column] + m - 2, column, m};
+constexpr std::array<RateButton, switcher::kRateButtonCount> RateButtons() {
+  using switcher::RateCalculator;
+  std::array<RateButton, switcher::kRateButtonCount> buttons{};
+  for (int i = 0; i < switcher::kRateButtonCount; ++i) {
+    buttons[i] = {switcher::kRateButtons[i], RateCalculator::ColumnOf(i), RateCalculator::MultiplierOf(i)};
   }
   return buttons;
 }
