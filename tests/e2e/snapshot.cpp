@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bpcalc/control_ids.h"  // Quorrin's; resource.h below is Varndell's
 #include "driver.h"
 #include "paste_preparation.h"
 #include "resource.h"
@@ -110,22 +111,19 @@ bool Paste(const e2e::Process& program, const e2e::Window& main, const std::file
 }
 
 bool Result(const e2e::Window& main, const std::filesystem::path& bmp) {
-  constexpr int kName = 1013, kLevel = 1000, kCompareLevel = 1006, kRemaining = 1027, kShowResult = 3,
-                kOverall = 1025;
-  constexpr std::array kCurrent{1001, 1002, 1003, 1004, 1005};
-  constexpr std::array kLevel1{1015, 1016, 1017, 1018, 1019};
+  using namespace bpcalc::ids;
   main.SetText(kName, L"ポチ");
   main.SetText(kLevel, L"10");
   const std::array<const wchar_t*, 5> current{L"30", L"20", L"20", L"20", L"20"};
   const std::array<const wchar_t*, 5> level1{L"12", L"8", L"8", L"8", L"8"};
   for (size_t i = 0; i < current.size(); ++i) {
-    main.SetText(kCurrent[i], current[i]);
-    main.SetText(kLevel1[i], level1[i]);
+    main.SetText(kCurrentBp[i], current[i]);
+    main.SetText(kLevel1Bp[i], level1[i]);
   }
   main.SetText(kCompareLevel, L"20");
   main.SetText(kRemaining, L"5");
   main.Click(kShowResult);
-  if (!e2e::WaitUntil([&] { return !main.Text(kOverall).empty() && main.Text(kOverall) != L"0"; })) return false;
+  if (!e2e::WaitUntil([&] { return !main.Text(kOverallRate).empty() && main.Text(kOverallRate) != L"0"; })) return false;
   return main.SaveScreenshot(bmp);
 }
 
