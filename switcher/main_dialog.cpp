@@ -9,9 +9,6 @@
 namespace switcher {
 namespace {
 
-static_assert(kRateButtons.size() == kRateButtonCount && kColumnTitles.size() == kRateColumns &&
-              kColumnSums.size() == kRateColumns);
-
 // While one command of the window runs (its questions, its typing, a dialog it opened), nothing
 // else starts: a second paste or switch would act on the first one's half-done state, and a
 // second settings dialog over the first breaks both.
