@@ -101,6 +101,8 @@ inline constexpr char kProgramPathOnly[] =
     "「ファイル場所」にはプログラムのパスだけを入れてください。"
     "引数を付けるときは、パスを \" で囲み、その後ろに書いてください（例: \"C:\\Tools\\tool.exe\" -x）。";
 
+// The tip of Varndell's icon in the notification area.
+inline constexpr char kTrayTip[] = "CROSS GATE Varndell Eskarholm";
 inline constexpr char kTrayAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
 
 // What a second start says when the running copy runs as administrator.
