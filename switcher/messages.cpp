@@ -27,7 +27,9 @@ std::string CharacterName(char32_t c) {
 std::string SettingsFileNamed(std::string_view name) { return "設定ファイル（" + std::string(name) + "）"; }
 
 // A file of the data folder as the switch names it: relative to the game folder, 「data\save.dat」.
-std::string SaveFileQuoted(std::string_view file) { return msg::Quoted(std::string(kDataFolder) + "\\" + std::string(file)); }
+std::string SaveFileQuoted(std::string_view file) {
+  return msg::Quoted(std::string(kDataFolder) + "\\" + std::string(file));
+}
 
 }  // namespace
 
@@ -186,7 +188,9 @@ std::string SwitchNotUndone(std::string_view failure, std::string_view undoFailu
                             const std::vector<std::pair<std::string, std::string>>& renamed, std::string_view advice) {
   std::string message = std::string(failure) + "\n\n元に戻すこともできませんでした。\n" + std::string(undoFailure) +
                         "\n\nいまのファイル:";
-  for (const auto& [from, to] : renamed) message += "\n" + SaveFileQuoted(from) + "にあったデータは" + SaveFileQuoted(to) + "にあります。";
+  for (const auto& [from, to] : renamed) {
+    message += "\n" + SaveFileQuoted(from) + "にあったデータは" + SaveFileQuoted(to) + "にあります。";
+  }
   return message + "\nセーブデータは失われていません。\n" + std::string(advice);
 }
 
