@@ -1,6 +1,7 @@
 #pragma once
-// Wording both programs use: the captions of their message boxes and the refusals of a field's
-// text. Each program's own texts are in its messages.h.
+// Wording both programs use: the captions of their message boxes, the refusals of a field's
+// text, and what the shared Win32 layer says itself. Each program's own texts are in its
+// messages.h (switcher/messages.h, bpcalc/messages.h).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,6 +14,13 @@ inline constexpr char kConfirmCaption[] = "確認";
 inline constexpr char kErrorCaption[] = "Error";
 inline constexpr char kReadErrorCaption[] = "FileReadError";
 inline constexpr char kWriteErrorCaption[] = "FileWriteError";
+
+// The dialog host's box for an exception that reached it (under kErrorCaption), when the
+// exception has no text of its own.
+inline constexpr char kUnexpectedError[] = "Unexpected error";
+
+// The file-system service's cause for not deleting a file that turned out to hold data.
+inline constexpr char kFileHoldsData[] = "ファイルにデータがあるので削除しません。";
 
 // A name as messages quote it: 「name」.
 inline std::string Quoted(std::string_view name) { return "「" + std::string(name) + "」"; }

@@ -5,6 +5,7 @@
 
 #include "paste_player.h"
 #include "paste_preparation.h"
+#include "save_swap.h"
 #include "settings_file.h"
 #include "settings_file_encoding.h"
 
@@ -12,6 +13,7 @@ namespace switcher {
 namespace {
 
 constexpr char kPressOkAgain[] = "もう一度「設定完了」を押してください。";
+constexpr char kPressAgain[] = "もう一度ボタンを押してください。";
 // Enough to find them in the file; the rest are told by their count.
 constexpr std::size_t kNamedFailures = 10;
 
@@ -23,6 +25,11 @@ std::string CharacterName(char32_t c) {
 }
 
 std::string SettingsFileNamed(std::string_view name) { return "設定ファイル（" + std::string(name) + "）"; }
+
+// A file of the data folder as the switch names it: relative to the game folder, 「data\save.dat」.
+std::string SaveFileQuoted(std::string_view file) {
+  return msg::Quoted(std::string(kDataFolder) + "\\" + std::string(file));
+}
 
 }  // namespace
 
@@ -123,6 +130,74 @@ std::string ConversionNotWritten(std::string_view name, const fsys::WriteResult&
 std::string Converted(std::string_view name, std::string_view originalName) {
   return SettingsFileNamed(name) + "を Shift-JIS に変換しました。\n元のファイルは「" + std::string(originalName) +
          "」として同じフォルダに残してあります。";
+}
+
+std::string DataFolderNotInspected() { return msg::Quoted(kDataFolder) + "フォルダを調べられません。"; }
+
+std::string NoDataFolder() {
+  return "ゲームのフォルダに" + msg::Quoted(kDataFolder) + "フォルダがありません。\n"
+         "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
+}
+
+std::string LiveSaveOwnerUnknown(const settings::SettingsFile& file) {
+  return SettingsReadProblem(file, "いまどのアカウントのセーブデータが" + SaveFileQuoted(kLiveFile) + "にあるか分かりません。");
+}
+
+std::string SlotNotRecorded() {
+  return "設定ファイル" + msg::Quoted(settings::kFileName) + "に選んだアカウントを書き込めません。";
+}
+
+std::string SaveNotInspected(std::string_view file) { return SaveFileQuoted(file) + "を調べられません。"; }
+
+std::string SaveNotRenamed(std::string_view from, std::string_view to) {
+  return SaveFileQuoted(from) + "の名前を" + SaveFileQuoted(to) + "に変えられません。";
+}
+
+std::string EmptySaveNotRemoved(std::string_view file) { return "空の" + SaveFileQuoted(file) + "を削除できません。"; }
+
+std::string SaveNotAFile(std::string_view file) { return SaveFileQuoted(file) + "はファイルではありません。"; }
+
+std::string NoNameToKeep(std::string_view file) { return SaveFileQuoted(file) + "を残しておく名前が見つかりません。"; }
+
+std::string StepFailure(std::string_view what, fsys::Cause cause, std::string_view platformText) {
+  return std::string(what) + "\n" + CauseText(cause, platformText);
+}
+
+std::string SwitchAdvice(fsys::Cause cause) { return AdviceText(cause, kPressAgain); }
+
+std::string KeptAside(Stray stray, std::string_view file, std::string_view kept) {
+  const std::string why = stray == Stray::LiveOfNoAccount ? "アカウントを選ぶ前の" + SaveFileQuoted(file) + "は、"
+                                                          : SaveFileQuoted(file) + "にも別のデータがあったので、";
+  return why + SaveFileQuoted(kept) + "に名前を変えて残しました。";
+}
+
+std::string SwitchNotes(const std::vector<std::string>& notes) {
+  std::string text;
+  for (const std::string& note : notes) text += (text.empty() ? "" : "\n") + note;
+  return text;
+}
+
+std::string SwitchFailed(std::string_view failure, std::string_view advice, std::string_view notes) {
+  std::string message = std::string(failure) + "\n\n" + kNotSwitched;
+  if (!advice.empty()) message += "\n" + std::string(advice);
+  if (!notes.empty()) message += "\n\n" + std::string(notes);
+  return message;
+}
+
+std::string SwitchNotUndone(std::string_view failure, std::string_view undoFailure,
+                            const std::vector<std::pair<std::string, std::string>>& renamed, std::string_view advice) {
+  std::string message = std::string(failure) + "\n\n元に戻すこともできませんでした。\n" + std::string(undoFailure) +
+                        "\n\nいまのファイル:";
+  for (const auto& [from, to] : renamed) {
+    message += "\n" + SaveFileQuoted(from) + "にあったデータは" + SaveFileQuoted(to) + "にあります。";
+  }
+  return message + "\nセーブデータは失われていません。\n" + std::string(advice);
+}
+
+std::string CutShortNotFinished(int slot, std::string_view message) {
+  return "前回のアカウントの切り替えが途中で終わっていたため、" + SaveFileQuoted(SlotFile(slot)) + "を" +
+         SaveFileQuoted(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、"
+         "ゲームはこのアカウントのセーブデータなしで始まります。\n\n" + std::string(message);
 }
 
 std::string GameFolderProblemText(bool denied, const std::string& copies) {

@@ -1,11 +1,12 @@
 #pragma once
 // Everything Varndell tells the player, and the captions it is told under; the wording Quorrin
-// shares is in common/messages.h. A text that names a file takes the name from the file's
+// shares is in common/shared_messages.h. A text that names a file takes the name from the file's
 // constant.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "byte_order_mark.h"
@@ -53,6 +54,38 @@ std::string OriginalNotKept(std::string_view originalName, const fsys::WriteResu
 std::string ConversionNotWritten(std::string_view name, const fsys::WriteResult& written);
 std::string Converted(std::string_view name, std::string_view originalName);
 
+// The account switch (the save files' exchange). file, from, to, kept: files of the game's data
+// folder, by their names in it. What stopped a switch ends in "。"; StepFailure adds the cause.
+std::string DataFolderNotInspected();
+std::string NoDataFolder();
+std::string LiveSaveOwnerUnknown(const settings::SettingsFile& file);  // the slot record unread
+std::string SlotNotRecorded();
+std::string SaveNotInspected(std::string_view file);
+std::string SaveNotRenamed(std::string_view from, std::string_view to);
+std::string EmptySaveNotRemoved(std::string_view file);
+std::string SaveNotAFile(std::string_view file);
+std::string NoNameToKeep(std::string_view file);
+std::string StepFailure(std::string_view what, fsys::Cause cause, std::string_view platformText);
+// What the player does once the cause is dealt with.
+std::string SwitchAdvice(fsys::Cause cause);
+// Why a file holding data was kept aside under a new name.
+enum class Stray {
+  LiveOfNoAccount,  // the live file, found before any account was recorded
+  SecondCopy,       // the previous slot's file beside its live data
+};
+std::string KeptAside(Stray stray, std::string_view file, std::string_view kept);
+// The notes on files kept aside, one a line; what a completed switch says.
+std::string SwitchNotes(const std::vector<std::string>& notes);
+inline constexpr char kNotSwitched[] = "アカウントは切り替わっていません。セーブデータは失われていません。";
+// A switch that failed with everything undone: what failed, the advice (may be empty) and the
+// notes (may be empty).
+std::string SwitchFailed(std::string_view failure, std::string_view advice, std::string_view notes);
+// A switch whose undoing failed too: where each renamed file's data is now (from, to).
+std::string SwitchNotUndone(std::string_view failure, std::string_view undoFailure,
+                            const std::vector<std::pair<std::string, std::string>>& renamed, std::string_view advice);
+// At start, the recorded slot's file could not be brought back; message: what stopped it.
+std::string CutShortNotFinished(int slot, std::string_view message);
+
 // Why a switch in the game folder would not reach the game: the folder is denied to us, and
 // copies (CopyLine's) are the virtualized files the game reads instead.
 std::string GameFolderProblemText(bool denied, const std::string& copies);
@@ -68,6 +101,8 @@ inline constexpr char kProgramPathOnly[] =
     "「ファイル場所」にはプログラムのパスだけを入れてください。"
     "引数を付けるときは、パスを \" で囲み、その後ろに書いてください（例: \"C:\\Tools\\tool.exe\" -x）。";
 
+// The tip of Varndell's icon in the notification area.
+inline constexpr char kTrayTip[] = "CROSS GATE Varndell Eskarholm";
 inline constexpr char kTrayAddFailed[] = "通知領域にアイコンを追加できませんでした。\nウィンドウを表示します。";
 
 // What a second start says when the running copy runs as administrator.

@@ -15,22 +15,13 @@ namespace {
 namespace fs = std::filesystem;
 using fsys::FileInfo;
 
-constexpr char kDataFolder[] = "data";
-constexpr char kLiveFile[] = "save.dat";
 // A stray file is kept as "<name>-kept-<n>.dat" with the first free n up to this.
 constexpr int kMaxKeptNumber = 9999;
-// What the player does once the cause is dealt with.
-constexpr char kPressAgain[] = "もう一度ボタンを押してください。";
-
-std::string SlotFile(int slot) { return "save" + std::to_string(slot) + ".dat"; }
 
 std::string KeptName(std::string_view file, int number) {
   const std::string_view stem = file.substr(0, file.rfind('.'));
   return std::string(stem) + "-kept-" + std::to_string(number) + ".dat";
 }
-
-// A file of the data folder as messages name it: in 「」, relative to the game folder.
-std::string Quoted(std::string_view file) { return "「" + std::string(kDataFolder) + "\\" + std::string(file) + "」"; }
 
 // One switch. Every step that fails puts what failed and why in m_failure, what the player can do
 // about it in m_advice, and returns false.
@@ -56,10 +47,9 @@ class Switch {
     const FileInfo folder = m_saves.Inspect(m_data);
     if (folder.kind != FileInfo::Kind::Folder) {
       if (folder.kind == FileInfo::Kind::Unknown) {
-        Fail("「data」フォルダを調べられません。", folder.cause, folder.error);
+        Fail(DataFolderNotInspected(), folder.cause, folder.error);
       } else {
-        m_failure = "ゲームのフォルダに「data」フォルダがありません。\n"
-                    "Varndell は CrossGate.EXE と同じフォルダに置いて起動してください。";
+        m_failure = NoDataFolder();
       }
       return Failed();
     }
@@ -80,20 +70,16 @@ class Switch {
       return false;
     }
     if (!settings.Readable()) {
-      m_failure = SettingsReadProblem(settings, "いまどのアカウントのセーブデータが" + Quoted(kLiveFile) + "にあるか分かりません。");
-      m_advice = AdviceText(settings.ReadOutcome().cause, kPressAgain);
+      m_failure = LiveSaveOwnerUnknown(settings);
+      m_advice = SwitchAdvice(settings.ReadOutcome().cause);
       return false;
     }
     if (!settings.CanWrite(settings::kSelectedSlot, std::to_string(m_chosen))) {
-      m_failure = RecordFailure();
+      m_failure = SlotNotRecorded();
       return false;
     }
     m_previous = m_recorded = settings::SlotOf(settings.Read(settings::kSelectedSlot, settings::Reader::MainWindow));
     return true;
-  }
-
-  static std::string RecordFailure() {
-    return "設定ファイル「" + std::string(settings::kFileName) + "」に選んだアカウントを書き込めません。";
   }
 
   // Files the live file away, or finds it empty or missing; m_done when that already completes
@@ -111,7 +97,7 @@ class Switch {
       const auto slot = Inspect(SlotFile(m_chosen));
       if (!slot) return false;
       if (slot->HasData()) {
-        return KeepAside(kLiveFile, "アカウントを選ぶ前の" + Quoted(kLiveFile) + "は、");
+        return KeepAside(kLiveFile, Stray::LiveOfNoAccount);
       }
       if (slot->IsEmptyFile()) {
         if (!RemoveEmpty(SlotFile(m_chosen))) return false;
@@ -127,7 +113,7 @@ class Switch {
     const auto slot = Inspect(own);
     if (!slot) return false;
     if (slot->HasData()) {
-      if (!KeepAside(own, Quoted(own) + "にも別のデータがあったので、")) return false;
+      if (!KeepAside(own, Stray::SecondCopy)) return false;
     } else if (slot->IsEmptyFile()) {
       if (!RemoveEmpty(own)) return false;
     } else if (slot->kind != FileInfo::Kind::Missing) {
@@ -152,23 +138,23 @@ class Switch {
   bool Record(int slot) {
     auto settings = settings::SettingsFile::InWorkingFolder(m_settingsFiles);
     if (const fsys::WriteResult written = settings.Write(settings::kSelectedSlot, std::to_string(slot)); !written) {
-      return Fail(RecordFailure(), written.cause, written.error);
+      return Fail(SlotNotRecorded(), written.cause, written.error);
     }
     m_recorded = slot;
     return true;
   }
 
-  bool KeepAside(const std::string& name, const std::string& why) {
+  bool KeepAside(const std::string& name, Stray stray) {
     for (int number = 1; number <= kMaxKeptNumber; ++number) {
       const std::string kept = KeptName(name, number);
       const auto info = Inspect(kept);
       if (!info) return false;
       if (info->kind != FileInfo::Kind::Missing) continue;
       if (!Rename(name, kept)) return false;
-      m_notes.push_back(why + Quoted(kept) + "に名前を変えて残しました。");
+      m_notes.push_back(KeptAside(stray, name, kept));
       return true;
     }
-    m_failure = Quoted(name) + "を残しておく名前が見つかりません。";
+    m_failure = NoNameToKeep(name);
     return false;
   }
 
@@ -176,30 +162,30 @@ class Switch {
   std::optional<FileInfo> Inspect(const std::string& name) {
     const FileInfo info = m_saves.Inspect(m_data / name);
     if (info.kind != FileInfo::Kind::Unknown) return info;
-    Fail(Quoted(name) + "を調べられません。", info.cause, info.error);
+    Fail(SaveNotInspected(name), info.cause, info.error);
     return std::nullopt;
   }
 
   bool Rename(const std::string& from, const std::string& to) {
     const fsys::FileOutcome outcome = m_saves.RenameNew(m_data / from, m_data / to);
-    if (!outcome) return Fail(Quoted(from) + "の名前を" + Quoted(to) + "に変えられません。", outcome.cause, outcome.error);
+    if (!outcome) return Fail(SaveNotRenamed(from, to), outcome.cause, outcome.error);
     m_renames.emplace_back(from, to);
     return true;
   }
 
   bool RemoveEmpty(const std::string& name) {
     const fsys::FileOutcome outcome = m_saves.RemoveEmpty(m_data / name);
-    return outcome || Fail("空の" + Quoted(name) + "を削除できません。", outcome.cause, outcome.error);
+    return outcome || Fail(EmptySaveNotRemoved(name), outcome.cause, outcome.error);
   }
 
   bool Fail(const std::string& what, fsys::Cause cause, std::string_view platformText) {
-    m_failure = what + "\n" + CauseText(cause, platformText);
-    m_advice = AdviceText(cause, kPressAgain);
+    m_failure = StepFailure(what, cause, platformText);
+    m_advice = SwitchAdvice(cause);
     return false;
   }
 
   bool NotAFile(const std::string& name) {
-    m_failure = Quoted(name) + "はファイルではありません。";
+    m_failure = SaveNotAFile(name);
     return false;
   }
 
@@ -220,28 +206,14 @@ class Switch {
       m_advice = advice;
       return Failed();
     }
-    std::string message = failure + "\n\n元に戻すこともできませんでした。\n" + m_failure + "\n\nいまのファイル:";
-    for (const auto& [from, to] : m_renames) message += "\n" + Quoted(from) + "にあったデータは" + Quoted(to) + "にあります。";
-    message += "\nセーブデータは失われていません。\n" + advice;
-    return {false, Recorded(), message};
+    return {false, Recorded(), SwitchNotUndone(failure, m_failure, m_renames, advice)};
   }
 
   std::optional<std::int32_t> Recorded() const { return m_known ? std::optional(m_recorded) : std::nullopt; }
 
-  SwitchResult Completed() const { return {true, Recorded(), Notes()}; }
+  SwitchResult Completed() const { return {true, Recorded(), SwitchNotes(m_notes)}; }
 
-  SwitchResult Failed() const {
-    std::string message = m_failure + "\n\nアカウントは切り替わっていません。セーブデータは失われていません。";
-    if (!m_advice.empty()) message += "\n" + m_advice;
-    if (const std::string notes = Notes(); !notes.empty()) message += "\n\n" + notes;
-    return {false, Recorded(), message};
-  }
-
-  std::string Notes() const {
-    std::string text;
-    for (const std::string& note : m_notes) text += (text.empty() ? "" : "\n") + note;
-    return text;
-  }
+  SwitchResult Failed() const { return {false, Recorded(), SwitchFailed(m_failure, m_advice, SwitchNotes(m_notes))}; }
 
   fsys::WholeFiles& m_settingsFiles;
   fsys::FileMoves& m_saves;
@@ -274,9 +246,7 @@ SwitchResult FinishCutShortSwitch(fsys::WholeFiles& settingsFiles, fsys::FileMov
   // Selecting the recorded slot again brings its file in and moves nothing else.
   SwitchResult result = Switch(settingsFiles, saves, recorded).Run();
   if (!result.completed) {
-    result.message = "前回のアカウントの切り替えが途中で終わっていたため、" + Quoted(SlotFile(recorded)) + "を" +
-                     Quoted(kLiveFile) + "に戻そうとしましたが、できませんでした。\nいま「XG起動」を押すと、" +
-                     "ゲームはこのアカウントのセーブデータなしで始まります。\n\n" + result.message;
+    result.message = CutShortNotFinished(recorded, result.message);
   }
   return result;
 }

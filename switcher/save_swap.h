@@ -18,6 +18,11 @@
 
 namespace switcher {
 
+// The game's data folder, in the game folder, and the save files the switch moves in it.
+inline constexpr char kDataFolder[] = "data";
+inline constexpr char kLiveFile[] = "save.dat";
+inline std::string SlotFile(int slot) { return "save" + std::to_string(slot) + ".dat"; }
+
 struct SwitchResult {
   bool completed = false;     // the chosen slot is selected and its data live
   std::optional<std::int32_t> recorded;  // the slot the settings file names now; none when unreadable

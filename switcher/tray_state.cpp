@@ -4,11 +4,6 @@
 #include "resource.h"
 
 namespace switcher {
-namespace {
-
-constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
-
-}  // namespace
 
 void TrayState::Toggle(ui::View& view) {
   if (m_shown) {
@@ -21,7 +16,7 @@ void TrayState::Toggle(ui::View& view) {
 void TrayState::Hide(ui::View& view) {
   view.Show(false);
   view.ShowTaskbarButton(false);
-  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTip)) {
+  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTrayTip)) {
     StayShown(view);
     return;
   }
@@ -53,7 +48,7 @@ void TrayState::OnIconMouse(ui::View& view, TrayIconMouse mouse, const std::stri
 
 void TrayState::OnTaskbarCreated(ui::View& view) {
   if (m_shown) return;
-  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTip)) StayShown(view);
+  if (!m_tray.AddIcon(view, IDR_MAINFRAME, kTrayTip)) StayShown(view);
 }
 
 void TrayState::BeforeExit(ui::View& view) {

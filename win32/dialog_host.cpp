@@ -6,6 +6,7 @@
 
 #include "dialog_view.h"
 #include "fitted_captions.h"
+#include "shared_messages.h"
 #include "text.h"
 
 namespace win32 {
@@ -36,9 +37,9 @@ auto Guarded(HWND window, Handler handler) -> decltype(handler()) {
   try {
     return handler();
   } catch (const std::exception& e) {
-    MessageBoxW(window, Widen(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
+    MessageBoxW(window, Widen(e.what()).c_str(), Widen(msg::kErrorCaption).c_str(), MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxW(window, L"Unexpected error", L"Error", MB_OK | MB_ICONERROR);
+    MessageBoxW(window, Widen(msg::kUnexpectedError).c_str(), Widen(msg::kErrorCaption).c_str(), MB_OK | MB_ICONERROR);
   }
   return decltype(handler()){};
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "error_text.h"
+#include "shared_messages.h"
 #include "text.h"
 
 namespace win32 {
@@ -484,7 +485,7 @@ fsys::FileOutcome Win32FileSystem::RemoveEmpty(const std::filesystem::path& path
   if (!ok) return Refused(error, name);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return Refused(GetLastError(), name);
-  if (size.QuadPart != 0) return {false, "ファイルにデータがあるので削除しません。"};
+  if (size.QuadPart != 0) return {false, msg::kFileHoldsData};
   FILE_DISPOSITION_INFO dispose{TRUE};
   if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) {
     return Refused(GetLastError(), name);

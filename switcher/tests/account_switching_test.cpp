@@ -28,7 +28,7 @@ struct Case {
   std::set<int> pushed;
   int selected;             // in memory and in the settings file afterwards
   const char* caption;      // of the message box, nullptr for none
-  const char* mentions;     // in the message
+  std::string mentions;     // in the message
   std::map<std::string, std::string> after;  // the save files afterwards
 };
 
@@ -42,12 +42,14 @@ const Case kCases[] = {
      false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption, "data\\save.dat", {{"save.dat", "A"}, {"save5.dat", "B"}}},
     {"the settings file cannot be written: every rename undone", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr,
      true, nullptr, 5, false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption, "VRND.INI", {{"save.dat", "A"}, {"save5.dat", "B"}}},
-    {"no data folder", {}, nullptr, false, nullptr, 3, false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption, "「data」フォルダ", {}},
+    {"no data folder", {}, nullptr, false, nullptr, 3, false, {IDC_ACCOUNT2}, 2, msg::kErrorCaption,
+     switcher::NoDataFolder(), {}},
     {"another copy switched to 3 meanwhile: the live save is filed as 3's",
      {{"save.dat", "C"}, {"save2.dat", "A"}, {"save5.dat", "B"}}, nullptr, false, "[全般]\r\nsetdata=3\r\n", 5,
      true, {IDC_ACCOUNT5}, 5, nullptr, "", {{"save.dat", "B"}, {"save2.dat", "A"}, {"save3.dat", "C"}}},
     {"a UTF-16 settings file: nothing moves", {{"save.dat", "A"}, {"save5.dat", "B"}}, nullptr, false,
-     "\xFF\xFE[", 5, false, {}, 0, msg::kErrorCaption, "UTF-16", {{"save.dat", "A"}, {"save5.dat", "B"}}},
+     "\xFF\xFE[", 5, false, {}, 0, msg::kErrorCaption,
+     switcher::SettingsInOtherEncoding(text::Encoding::Utf16), {{"save.dat", "A"}, {"save5.dat", "B"}}},
 };
 
 TEST(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {

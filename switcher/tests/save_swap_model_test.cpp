@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "messages.h"
 #include "profile.h"
 #include "save_swap.h"
 #include "settings_file.h"
@@ -227,7 +228,7 @@ TEST(SaveSwapModelTest, NoSwitchLosesDataWhateverFailsOrStopsItAndTheNextSwitchC
               if (result.recorded && *result.recorded != RecordedSlot(files)) problems += " memory and file disagree on the slot";
               if (!completed && result.message.empty()) problems += " a failure was not reported";
               // "Nothing moved" must be true: every save with data under the name it had.
-              if (!completed && result.message.find("アカウントは切り替わっていません") != std::string::npos &&
+              if (!completed && result.message.find(switcher::kNotSwitched) != std::string::npos &&
                   Saves(files) != Saves(before)) {
                 problems += " a failure said nothing moved, but saves moved";
               }

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "main_window.h"
+#include "messages.h"
 #include "resource.h"
 
 namespace {
@@ -9,7 +10,7 @@ namespace {
 using Op = fake::Tray::Op;
 using Call = fake::Tray::Call;
 
-constexpr char kTip[] = "CROSS GATE Varndell Eskarholm";
+using switcher::kTrayTip;
 constexpr bool kNoTaskbarButton = false;
 constexpr auto kLeftUp = switcher::TrayIconMouse::LeftButtonUp;
 constexpr auto kRightDown = switcher::TrayIconMouse::RightButtonDown;
@@ -39,7 +40,7 @@ TEST_F(TrayModeTest, HidingTakesTheWindowOffTheTaskbarAndBehindTheIcon) {
     EXPECT_FALSE(view.visible);
     EXPECT_FALSE(view.taskbarButton);
     // The icon comes when the window is already hidden and off the taskbar.
-    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Add, kTip, false, kNoTaskbarButton, false}}));
+    EXPECT_EQ(tray.calls, (std::vector<Call>{{Op::Add, kTrayTip, false, kNoTaskbarButton, false}}));
     EXPECT_EQ(tray.iconId, IDR_MAINFRAME);
     EXPECT_TRUE(view.boxes.empty());
     Press(command);  // and back, for the next round
@@ -134,8 +135,8 @@ TEST_F(TrayModeTest, ANewTaskbarGetsTheIconOfAHiddenWindowBack) {
     bool visibleAfter;
     std::size_t boxes;
   } cases[] = {
-      {true, false, {{Op::Add, kTip, false, kNoTaskbarButton, false}}, false, 0},
-      {true, true, {{Op::Add, kTip, false, kNoTaskbarButton, false}}, true, 1},
+      {true, false, {{Op::Add, kTrayTip, false, kNoTaskbarButton, false}}, false, 0},
+      {true, true, {{Op::Add, kTrayTip, false, kNoTaskbarButton, false}}, true, 1},
       {false, false, {}, true, 0},
   };
   for (const auto& c : cases) {

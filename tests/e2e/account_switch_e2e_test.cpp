@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "messages.h"
 #include "varndell_fixture.h"
 
 namespace {
@@ -79,7 +80,7 @@ TEST_F(AccountSwitchTest, AGameSaveInTheVirtualStoreStopsEverySwitch) {
 
   const auto atStart = e2e::WaitForMessageBox(Pid(), {});
   ASSERT_TRUE(atStart.has_value()) << "not told at start";
-  EXPECT_EQ(atStart->caption, L"Error");
+  EXPECT_EQ(atStart->caption, e2e::FromSjis(msg::kErrorCaption));
   EXPECT_NE(atStart->text.find(copy), std::wstring::npos) << "names the copy the game reads";
   atStart->window.SaveScreenshot(Screenshot(L"varndell-virtual-store"));
   ASSERT_TRUE(e2e::Answer(atStart->window, IDOK));
@@ -129,7 +130,7 @@ TEST_F(AccountSwitchTest, WithoutADataFolderNothingIsCreatedTheRecordedAccountSt
   m_main.Click(IDC_ACCOUNT3);
   const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box) << "the switch did not report the missing folder";
-  EXPECT_NE(box->text.find(L"「data」フォルダ"), std::wstring::npos) << e2e::ToUtf8(box->text);
+  EXPECT_NE(box->text.find(e2e::FromSjis(switcher::NoDataFolder())), std::wstring::npos) << e2e::ToUtf8(box->text);
   ASSERT_TRUE(e2e::Answer(box->window, IDOK));
   EXPECT_FALSE(m_game.Exists("data"));
   ExpectPushedOnly(IDC_ACCOUNT1);
@@ -167,9 +168,9 @@ TEST_F(AccountSwitchTest, AFileHeldByAnotherProgramIsReportedAndTheNextPressComp
     const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
     ASSERT_TRUE(box) << "the refused switch was not reported";
     box->window.SaveScreenshot(Screenshot(L"account-switch-file-in-use"));
-    EXPECT_EQ(box->caption, L"Error");
+    EXPECT_EQ(box->caption, e2e::FromSjis(msg::kErrorCaption));
     EXPECT_NE(box->text.find(L"data\\save.dat"), std::wstring::npos) << e2e::ToUtf8(box->text);
-    EXPECT_NE(box->text.find(L"アカウントは切り替わっていません"), std::wstring::npos) << e2e::ToUtf8(box->text);
+    EXPECT_NE(box->text.find(e2e::FromSjis(switcher::kNotSwitched)), std::wstring::npos) << e2e::ToUtf8(box->text);
     ASSERT_TRUE(e2e::Answer(box->window, IDOK));
     ExpectPushedOnly(IDC_ACCOUNT2);  // whose save is still live
   }
@@ -192,7 +193,7 @@ TEST_F(AccountSwitchTest, LiveDataOfNoAccountIsKeptAndThePlayerToldWhere) {
   m_main.Click(IDC_ACCOUNT3);
   const auto box = e2e::WaitForMessageBox(Pid(), {m_main});
   ASSERT_TRUE(box);
-  EXPECT_EQ(box->caption, L"確認");
+  EXPECT_EQ(box->caption, e2e::FromSjis(msg::kConfirmCaption));
   EXPECT_NE(box->text.find(L"data\\save-kept-1.dat"), std::wstring::npos) << e2e::ToUtf8(box->text);
   ASSERT_TRUE(e2e::Answer(box->window, IDOK));
   EXPECT_EQ(Save("save.dat"), "C");
