@@ -139,14 +139,14 @@ TEST_F(MainDialogTest, RoutesEveryCommandToItsUnit) {
     std::vector<std::filesystem::path> opened;
     std::string firstBox;
   } cases[] = {
-      {ui::kIdOk, {files.folder / "CrossGate.EXE"}, (files.folder / "CrossGate.EXE").string() + "\nにあるプログラムを起動させます"},
+      {ui::kIdOk, {files.folder / "CrossGate.EXE"}, switcher::StartGameQuestion((files.folder / "CrossGate.EXE").string())},
       {IDC_USER_PROGRAM, {"memo.exe"}, ""},
       {ID_TRAY_USER_PROGRAM, {"memo.exe"}, ""},
       {IDC_FAMILIAR_CALCULATOR, {"Quorrin.exe"}, ""},
       {ID_TRAY_FAMILIAR_CALCULATOR, {"Quorrin.exe"}, ""},
-      {IDC_ACCOUNT6, {}, "「data」フォルダ"},
-      {ID_TRAY_ACCOUNT6, {}, "「data」フォルダ"},
-      {IDC_PASTE_LOGIN, {}, "貼り付けるアカウントを[無処理]以外で選んで下さい。"},
+      {IDC_ACCOUNT6, {}, switcher::NoDataFolder()},
+      {ID_TRAY_ACCOUNT6, {}, switcher::NoDataFolder()},
+      {IDC_PASTE_LOGIN, {}, paste::kNoAccountText},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
