@@ -4,8 +4,11 @@
 // corner. It logs every click, key event and character it receives, one line each, with the time
 // from the performance counter in milliseconds:
 //   click <screen x> <screen y> <held ms> <pressed at>
-//   key down|up <virtual key> <shift 0|1> <caps lock 0|1> <at>
+//   key down|up <virtual key> <shift 0|1> <caps lock 0|1> <at> <posted at>
 //   char <code> <field 0..2, or -1 for none>
+// "at" is when the client handled the event; "posted at" is the message's own time (GetMessageTime:
+// when the input was queued, in whole ms of the system tick), which leaves out how late the client
+// woke up for it. Readers take the fields they know and skip the rest of a line.
 // It works in physical pixels.
 // Started without --log (as "XG起動" starts the client), it logs to client-<process ID>.log in its
 // working folder.
@@ -134,10 +137,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-      std::snprintf(line, sizeof line, "key %s %u %d %d %.3f\r\n",
+      std::snprintf(line, sizeof line, "key %s %u %d %d %.3f %lu\r\n",
                     message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? "down" : "up",
                     static_cast<unsigned>(wParam), (GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0,
-                    (GetKeyState(VK_CAPITAL) & 1) ? 1 : 0, NowMs());
+                    (GetKeyState(VK_CAPITAL) & 1) ? 1 : 0, NowMs(), static_cast<unsigned long>(GetMessageTime()));
       Log(line);
       ++g.events;
       return 0;
