@@ -18,6 +18,8 @@ cmake --build --preset windows --target Varndell Quorrin xg_standin e2e_snapshot
 
 game="$root/build/demo-game"
 mkdir -p "$game/data"
+# The stand-in logs each run's input as client-<pid>.log: only this run's are of interest.
+rm -f "$game"/client-*.log
 cp "$root/build/windows/switcher/Varndell.exe" "$root/build/windows/bpcalc/Quorrin.exe" "$game/"
 # Stand-ins for the game client, so that "XG起動" has something to start.
 standin="$root/build/windows/tests/standin/xg_standin.exe"
