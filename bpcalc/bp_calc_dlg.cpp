@@ -83,9 +83,7 @@ bool CBpCalcDlg::OnCommand(int id) {
   };
   static_assert(ui::DistinctIds<CBpCalcDlg>(kRoutes));
 
-  const ui::Route<CBpCalcDlg>* route = ui::FindRoute<CBpCalcDlg>(kRoutes, id);
-  if (route) route->Run(*this, id);
-  return route != nullptr;
+  return ui::RunRoute<CBpCalcDlg>(kRoutes, *this, id);
 }
 
 void CBpCalcDlg::OnShowResult() {

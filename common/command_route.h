@@ -57,6 +57,14 @@ constexpr const Route<Owner>* FindRoute(std::span<const Route<Owner>> routes, in
   return nullptr;
 }
 
+// Runs the route that takes id; false when none does.
+template <class Owner>
+bool RunRoute(std::span<const Route<Owner>> routes, Owner& owner, int id) {
+  const Route<Owner>* route = FindRoute(routes, id);
+  if (route) route->Run(owner, id);
+  return route != nullptr;
+}
+
 // No control is taken twice: each table asserts it where it is written.
 template <class Owner>
 constexpr bool DistinctIds(std::span<const Route<Owner>> routes) {

@@ -213,9 +213,7 @@ bool CSettingsDlg::OnCommand(int id) {
   };
   static_assert(ui::DistinctIds<CSettingsDlg>(kRoutes));
 
-  const ui::Route<CSettingsDlg>* route = ui::FindRoute<CSettingsDlg>(kRoutes, id);
-  if (route) route->Run(*this, id);
-  return route != nullptr;
+  return ui::RunRoute<CSettingsDlg>(kRoutes, *this, id);
 }
 
 bool CSettingsDlg::OnInitDialog() {

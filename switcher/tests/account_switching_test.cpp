@@ -52,18 +52,27 @@ const Case kCases[] = {
      switcher::SettingsInOtherEncoding(text::Encoding::Utf16), {{"save.dat", "A"}, {"save5.dat", "B"}}},
 };
 
+// A game folder whose window started with account 2 live, holding the given saves in its data
+// folder (none: no data folder).
+struct Started {
+  explicit Started(const std::map<std::string, std::string>& saves) {
+    if (!saves.empty()) files.folders.insert(data);
+    for (const auto& [name, bytes] : saves) files.files[data / name] = bytes;
+    files.Ini() = "[全般]\r\nsetdata=2\r\n";
+    accounts.Restore(view, settings::SettingsFile::InWorkingFolder(files));
+  }
+  fake::FileSystem files;
+  fake::View view;
+  switcher::AccountSwitch accounts{files, files, files};
+  const std::filesystem::path data = files.folder / "data";
+};
+
 TEST(AccountSwitchingTest, ShowsTheSwitchAndTellsThePlayerWhatHappened) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    fake::FileSystem files;
-    fake::View view;
-    switcher::AccountSwitch accounts(files, files, files);
-    const std::filesystem::path data = files.folder / "data";
-    if (!c.saves.empty()) files.folders.insert(data);
-    for (const auto& [name, bytes] : c.saves) files.files[data / name] = bytes;
+    Started started(c.saves);
+    auto& [files, view, accounts, data] = started;
     if (c.held) files.held.insert(data / c.held);
-    files.Ini() = "[全般]\r\nsetdata=2\r\n";
-    accounts.Restore(view, settings::SettingsFile::InWorkingFolder(files));
     ASSERT_EQ(view.pushed, std::set<int>{IDC_ACCOUNT2});
     if (c.iniMeanwhile) files.Ini() = c.iniMeanwhile;
     files.refuseWrites = c.refuseSettingsWrites;
@@ -121,14 +130,8 @@ TEST(AccountSwitchingTest, ARefusedSwitchSaysItsCauseAndMovesNothing) {
   constexpr fsys::Cause kAdvised[] = {fsys::Cause::Held, fsys::Cause::ReadOnly, fsys::Cause::Denied};
   for (const Refusal& r : kRefusals) {
     SCOPED_TRACE(r.name);
-    fake::FileSystem files;
-    fake::View view;
-    switcher::AccountSwitch accounts(files, files, files);
-    const std::filesystem::path data = files.folder / "data";
-    files.files[data / "save.dat"] = "A";
-    files.files[data / "save5.dat"] = "B";
-    files.Ini() = "[全般]\r\nsetdata=2\r\n";
-    accounts.Restore(view, settings::SettingsFile::InWorkingFolder(files));
+    Started started({{"save.dat", "A"}, {"save5.dat", "B"}});
+    auto& [files, view, accounts, data] = started;
     r.arrange(files);
     const auto before = files.files;
 
